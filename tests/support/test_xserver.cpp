@@ -1,0 +1,141 @@
+#include "test_xserver.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#ifndef QG_SOURCE_DIR
+#error QG_SOURCE_DIR must name the source tree
+#endif
+
+namespace qgtest {
+
+namespace {
+
+std::string FindProgram(const char* name) {
+  for (const char* dir : {"/usr/bin/", "/usr/local/bin/", "/usr/lib/xorg/"}) {
+    std::string p = std::string(dir) + name;
+    if (access(p.c_str(), X_OK) == 0) return p;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool TestXServer::XorgDummyAvailable() {
+  struct stat st;
+  return geteuid() == 0 && !FindProgram("Xorg").empty() &&
+         stat("/usr/lib/xorg/modules/drivers/dummy_drv.so", &st) == 0;
+}
+
+TestXServer::TestXServer(Kind kind, int width, int height, int depth) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    error_ = "pipe failed";
+    return;
+  }
+  char log_template[] = "/tmp/qg-xserver-XXXXXX";
+  int log_fd = mkstemp(log_template);
+  if (log_fd >= 0) close(log_fd);
+  log_path_ = log_template;
+
+  std::string program = FindProgram(kind == Kind::Xvfb ? "Xvfb" : "Xorg");
+  if (program.empty()) {
+    error_ = kind == Kind::Xvfb ? "Xvfb is not installed" : "Xorg is not installed";
+    close(fds[0]);
+    close(fds[1]);
+    return;
+  }
+
+  pid_ = fork();
+  if (pid_ == 0) {
+    // The write end must survive exec: the server reports its display on it.
+    int wfd = dup(fds[1]);
+    std::string fdtext = std::to_string(wfd);
+    int out = open(log_path_.c_str(), O_WRONLY | O_APPEND);
+    if (out >= 0) {
+      dup2(out, 1);
+      dup2(out, 2);
+    }
+    setpgid(0, 0);
+    if (kind == Kind::Xvfb) {
+      std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
+      execl(program.c_str(), "Xvfb", "-displayfd", fdtext.c_str(), "-screen", "0", screen.c_str(),
+            "-nolisten", "tcp", "-noreset", "+extension", "GLX", "+extension", "RANDR", (char*)nullptr);
+    } else {
+      std::string conf = std::string(QG_SOURCE_DIR) + "/scripts/xorg-dummy.conf";
+      std::string xlog = log_path_ + ".xorg";
+      execl(program.c_str(), "Xorg", "-displayfd", fdtext.c_str(), "-config", conf.c_str(), "-noreset",
+            "-nolisten", "tcp", "-logfile", xlog.c_str(), "-novtswitch", "-sharevts", (char*)nullptr);
+    }
+    _exit(127);
+  }
+  close(fds[1]);
+  if (pid_ < 0) {
+    error_ = "fork failed";
+    close(fds[0]);
+    return;
+  }
+
+  // The server writes "N\n" once it accepts connections.
+  std::string got;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline) {
+    struct pollfd p = {fds[0], POLLIN, 0};
+    int r = poll(&p, 1, 200);
+    if (r > 0) {
+      char buf[32];
+      ssize_t n = read(fds[0], buf, sizeof buf);
+      if (n <= 0) break;
+      got.append(buf, static_cast<size_t>(n));
+      if (got.find('\n') != std::string::npos) break;
+    }
+    int status;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      break;
+    }
+  }
+  close(fds[0]);
+  if (!got.empty() && got.find('\n') != std::string::npos) {
+    display_number_ = std::atoi(got.c_str());
+  } else {
+    error_ = "X server did not start; log: " + log_path_;
+  }
+}
+
+TestXServer::~TestXServer() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    for (int i = 0; i < 50; ++i) {
+      int status;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  if (!log_path_.empty()) {
+    unlink(log_path_.c_str());
+    unlink((log_path_ + ".xorg").c_str());
+    unlink((log_path_ + ".xorg.old").c_str());
+  }
+}
+
+std::string TestXServer::display() const { return ":" + std::to_string(display_number_); }
+
+}  // namespace qgtest
