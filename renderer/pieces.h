@@ -64,5 +64,5 @@ class PieceList {
   int capacity_;
 };
 
-// Adds a burst of 5 to 9 random pieces (fewer when the list fills up).
+// Makes a burst of 5 to 9 random pieces; those a full list refuses are destroyed.
 void SpawnPieceBurst(PieceList& list);
