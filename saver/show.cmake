@@ -1,0 +1,25 @@
+# The show: desktop snapshot, renderer start and watch, display-mode safety,
+# and the preview's X11 helpers. Included at the end of saver/CMakeLists.txt.
+
+# Platform-free: the snapshot's bitmap layout and the renderer watch's rule.
+add_library(qg_show_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/show/bmp_format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/show/renderer_watch.cpp)
+target_include_directories(qg_show_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}/show)
+
+if(NOT QG_PORTABLE_ONLY)
+  find_package(X11 REQUIRED)
+  # Linux and X11 services of the show.
+  add_library(qg_show_platform STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/show/x11/desktop_capture_x11.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/show/x11/display_mode_guard_x11.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/show/x11/x11_window_probe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/show/linux/renderer_process_posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/show/linux/snapshot_writer_posix.cpp)
+  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path
+    PRIVATE X11::X11 X11::Xext X11::Xrandr)
+
+  if(TARGET quiverglide_saver)
+    target_link_libraries(quiverglide_saver PRIVATE qg_show_platform)
+  endif()
+endif()

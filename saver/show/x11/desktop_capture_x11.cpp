@@ -1,0 +1,151 @@
+// The desktop from the X server: the root window's image, which covers every
+// monitor of the screen. MIT-SHM saves pushing the whole picture through the
+// socket when the server is local; plain XGetImage is the fallback.
+#include "desktop_capture.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <cstring>
+
+namespace qg::show {
+
+namespace {
+
+bool g_xError = false;
+int NoteXError(Display*, XErrorEvent*) {
+  g_xError = true;
+  return 0;
+}
+
+int ShiftOf(unsigned long mask) {
+  int s = 0;
+  while (mask && !(mask & 1)) mask >>= 1, ++s;
+  return s;
+}
+
+int BitsOf(unsigned long mask) {
+  mask >>= ShiftOf(mask);
+  int n = 0;
+  while (mask & 1) mask >>= 1, ++n;
+  return n;
+}
+
+uint8_t Channel(unsigned long pixel, unsigned long mask) {
+  if (!mask) return 0;
+  const int bits = BitsOf(mask);
+  unsigned long v = (pixel & mask) >> ShiftOf(mask);
+  if (bits >= 8) return static_cast<uint8_t>(v >> (bits - 8));
+  // Widen short channels (5 or 6 bits) so that full intensity stays 255.
+  unsigned long out = 0;
+  for (int have = 0; have < 8; have += bits) out = (out << bits) | v;
+  return static_cast<uint8_t>(out >> ((8 + bits - 1) / bits * bits - 8));
+}
+
+// Copies the XImage into the picture's blue, green, red, unused rows.
+void ConvertImage(XImage* img, Visual* visual, DesktopPicture& picture) {
+  const size_t row = static_cast<size_t>(picture.width) * 4;
+  const bool direct = img->bits_per_pixel == 32 && img->byte_order == LSBFirst &&
+                      visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                      visual->blue_mask == 0xFF;
+  uint8_t* dst = picture.bgrx.data();
+  if (direct) {
+    if (static_cast<size_t>(img->bytes_per_line) == row) {
+      std::memcpy(dst, img->data, row * picture.height);
+    } else {
+      for (int y = 0; y < picture.height; ++y, dst += row) {
+        std::memcpy(dst, img->data + static_cast<size_t>(y) * img->bytes_per_line, row);
+      }
+    }
+    return;
+  }
+  // Other visuals (16-bit colour, big-endian servers): slow but exact.
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x, dst += 4) {
+      const unsigned long p = XGetPixel(img, x, y);
+      dst[0] = Channel(p, visual->blue_mask);
+      dst[1] = Channel(p, visual->green_mask);
+      dst[2] = Channel(p, visual->red_mask);
+      dst[3] = 0;
+    }
+  }
+}
+
+bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, DesktopPicture& picture) {
+  int major, minor;
+  Bool pixmaps;
+  if (!XShmQueryVersion(dpy, &major, &minor, &pixmaps)) return false;
+  XShmSegmentInfo shm{};
+  XImage* img = XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm,
+                                static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height));
+  if (!img) return false;
+  bool ok = false;
+  shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(img->bytes_per_line) * img->height, IPC_CREAT | 0600);
+  if (shm.shmid >= 0) {
+    shm.shmaddr = img->data = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
+    // Marked for removal at once: the segment goes away with its last user
+    // even if this process dies in the middle.
+    shmctl(shm.shmid, IPC_RMID, nullptr);
+    if (shm.shmaddr != reinterpret_cast<char*>(-1)) {
+      shm.readOnly = False;
+      g_xError = false;
+      XErrorHandler old = XSetErrorHandler(NoteXError);
+      // A server on another machine cannot attach our segment: that shows as
+      // an X error here, and the plain request is used instead.
+      if (XShmAttach(dpy, &shm)) {
+        XSync(dpy, False);
+        if (!g_xError && XShmGetImage(dpy, root, img, 0, 0, AllPlanes)) {
+          XSync(dpy, False);
+          if (!g_xError) {
+            ConvertImage(img, visual, picture);
+            ok = true;
+          }
+        }
+        XShmDetach(dpy, &shm);
+        XSync(dpy, False);
+      }
+      XSetErrorHandler(old);
+      shmdt(shm.shmaddr);
+    }
+  }
+  img->data = nullptr;
+  XDestroyImage(img);
+  return ok;
+}
+
+bool CapturePlain(Display* dpy, Window root, Visual* visual, DesktopPicture& picture) {
+  g_xError = false;
+  XErrorHandler old = XSetErrorHandler(NoteXError);
+  XImage* img = XGetImage(dpy, root, 0, 0, static_cast<unsigned>(picture.width),
+                          static_cast<unsigned>(picture.height), AllPlanes, ZPixmap);
+  XSetErrorHandler(old);
+  if (!img) return false;
+  ConvertImage(img, visual, picture);
+  XDestroyImage(img);
+  return true;
+}
+
+}  // namespace
+
+bool CaptureDesktop(DesktopPicture& picture) {
+  picture = DesktopPicture{};
+  Display* dpy = XOpenDisplay(nullptr);
+  if (!dpy) return false;
+  const int screen = DefaultScreen(dpy);
+  const Window root = RootWindow(dpy, screen);
+  Visual* visual = DefaultVisual(dpy, screen);
+  const int depth = DefaultDepth(dpy, screen);
+  picture.width = DisplayWidth(dpy, screen);
+  picture.height = DisplayHeight(dpy, screen);
+  picture.bgrx.resize(static_cast<size_t>(picture.width) * picture.height * 4);
+  const bool ok = CaptureWithShm(dpy, root, visual, depth, picture) ||
+                  CapturePlain(dpy, root, visual, picture);
+  XCloseDisplay(dpy);
+  if (!ok) picture = DesktopPicture{};
+  return ok;
+}
+
+}  // namespace qg::show
