@@ -1,0 +1,32 @@
+// The values a control keeps in its form's property store, and the
+// conversions the control applies when it reads them back.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "command_types.h"
+
+namespace Wobblevista {
+
+using PropertyValue = std::variant<bool, std::uint8_t, std::int16_t, std::int32_t, std::string, FontSpec>;
+
+// Each gives nothing when the value does not convert (wrong kind, text that is
+// not a number, a number out of range): the caller then keeps its field.
+// Numbers and booleans convert among each other as the form runtime does
+// (true is -1, any non-zero number is true); texts must be whole numbers or
+// "True"/"False".
+std::optional<bool> AsBool(const PropertyValue& v);
+std::optional<std::uint8_t> AsByte(const PropertyValue& v);
+std::optional<std::int16_t> AsInt16(const PropertyValue& v);
+std::optional<std::int32_t> AsInt32(const PropertyValue& v);
+std::optional<std::string> AsText(const PropertyValue& v);
+std::optional<FontSpec> AsFont(const PropertyValue& v);
+
+// Whether a value equals a write default after the default is converted to the
+// value's own kind (so byte 1 equals the default text "1").
+bool EqualsDefault(const PropertyValue& value, const PropertyValue& def);
+
+}  // namespace Wobblevista
