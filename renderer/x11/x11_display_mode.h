@@ -1,0 +1,36 @@
+// The show's display-mode switch with XRandR: the output at the window's
+// corner (the primary one, or else the one whose CRTC sits at (0, 0)) is set
+// to one of its width x height modes, the refresh rate as close as possible to
+// the current one, and set back at the end. The screen size follows the CRTC
+// while it is the only active one, as xrandr does; with several active CRTCs
+// the screen keeps its size.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+#include <vector>
+
+class X11DisplayMode {
+ public:
+  // Reads and remembers the current mode. False when RandR 1.2 is missing or
+  // no output with a mode covers (0, 0).
+  bool Read(Display* display);
+  // Switches to a width x height mode; false when there is none or the server
+  // refuses.
+  bool Switch(Display* display, int width, int height);
+  // Back to the remembered mode and screen size; nothing unless switched.
+  void Restore(Display* display);
+
+ private:
+  bool read_ = false;
+  bool switched_ = false;
+  RRCrtc crtc_ = 0;
+  RRMode mode_ = 0;
+  Rotation rotation_ = RR_Rotate_0;
+  int x_ = 0, y_ = 0;
+  std::vector<RROutput> outputs_;
+  double refresh_ = 0.0;
+  bool onlyActiveCrtc_ = false;
+  bool screenResized_ = false;
+  int screenWidth_ = 0, screenHeight_ = 0, screenMmWidth_ = 0, screenMmHeight_ = 0;
+};

@@ -1,0 +1,209 @@
+// The spine's start-up order, message loop and window procedure, run against
+// the scripted platform. No GL context is current here: the scene's GL calls
+// go to the GL library's no-context stubs and only the spine is observed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "fake_platform.h"
+#include "renderer_app.h"
+#include "scene.h"
+#include "snapshot_path.h"
+
+namespace {
+
+RendererMessage Msg(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+  return RendererMessage{message, wParam, lParam};
+}
+
+class SpineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetSceneState(); }
+  void TearDown() override { ResetSceneState(); }
+
+  // Index of the first call equal to name; fails the test when absent.
+  static size_t IndexOf(const std::vector<std::string>& calls, const std::string& name) {
+    auto it = std::find(calls.begin(), calls.end(), name);
+    EXPECT_NE(it, calls.end()) << "missing call: " << name;
+    return static_cast<size_t>(it - calls.begin());
+  }
+  static int CountOf(const std::vector<std::string>& calls, const std::string& name) {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+  }
+};
+
+TEST_F(SpineTest, EscapeEndsTheShowAfterStartUpAndTeardownInOrder) {
+  FakePlatform p;
+  p.eventsAfterFrame[3] = {Msg(kMsgKeyDown, kKeyEscape)};
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 3);  // the Escape is taken before a fourth frame
+
+  const std::vector<std::string> startUp = {
+      "OpenDisplay",
+      "ReadCurrentDisplayMode",
+      "ChangeDisplayMode 1024x768",
+      "HideCursor",
+      "ChoosePixelFormat rgba=1 double=1 colour=16 depth=16",
+      "CreateWindow Wobblevista_VC 0,0 1024x768",
+      "ShowWindow",
+      "SetFocus",
+      "SuspendScreenSaver",
+      "GetClientSize",
+      "SetupPixelFormat",
+      "CreateGLContext",
+  };
+  ASSERT_GE(p.calls.size(), startUp.size());
+  EXPECT_EQ(std::vector<std::string>(p.calls.begin(), p.calls.begin() + startUp.size()), startUp);
+
+  const std::vector<std::string> teardown = {"DestroyGLContext", "DestroyWindow",     "RestoreDisplayMode",
+                                             "ShowCursor",       "ResumeScreenSaver", "CloseDisplay"};
+  ASSERT_GE(p.calls.size(), teardown.size());
+  EXPECT_EQ(std::vector<std::string>(p.calls.end() - teardown.size(), p.calls.end()), teardown);
+  // The paint of the new window was handled (validated) before the first frame.
+  EXPECT_LT(IndexOf(p.calls, "ValidateWindow"), IndexOf(p.calls, "Swap"));
+  EXPECT_EQ(ScenePieces, nullptr);  // the piece list went with the teardown
+}
+
+TEST_F(SpineTest, RefusedModeSwitchEndsWithZeroBeforeAnyFrame) {
+  FakePlatform p;
+  p.modeSwitchAccepted = false;
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 0);
+  EXPECT_EQ(SpineStats().framesDrawn, 0u);
+  // Start-up still completes, and the teardown puts the mode back.
+  EXPECT_LT(IndexOf(p.calls, "CreateGLContext"), IndexOf(p.calls, "DestroyWindow"));
+  EXPECT_LT(IndexOf(p.calls, "DestroyWindow"), IndexOf(p.calls, "RestoreDisplayMode"));
+  EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
+  // The quit was posted before the window's paint arrived, so it came first.
+  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 0);
+}
+
+TEST_F(SpineTest, UnreadableModeChangesNothingAndTheShowRuns) {
+  FakePlatform p;
+  p.modeReadable = false;
+  p.eventsAfterFrame[2] = {Msg(kMsgKeyDown, kKeyEscape)};
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 2);
+  EXPECT_EQ(CountOf(p.calls, "ChangeDisplayMode 1024x768"), 0);
+  EXPECT_EQ(CountOf(p.calls, "RestoreDisplayMode"), 0);
+}
+
+TEST_F(SpineTest, NoDisplayOrNoWindowExitsWithOneAndRestores) {
+  {
+    FakePlatform p;
+    p.displayAvailable = false;
+    EXPECT_EQ(RendererMain(p), 1);
+    EXPECT_EQ(p.calls, std::vector<std::string>{"OpenDisplay"});
+  }
+  {
+    FakePlatform p;
+    p.windowCreatable = false;
+    EXPECT_EQ(RendererMain(p), 1);
+    EXPECT_EQ(p.frames, 0);
+    EXPECT_EQ(CountOf(p.calls, "CreateGLContext"), 0);  // no scene without a window
+    EXPECT_LT(IndexOf(p.calls, "CreateWindow Wobblevista_VC 0,0 1024x768"), IndexOf(p.calls, "RestoreDisplayMode"));
+    EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
+    EXPECT_EQ(p.calls.back(), "CloseDisplay");
+  }
+}
+
+TEST_F(SpineTest, MissingPixelFormatEndsWithZeroAfterTryingTheContext) {
+  for (bool contextToo : {true, false}) {
+    FakePlatform p;
+    p.visualAvailable = false;
+    p.contextCreatable = contextToo;
+    EXPECT_EQ(RendererMain(p), 0);
+    EXPECT_EQ(p.frames, 0);
+    EXPECT_EQ(CountOf(p.calls, "CreateGLContext"), 1);
+    EXPECT_EQ(CountOf(p.calls, "DestroyGLContext"), contextToo ? 1 : 0);
+    EXPECT_EQ(p.calls.back(), "CloseDisplay");
+  }
+}
+
+TEST_F(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
+  FakePlatform p;
+  p.eventsAfterFrame[2] = {Msg(kMsgKeyDown, 'A'),
+                           Msg(kMsgKeyDown, 0x0D),
+                           Msg(kMsgKeyUp, kKeyEscape),  // a release is not a press
+                           Msg(kMsgMouseMove, 0, 0x00100010),
+                           Msg(kMsgButtonDown, 0, 0),
+                           Msg(kMsgSize, 0, (600 << 16) | 800),
+                           Msg(kMsgPaint),
+                           Msg(kMsgSysCommand, kSysCommandScreenSave),
+                           Msg(kMsgSysCommand, 0xF060),
+                           Msg(0x1234)};
+  p.eventsAfterFrame[5] = {Msg(kMsgClose)};
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 5);
+
+  // Unhandled messages get the default processing; handled ones do not.
+  std::vector<std::string> defaults;
+  for (const std::string& c : p.calls)
+    if (c.rfind("Default ", 0) == 0) defaults.push_back(c);
+  EXPECT_EQ(defaults, (std::vector<std::string>{"Default " + std::to_string(kMsgKeyUp),
+                                                "Default " + std::to_string(kMsgMouseMove),
+                                                "Default " + std::to_string(kMsgButtonDown),
+                                                "Default " + std::to_string(kMsgSysCommand), "Default 4660"}));
+  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 2);  // the first exposure and the posted paint
+  // All ten waiting messages went before the third frame.
+  size_t thirdSwap = 0;
+  int seen = 0;
+  for (size_t i = 0; i < p.calls.size(); ++i)
+    if (p.calls[i] == "Swap" && ++seen == 3) thirdSwap = i;
+  EXPECT_LT(IndexOf(p.calls, "Default 4660"), thirdSwap);
+}
+
+TEST_F(SpineTest, WindowProcedureResults) {
+  FakePlatform p;
+  p.eventsAfterFrame[1] = {Msg(kMsgKeyDown, kKeyEscape)};
+  ASSERT_EQ(RendererMain(p), 0);
+  // The window procedure itself, on the same platform after the show.
+  EXPECT_EQ(RendererWindowProc(Msg(kMsgSysCommand, kSysCommandScreenSave)), 0);
+  EXPECT_EQ(RendererWindowProc(Msg(kMsgSysCommand, 0xF060)), 77);
+  EXPECT_EQ(RendererWindowProc(Msg(kMsgSize, 0, 5)), 0);
+  EXPECT_EQ(RendererWindowProc(Msg(kMsgKeyDown, 'Q')), 0);
+  EXPECT_EQ(RendererWindowProc(Msg(0x0400)), 77);
+}
+
+TEST_F(SpineTest, TerminationSignalEndsTheShowThroughTheTeardown) {
+  FakePlatform p;
+  p.signalAfterFrame = 4;
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 4);
+  EXPECT_EQ(CountOf(p.calls, "RestoreDisplayMode"), 1);
+  EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
+}
+
+TEST_F(SpineTest, QuitCarriesItsCodeAndMessagesAheadOfItAreStillHandled) {
+  FakePlatform p;
+  // A close and an Escape together: two quits are posted, the first ends it.
+  p.eventsAfterFrame[1] = {Msg(kMsgClose), Msg(kMsgPaint), Msg(kMsgKeyDown, kKeyEscape)};
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(p.frames, 1);
+  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 2);  // the paint was ahead of the first quit
+}
+
+TEST_F(SpineTest, SnapshotIsLookedForAtTheSharedPathWithoutAMessage) {
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = old ? old : "";
+  setenv("XDG_RUNTIME_DIR", "/nonexistent-runtime-dir", 1);
+  FakePlatform p;
+  p.eventsAfterFrame[1] = {Msg(kMsgKeyDown, kKeyEscape)};
+  EXPECT_EQ(RendererMain(p), 0);
+  if (old) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  else unsetenv("XDG_RUNTIME_DIR");
+  ASSERT_FALSE(p.loader.askedPaths.empty());
+  EXPECT_EQ(p.loader.askedPaths.front(), "/nonexistent-runtime-dir/kestrow/Wobblevista.bmp");
+  EXPECT_TRUE(p.loader.boxes.empty());
+}
+
+TEST_F(SpineTest, FramesAdvanceTheSceneClockAndCounter) {
+  FakePlatform p;
+  p.eventsAfterFrame[7] = {Msg(kMsgKeyDown, kKeyEscape)};
+  EXPECT_EQ(RendererMain(p), 0);
+  EXPECT_EQ(FrameCounter, 7);
+  EXPECT_EQ(SpineStats().framesDrawn, 7u);
+}
+
+}  // namespace
