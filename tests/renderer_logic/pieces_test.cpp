@@ -55,18 +55,6 @@ class PiecesTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PiecesTest, NewPieceStartsFadingIn) {
-  SetClock(12.5, 0.01);
-  PieceList list(500);
-  Piece p(&list);
-  EXPECT_EQ(p.colour[3], 0.001f);
-  EXPECT_EQ(p.birthTime, 12.5);
-  EXPECT_EQ(p.halfSize, 1.0f);
-  EXPECT_EQ(p.maxHalfSize, 17.0f);
-  EXPECT_TRUE(p.fadingIn && p.alive && p.growthEnabled);
-  EXPECT_EQ(p.owner, &list);
-}
-
 TEST_F(PiecesTest, FullListRefusesAndKeepsItsCount) {
   PieceList list(500);
   for (int i = 0; i < 500; ++i) ASSERT_TRUE(list.Add(Make(list, float(i))));
