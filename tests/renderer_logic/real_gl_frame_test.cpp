@@ -1,0 +1,126 @@
+// The frame drawn by Mesa for real, offscreen: the snapshot decoded, turned
+// into a texture by GLU and shown on both sheets, read back from the
+// framebuffer.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "bmp_writer.h"
+#include "scene.h"
+#include "snapshot_loader.h"
+
+namespace {
+
+// GL 3.0 framebuffer-object entry points, fetched at run time.
+using GenFn = void (*)(GLsizei, GLuint*);
+using BindFn = void (*)(GLenum, GLuint);
+using StorageFn = void (*)(GLenum, GLenum, GLsizei, GLsizei);
+using AttachFn = void (*)(GLenum, GLenum, GLenum, GLuint);
+constexpr GLenum kFramebuffer = 0x8D40, kRenderbuffer = 0x8D41, kColour0 = 0x8CE0, kDepth = 0x8D00;
+
+bool MakeContextWithFramebuffer(int width, int height) {
+  auto getDisplay =
+      reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  if (!getDisplay) return false;
+  EGLDisplay dpy = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  if (dpy == EGL_NO_DISPLAY || !eglInitialize(dpy, nullptr, nullptr) || !eglBindAPI(EGL_OPENGL_API)) return false;
+  EGLContext ctx = eglCreateContext(dpy, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, nullptr);
+  if (ctx == EGL_NO_CONTEXT || !eglMakeCurrent(dpy, EGL_NO_SURFACE, EGL_NO_SURFACE, ctx)) return false;
+  auto gen = reinterpret_cast<GenFn>(eglGetProcAddress("glGenFramebuffers"));
+  auto bind = reinterpret_cast<BindFn>(eglGetProcAddress("glBindFramebuffer"));
+  auto genRb = reinterpret_cast<GenFn>(eglGetProcAddress("glGenRenderbuffers"));
+  auto bindRb = reinterpret_cast<BindFn>(eglGetProcAddress("glBindRenderbuffer"));
+  auto storage = reinterpret_cast<StorageFn>(eglGetProcAddress("glRenderbufferStorage"));
+  auto attach = reinterpret_cast<AttachFn>(eglGetProcAddress("glFramebufferRenderbuffer"));
+  if (!gen || !bind || !genRb || !bindRb || !storage || !attach) return false;
+  GLuint fb = 0, rb[2] = {0, 0};
+  gen(1, &fb);
+  bind(kFramebuffer, fb);
+  genRb(2, rb);
+  bindRb(kRenderbuffer, rb[0]);
+  storage(kRenderbuffer, GL_RGBA8, width, height);
+  attach(kFramebuffer, kColour0, kRenderbuffer, rb[0]);
+  bindRb(kRenderbuffer, rb[1]);
+  storage(kRenderbuffer, GL_DEPTH_COMPONENT16, width, height);
+  attach(kFramebuffer, kDepth, kRenderbuffer, rb[1]);
+  return glGetError() == GL_NO_ERROR;
+}
+
+struct MemoryFile : MappedFile {
+  std::vector<uint8_t> bytes;
+};
+
+class OneFilePlatform : public LoaderPlatform {
+ public:
+  std::vector<uint8_t> bytes;
+  std::vector<std::string> messages;
+  bool CanOpenForReading(const std::string&) override { return !bytes.empty(); }
+  std::unique_ptr<MappedFile> MapWholeFile(const std::string&) override {
+    auto f = std::make_unique<MemoryFile>();
+    f->bytes = bytes;
+    f->data = f->bytes.data();
+    f->size = f->bytes.size();
+    return f;
+  }
+  void ShowErrorBox(const std::string& text) override { messages.push_back(text); }
+};
+
+struct Rgb {
+  int r, g, b;
+};
+
+Rgb PixelAt(int x, int y) {
+  uint8_t p[4] = {0, 0, 0, 0};
+  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+  return {p[0], p[1], p[2]};
+}
+
+void ExpectColour(Rgb got, Rgb want, const char* where) {
+  EXPECT_NEAR(got.r, want.r, 3) << where;
+  EXPECT_NEAR(got.g, want.g, 3) << where;
+  EXPECT_NEAR(got.b, want.b, 3) << where;
+}
+
+// Draws the first frame with the given snapshot (none when empty).
+void DrawFirstFrame(const std::vector<uint8_t>& snapshot, OneFilePlatform& platform) {
+  ResetSceneState();
+  SceneTextures[0] = 0;
+  platform.bytes = snapshot;
+  ResizeScene(1024, 768);
+  LoadTexturesFrom(platform, "snapshot.bmp");
+  InitAnimation();
+  SetSceneGlState();
+  TickClock();
+  int swaps = 0;
+  DrawFrame([&swaps] { ++swaps; });
+  glFinish();
+  EXPECT_EQ(swaps, 1);
+}
+
+}  // namespace
+
+TEST(RealGlFrame, SheetsShowTheSnapshotAboveAndBelowTheHorizon) {
+  if (!MakeContextWithFramebuffer(1024, 768)) GTEST_SKIP() << "no offscreen GL context";
+  bmptest::Picture pic{1023, 9, {}};  // odd width: rows are not 4-byte multiples
+  for (int i = 0; i < pic.width * pic.height; ++i) pic.rgb.insert(pic.rgb.end(), {200, 40, 90});
+  OneFilePlatform platform;
+  DrawFirstFrame(bmptest::Encode(pic, {}), platform);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_NE(SceneTextures[0], 0u);
+  ExpectColour(PixelAt(512, 60), {200, 40, 90}, "floor");
+  ExpectColour(PixelAt(100, 60), {200, 40, 90}, "floor, left");
+  ExpectColour(PixelAt(512, 720), {200, 40, 90}, "canopy");
+  // Between the far edges of floor and canopy lies the empty black distance.
+  ExpectColour(PixelAt(512, 344), {0, 0, 0}, "horizon gap");
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+  DrawFirstFrame({}, platform);  // no snapshot: plain white sheets
+  EXPECT_EQ(SceneTextures[0], 0u);
+  ExpectColour(PixelAt(512, 60), {255, 255, 255}, "white floor");
+  ExpectColour(PixelAt(512, 720), {255, 255, 255}, "white canopy");
+  ExpectColour(PixelAt(512, 344), {0, 0, 0}, "horizon gap without texture");
+  ResetSceneState();
+}
