@@ -43,6 +43,9 @@ class Label : public Widget {
   void SetAlignment(Alignment alignment);
   void SetBorder(bool single);
   void SetWordWrap(bool wrap);
+
+ private:
+  Colour fore_;
 };
 
 // A combo box with an edit field and a drop-down list.

@@ -1,0 +1,75 @@
+// Statements: start a program, make a folder, message box, file dialog,
+// opening a document, and the X11 window and cursor queries.
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+#include "file_system.h"
+#include "forms/statements.h"
+#include "x11/window_search.h"
+#include "x11/x11_cursor.h"
+
+namespace qgf {
+
+bool Shell(const std::string& program) {
+  return QProcess::startDetached(QString::fromUtf8(program.c_str()), QStringList());
+}
+
+bool MakeFolder(const std::string& path) { return qg::DefaultFileSystem().MakeFolder(path, false); }
+
+void MsgBox(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption.c_str()), QString::fromUtf8(text.c_str()),
+                  QMessageBox::Ok);
+  box.exec();
+}
+
+std::optional<std::string> OpenFileDialog(const OpenFileRequest& r) {
+  // "*.MP3;*.WAV" as a Qt filter, in both cases: Linux names are case-sensitive.
+  QStringList patterns;
+  for (const QString& p : QString::fromUtf8(r.filter_pattern.c_str()).split(';', Qt::SkipEmptyParts)) {
+    patterns << p.trimmed().toLower() << p.trimmed().toUpper();
+  }
+  patterns.removeDuplicates();
+  QString filter = QString::fromUtf8(r.filter_name.c_str()) + " (" + patterns.join(' ') + ")";
+  QString file = QFileDialog::getOpenFileName(nullptr, QString::fromUtf8(r.title.c_str()),
+                                              QString::fromUtf8(r.initial_folder.c_str()), filter, nullptr,
+                                              QFileDialog::DontUseNativeDialog);
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+bool OpenDocument(const std::string& target) {
+  return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromUtf8(target.c_str())));
+}
+
+bool CursorPos(Point& position) {
+  Display* d = qg::x11::SharedDisplay();
+  if (!d) return false;
+  qg::x11::ErrorTrap trap(d);
+  Window root_ret = 0, child = 0;
+  int rx = 0, ry = 0, wx = 0, wy = 0;
+  unsigned int mask = 0;
+  if (!XQueryPointer(d, DefaultRootWindow(d), &root_ret, &child, &rx, &ry, &wx, &wy, &mask)) return false;
+  position = Point{rx, ry};
+  return true;
+}
+
+WindowId WindowFromPoint(Point p) { return WindowId(qg::x11::WindowAtPoint(qg::x11::SharedDisplay(), p.x, p.y)); }
+
+bool WindowRect(WindowId window, PixelRect& rect) {
+  rect = PixelRect{};
+  return qg::x11::WindowScreenRect(qg::x11::SharedDisplay(), Window(window), rect.left, rect.top, rect.right,
+                                   rect.bottom);
+}
+
+WindowId FindWindowByCaption(const std::string& caption) {
+  return WindowId(qg::x11::FindTopLevelByCaption(qg::x11::SharedDisplay(), caption));
+}
+
+int ShowCursor(int flag) { return qg::x11::HostCursorCounter().ShowCursor(flag); }
+
+}  // namespace qgf

@@ -1,0 +1,86 @@
+// The Qt side of the form layer: what every Widget holds, and the QWidget
+// kinds behind forms, canvases and controls.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include "forms/canvas.h"
+#include "forms/form.h"
+#include "forms/user_control.h"
+#include "forms/widget.h"
+
+class QEventLoop;
+
+namespace qgf {
+
+QImage ToQImage(const Image& image);  // a deep copy
+Image FromQImage(const QImage& image);
+QColor ToQColor(Colour c);
+QFont ToQFont(const Font& font);
+Font FromQFont(const QFont& font);
+QCursor CursorFor(MousePointer pointer);
+
+struct WidgetImpl {
+  QPointer<QWidget> w;
+  Widget* owner = nullptr;
+  // Canvas state.
+  QImage backing;
+  Colour back = Colour::Rgb(0xF0, 0xF0, 0xF0);
+  Picture back_picture;
+  Font font;
+  // Form state.
+  QEventLoop* modal_loop = nullptr;
+  bool is_form = false;
+  bool is_user_control = false;
+  bool is_canvas = false;
+  MousePointer pointer = MousePointer::Default;
+
+  void EnsureBacking();  // backing matches the widget's size, contents kept
+  void ResetBacking();   // backing = background
+};
+
+// Reaches the protected handlers of forms and user controls.
+class FormAccess {
+ public:
+  static void Load(Form& f) { f.OnLoad(); }
+  static void Resize(Form& f) { f.OnResize(); }
+};
+class UserControlAccess {
+ public:
+  static void Resize(UserControl& u) { u.OnResize(); }
+  static void GotFocus(UserControl& u) { u.OnGotFocus(); }
+  static void LostFocus(UserControl& u) { u.OnLostFocus(); }
+  static void MouseDown(UserControl& u, const MouseArgs& a) { u.OnMouseDown(a); }
+  static void MouseMove(UserControl& u, const MouseArgs& a) { u.OnMouseMove(a); }
+  static void MouseUp(UserControl& u, const MouseArgs& a) { u.OnMouseUp(a); }
+};
+
+// Turns a Qt mouse event into the event arguments of a widget (coordinates
+// in the unit of the widget's own surface for canvases, of its container
+// otherwise) and delivers them.
+void DeliverMouse(WidgetImpl* impl, QMouseEvent* event, int kind);  // 0 down, 1 move, 2 up
+
+// The QWidget behind forms, picture boxes and user controls.
+class CanvasWidget : public QWidget {
+ public:
+  CanvasWidget(WidgetImpl* impl, QWidget* parent);
+  WidgetImpl* impl;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void focusInEvent(QFocusEvent*) override;
+  void focusOutEvent(QFocusEvent*) override;
+  void closeEvent(QCloseEvent* e) override;
+};
+
+// Loaded forms, for App::Run and LoadedFormCount.
+void FormLoaded(Form* form);
+void FormUnloaded(Form* form);
+
+}  // namespace qgf

@@ -1,0 +1,105 @@
+#include "startup_dispatch.h"
+
+#include <exception>
+
+#include "number_text.h"
+#include "path_helpers.h"
+
+namespace qg {
+
+const char kRunFormCaption[] = "Wobblevista_Main";
+const char kSettingsDialogCaption[] = "<Quiverglide>";
+const char kRendererFileName[] = "Quiverglide.dll";
+const char kRendererMissingText[] = "Quiverglide.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+
+namespace {
+
+// Continue-on-error: a failing step is skipped and the next one runs.
+template <class F>
+void Step(F&& f) {
+  try {
+    f();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+char ModeLetter(const std::string& command_line) {
+  if (command_line.size() < 2) return 0;
+  char c = command_line[1];
+  if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  return c;
+}
+
+std::int16_t PreviewTwips(int pixels, int twips_per_pixel) {
+  long long t = (long long)pixels * (long long)twips_per_pixel;
+  if (t < -32768 || t > 32767) return 0;
+  return std::int16_t(t);
+}
+
+void RunStartup(StartupServices& s, std::int32_t& cursor_count) {
+  // 1. Another instance's show or settings dialog: end silently.
+  bool running = false;
+  Step([&] {
+    running = s.TopLevelWindowExists(kRunFormCaption) || s.TopLevelWindowExists(kSettingsDialogCaption);
+  });
+  if (running) {
+    s.EndProgram();
+    return;
+  }
+
+  // 2. The mode letter.
+  std::string command;
+  Step([&] { command = s.CommandLine(); });
+  char mode = ModeLetter(command);
+
+  // 3. Preview: only the host window's size is needed.
+  if (mode == 'P') {
+    std::uint32_t host = 0;
+    std::int16_t width = 0, height = 0;
+    Step([&] { host = ReadWindowHandle(command.size() > 3 ? command.substr(3) : std::string()); });
+    HostRect rect;
+    Step([&] {
+      if (!s.HostWindowRect(host, rect)) rect = HostRect{};
+    });
+    Step([&] { width = PreviewTwips(rect.right - rect.left, s.TwipsPerPixelX()); });
+    Step([&] { height = PreviewTwips(rect.bottom - rect.top, s.TwipsPerPixelY()); });
+    Step([&] { s.LoadPreviewForm(host, width, height); });
+    return;
+  }
+
+  // 4. Every other mode prepares the show.
+  Step([&] { s.MakeSnapshotFolder(); });
+  Step([&] { s.LoadSettings(); });
+
+  // 5. The renderer must lie beside the program.
+  bool renderer = false;
+  Step([&] { renderer = s.FileExists(JoinPath(s.ProgramFolder(), kRendererFileName)); });
+  if (!renderer) {
+    Step([&] { s.MessageBox(kRendererMissingText, s.Title()); });
+    s.EndProgram();
+    return;
+  }
+
+  // 6. Settings.
+  if (mode == 'C') {
+    Step([&] { s.ShowSettingsDialogModal(); });
+    s.EndProgram();
+    return;
+  }
+
+  // 7. An unknown switch ends here.
+  if (mode != 'S' && !command.empty()) {
+    s.EndProgram();
+    return;
+  }
+
+  // 8. The show hides the cursor; an empty command line leaves it visible.
+  if (mode == 'S') Step([&] { cursor_count = s.ShowCursor(0); });
+
+  // 9. The run form does the rest from its load handler.
+  Step([&] { s.LoadRunForm(); });
+}
+
+}  // namespace qg

@@ -1,0 +1,25 @@
+// The start-up steps' services on this platform: X11 window search, the
+// form layer, the snapshot folder, the settings and the three forms.
+#pragma once
+
+#include "startup_dispatch.h"
+
+class HostStartupServices : public qg::StartupServices {
+ public:
+  std::string CommandLine() override;
+  bool TopLevelWindowExists(const std::string& caption) override;
+  void EndProgram() override;
+  bool HostWindowRect(std::uint32_t window, qg::HostRect& rect) override;
+  int TwipsPerPixelX() override;
+  int TwipsPerPixelY() override;
+  void LoadPreviewForm(std::uint32_t host, std::int16_t width_twips, std::int16_t height_twips) override;
+  void MakeSnapshotFolder() override;
+  void LoadSettings() override;
+  std::string ProgramFolder() override;
+  bool FileExists(const std::string& path) override;
+  std::string Title() override;
+  void MessageBox(const std::string& text, const std::string& caption) override;
+  void ShowSettingsDialogModal() override;
+  int ShowCursor(int flag) override;
+  void LoadRunForm() override;
+};
