@@ -1,0 +1,173 @@
+// The audio CD through the player and the Linux back end, on generated disc
+// images whose tracks are distinct tones, so the captured sound tells which
+// track was heard when.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "audio_capture.h"
+#include "bgm_player.h"
+#include "linux_audio_platform.h"
+#include "process.h"
+#include "test_media.h"
+
+namespace {
+
+namespace BGM = Wobblevista_BGM;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+const std::vector<double> kTones = {300, 450, 600, 750};  // tracks 1 to 4
+constexpr size_t kWindow = 2205;                          // 50 ms
+
+class CdPlayback : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    capture = dir.path() + "/out.raw";
+    qgtest::CaptureOutputTo(capture);
+    std::string cue = qgtest::MakeDiscImage(dir.path(), kTones, 0.8);
+    setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
+    platform = std::make_unique<qg::music::LinuxAudioPlatform>();
+    BGM::SetPlatform(platform.get());
+    BGM::CdKeepWatching = false;
+  }
+  void TearDown() override {
+    BGM::SetPlatform(nullptr);
+    unsetenv("QUIVERGLIDE_CDROM");
+  }
+
+  // The run form's CD timer: CdWatch every 200 ms while CdKeepWatching;
+  // returns the number of ticks.
+  int WatchFor(milliseconds total) {
+    int ticks = 0;
+    auto start = Clock::now();
+    auto next = start + milliseconds(200);
+    while (Clock::now() - start < total) {
+      std::this_thread::sleep_until(next);
+      next += milliseconds(200);
+      BGM::CdWatch();
+      ++ticks;
+      if (!BGM::CdKeepWatching) break;
+    }
+    return ticks;
+  }
+
+  std::vector<int16_t> Heard() {
+    BGM::SetPlatform(nullptr);
+    platform.reset();
+    return qgtest::ReadCaptureLeft(capture);
+  }
+
+  // Which track was heard, in order, leaving out blips under 100 ms.
+  static std::vector<std::pair<int, double>> Tracks(const std::vector<int16_t>& heard) {
+    std::vector<std::pair<int, double>> out;
+    for (auto [tone, frames] : qgtest::ToneRuns(heard, kWindow, kTones)) {
+      double seconds = static_cast<double>(frames) / qgtest::kCaptureRate;
+      if (seconds < 0.1) continue;
+      int track = tone < 0 ? 0 : tone + 1;
+      if (!out.empty() && out.back().first == track) {
+        out.back().second += seconds;
+      } else {
+        out.push_back({track, seconds});
+      }
+    }
+    while (!out.empty() && out.front().first == 0) out.erase(out.begin());
+    while (!out.empty() && out.back().first == 0) out.pop_back();
+    return out;
+  }
+
+  qgtest::TempDir dir;
+  std::string capture;
+  std::unique_ptr<qg::music::LinuxAudioPlatform> platform;
+};
+
+TEST_F(CdPlayback, TheWholeDiscPlaysAndStartsOverWhenItStops) {
+  BGM::BgmRepeat = 0;
+  BGM::CdOpen();
+  int ticks = WatchFor(milliseconds(4300));
+  EXPECT_TRUE(BGM::CdKeepWatching);
+  EXPECT_GE(ticks, 15);
+  BGM::CdStop();
+  EXPECT_EQ(BGM::MciQuery("status cdaudio mode"), "Error:263");
+
+  auto tracks = Tracks(Heard());
+  ASSERT_GE(tracks.size(), 5u);
+  for (int t = 0; t < 4; ++t) {
+    EXPECT_EQ(tracks[t].first, t + 1);
+    if (t < 3) {
+      EXPECT_NEAR(tracks[t].second, 0.8, 0.12) << "track " << t + 1;
+    }
+  }
+  // Then, after at most one tick of silence, track 1 again.
+  size_t next = 4;
+  if (tracks[next].first == 0) {
+    EXPECT_LT(tracks[next].second, 0.45);
+    ++next;
+  }
+  ASSERT_LT(next, tracks.size());
+  EXPECT_EQ(tracks[next].first, 1);
+}
+
+TEST_F(CdPlayback, TheChosenTrackIsPulledBackWithinOneTick) {
+  BGM::BgmRepeat = 3;
+  BGM::CdOpen();
+  WatchFor(milliseconds(2900));
+  EXPECT_TRUE(BGM::CdKeepWatching);
+  BGM::CdStop();
+
+  auto tracks = Tracks(Heard());
+  ASSERT_FALSE(tracks.empty());
+  int runs_of_three = 0;
+  double three = 0;
+  for (auto [track, seconds] : tracks) {
+    EXPECT_TRUE(track == 3 || track == 4 || track == 0) << "heard track " << track;
+    if (track == 3) {
+      ++runs_of_three;
+      three += seconds;
+    } else {
+      EXPECT_LT(seconds, 0.45) << "track " << track << " ran on";
+    }
+  }
+  EXPECT_EQ(tracks.front().first, 3);
+  EXPECT_GE(runs_of_three, 3);
+  EXPECT_GT(three, 2.0);
+}
+
+TEST_F(CdPlayback, ATrackBeyondTheDiscEndsTheWatchWithoutPlaying) {
+  BGM::BgmRepeat = 9;
+  BGM::CdOpen();
+  EXPECT_EQ(WatchFor(milliseconds(1000)), 1);
+  EXPECT_FALSE(BGM::CdKeepWatching);
+  EXPECT_EQ(BGM::MciQuery("status cdaudio mode"), "stopped");
+  std::this_thread::sleep_for(milliseconds(300));
+  for (int16_t s : Heard()) ASSERT_EQ(s, 0);
+}
+
+TEST_F(CdPlayback, NoDiscEndsTheWatchAtTheFirstTick) {
+  setenv("QUIVERGLIDE_CDROM", (dir.path() + "/gone.cue").c_str(), 1);
+  BGM::BgmRepeat = 0;
+  BGM::CdOpen();
+  EXPECT_EQ(WatchFor(milliseconds(1000)), 1);
+  EXPECT_FALSE(BGM::CdKeepWatching);
+  EXPECT_EQ(BGM::MciQuery("status cdaudio current track"), "Error:262");
+  for (int16_t s : Heard()) ASSERT_EQ(s, 0);
+}
+
+TEST_F(CdPlayback, PlaysARangeAndStopsAtItsEnd) {
+  std::string reply;
+  ASSERT_EQ(BGM::MciSend("open cdaudio", reply), 0);
+  ASSERT_EQ(BGM::MciSend("set cdaudio time format tmsf", reply), 0);
+  ASSERT_EQ(BGM::MciPlayRange("cdaudio", "02:00:00:00", "02:00:00:30"), 0);
+  EXPECT_EQ(BGM::MciQuery("status cdaudio mode"), "playing");
+  EXPECT_EQ(BGM::MciQuery("status cdaudio current track"), "2");
+  std::this_thread::sleep_for(milliseconds(1200));
+  EXPECT_EQ(BGM::MciQuery("status cdaudio mode"), "stopped");
+  EXPECT_EQ(BGM::MciQuery("status cdaudio position"), "02:00:00:30");
+  auto tracks = Tracks(Heard());
+  ASSERT_EQ(tracks.size(), 1u);
+  EXPECT_EQ(tracks[0].first, 2);
+  EXPECT_NEAR(tracks[0].second, 0.4, 0.1);
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// The Linux MCI interpreter: codes, texts and replies as the platform gives
+// them, over real files, a real (captured) output and generated disc images.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "audio_capture.h"
+#include "bgm_player.h"
+#include "cd_time.h"
+#include "linux_audio_platform.h"
+#include "process.h"
+#include "test_media.h"
+
+namespace {
+
+using qg::music::LinuxAudioPlatform;
+
+struct Sent {
+  int32_t code;
+  std::string reply;
+};
+
+Sent Send(LinuxAudioPlatform& p, const std::string& command, uint32_t capacity = 512) {
+  std::vector<char> area(capacity + 1, '#');
+  int32_t code = p.SendMciString(command, area.data(), capacity);
+  return {code, std::string(area.data())};
+}
+
+class MciInterpreter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qgtest::CaptureOutputTo(dir.path() + "/out.raw");
+    unsetenv("QUIVERGLIDE_CDROM");
+  }
+  qgtest::TempDir dir;
+};
+
+TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesAndFilesWithThePlatformsCodes) {
+  LinuxAudioPlatform p;
+  EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);  // never opened
+  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "");
+  EXPECT_EQ(Send(p, "close MP3Play").code, 263);
+  EXPECT_EQ(Send(p, "play MP3Play from 0").code, 263);
+  EXPECT_EQ(Send(p, "bogus command").code, 261);
+  EXPECT_EQ(Send(p, "").code, 267);
+  EXPECT_EQ(Send(p, "play").code, 292);
+  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/missing.mp3\" type MPEGVideo Alias MP3Play").code, 275);
+  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/x.mp3 type MPEGVideo").code, 294);
+  std::ofstream(dir.path() + "/broken.mp3") << "this is not an MP3 file at all";
+  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/broken.mp3\" type MPEGVideo Alias MP3Play").code, 296);
+  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/song.mid\"").code, 281);
+  EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);  // failed opens leave nothing behind
+}
+
+TEST_F(MciInterpreter, ErrorTextsAreThePlatformsAndCutToTheArea) {
+  LinuxAudioPlatform p;
+  char text[256];
+  ASSERT_TRUE(p.GetMciErrorText(263, text, sizeof text));
+  EXPECT_STREQ(text, "The specified device is not open or is not recognized by MCI.");
+  ASSERT_TRUE(p.GetMciErrorText(275, text, sizeof text));
+  EXPECT_STREQ(text, "Cannot find the specified file. Make sure the path and filename are correct.");
+  ASSERT_TRUE(p.GetMciErrorText(263, text, 8));
+  EXPECT_STREQ(text, "The spe");
+  EXPECT_FALSE(p.GetMciErrorText(350, text, sizeof text));
+  EXPECT_STREQ(text, "");
+  std::strcpy(text, "kept");
+  EXPECT_FALSE(p.GetMciErrorText(0, text, sizeof text));
+  EXPECT_STREQ(text, "kept");
+
+  // Through the player: the text for MciSend, only the code for MciQuery.
+  Wobblevista_BGM::SetPlatform(&p);
+  std::string reply;
+  EXPECT_EQ(Wobblevista_BGM::MciSend("close MP3Play", reply), 263);
+  EXPECT_EQ(reply, "The specified device is not open or is not recognized by MCI.");
+  EXPECT_EQ(Wobblevista_BGM::MciQuery("close MP3Play"), "Error:263");
+  EXPECT_EQ(Wobblevista_BGM::MciQuery("frobnicate MP3Play"), "Error:261");
+  Wobblevista_BGM::SetPlatform(nullptr);
+}
+
+TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
+  std::string wav = qgtest::MakeToneWav(dir.path(), "tone.wav", {440}, 1.0);
+  std::string mp3 = qgtest::MakeMp3(dir.path(), "tone.mp3", wav);
+  LinuxAudioPlatform p;
+  Sent open = Send(p, "open \"" + mp3 + "\" type MPEGVideo Alias MP3Play");
+  ASSERT_EQ(open.code, 0);
+  EXPECT_EQ(open.reply, "1");
+  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "stopped");
+  EXPECT_NEAR(std::atoi(Send(p, "status MP3Play length").reply.c_str()), 1000, 30);
+  EXPECT_EQ(Send(p, "open \"" + mp3 + "\" type MPEGVideo Alias MP3Play").code, 289);
+  EXPECT_EQ(Send(p, "PLAY mp3play").code, 0);
+  EXPECT_EQ(Send(p, "status mp3play MODE").reply, "playing");
+  EXPECT_EQ(Send(p, "status MP3Play mode", 4).reply, "pla");  // cut to the area
+  EXPECT_EQ(Send(p, "pause MP3Play").code, 0);
+  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "paused");
+  EXPECT_EQ(Send(p, "resume MP3Play").code, 0);
+  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "playing");
+  EXPECT_EQ(Send(p, "play MP3Play from 5000").code, 282);
+  EXPECT_EQ(Send(p, "play MP3Play sideways").code, 259);
+  EXPECT_EQ(Send(p, "record MP3Play").code, 274);
+  EXPECT_EQ(Send(p, "stop MP3Play").code, 0);
+  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "stopped");
+  EXPECT_EQ(Send(p, "close MP3Play").code, 0);
+  EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);
+  // A file opened without a type is known by its name and its extension.
+  ASSERT_EQ(Send(p, "open " + wav).code, 0);
+  EXPECT_EQ(Send(p, "status " + wav + " mode").reply, "stopped");
+  EXPECT_EQ(Send(p, "close all").code, 0);
+  EXPECT_EQ(Send(p, "status " + wav + " mode").code, 263);
+}
+
+TEST_F(MciInterpreter, WithoutASoundDeviceNothingPlaysAndNothingBreaks) {
+  std::string wav = qgtest::MakeToneWav(dir.path(), "tone.wav", {440}, 0.5);
+  std::string mp3 = qgtest::MakeMp3(dir.path(), "tone.mp3", wav);
+  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, 0.5);
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
+  LinuxAudioPlatform p;
+  EXPECT_EQ(p.WaveOutDeviceCount(), 0);
+  EXPECT_NE(Send(p, "open \"" + mp3 + "\" type MPEGVideo Alias MP3Play").code, 0);
+  EXPECT_FALSE(p.PlaySound(wav.c_str(), Wobblevista_BGM::kSndAsync | Wobblevista_BGM::kSndLoop));
+
+  Wobblevista_BGM::SetPlatform(&p);
+  Wobblevista_BGM::BgmFile = mp3;
+  Wobblevista_BGM::Mp3Play();
+  Wobblevista_BGM::Mp3Watch();
+  EXPECT_FALSE(Wobblevista_BGM::Mp3IsPlaying());
+  Wobblevista_BGM::Mp3Stop();
+  Wobblevista_BGM::BgmFile = wav;
+  Wobblevista_BGM::WavPlay();
+  Wobblevista_BGM::WavStop();
+  Wobblevista_BGM::CdOpen();
+  Wobblevista_BGM::CdWatch();  // the disc is there, but it cannot be heard
+  EXPECT_EQ(Wobblevista_BGM::MciQuery("status cdaudio mode"), "stopped");
+  Wobblevista_BGM::CdStop();
+  Wobblevista_BGM::SetPlatform(nullptr);
+}
+
+TEST_F(MciInterpreter, DescribesADiscImageInTmsf) {
+  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450, 600, 750}, 0.4);
+  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
+  LinuxAudioPlatform p;
+  ASSERT_EQ(Send(p, "open cdaudio").code, 0);
+  EXPECT_EQ(Send(p, "open cdaudio").code, 265);
+  EXPECT_EQ(Send(p, "status cdaudio position track 2").reply, "00:02:30");  // MSF until told otherwise
+  ASSERT_EQ(Send(p, "set cdaudio time format tmsf").code, 0);
+  EXPECT_EQ(Send(p, "status cdaudio number of tracks").reply, "4");
+  EXPECT_EQ(Send(p, "status cdaudio current track").reply, "1");
+  EXPECT_EQ(Send(p, "status cdaudio mode").reply, "stopped");
+  EXPECT_EQ(Send(p, "status cdaudio position").reply, "01:00:00:00");
+  EXPECT_EQ(Send(p, "status cdaudio position track 3").reply, "03:00:00:00");
+  EXPECT_EQ(Send(p, "status cdaudio length track 3").reply, "00:00:30");
+  EXPECT_EQ(Send(p, "status cdaudio position track 9").code, 282);
+  EXPECT_EQ(Send(p, "status cdaudio position track x").code, 270);
+  EXPECT_EQ(Send(p, "play cdaudio from Error:282").code, 270);
+  EXPECT_EQ(Send(p, "play cdaudio from 07:00:00:00").code, 282);
+  EXPECT_EQ(Send(p, "set cdaudio time format furlongs").code, 293);
+  EXPECT_EQ(Send(p, "seek cdaudio to 03:00:00:10").code, 0);
+  EXPECT_EQ(Send(p, "status cdaudio position").reply, "03:00:00:10");
+  EXPECT_EQ(Send(p, "status cdaudio current track").reply, "3");
+  EXPECT_EQ(Send(p, "close cdaudio").code, 0);
+  EXPECT_EQ(Send(p, "status cdaudio mode").code, 263);
+}
+
+TEST_F(MciInterpreter, WithoutADiscTheQueriesFail) {
+  setenv("QUIVERGLIDE_CDROM", (dir.path() + "/no-such-image.cue").c_str(), 1);
+  LinuxAudioPlatform p;
+  auto t0 = std::chrono::steady_clock::now();
+  ASSERT_EQ(Send(p, "open cdaudio").code, 0);
+  EXPECT_EQ(Send(p, "status cdaudio current track").code, 262);
+  EXPECT_EQ(Send(p, "status cdaudio mode").reply, "not ready");
+  EXPECT_EQ(Send(p, "play cdaudio").code, 262);
+  EXPECT_EQ(Send(p, "close cdaudio").code, 0);
+  // Generous: only says that nothing waited for a disc that is not there.
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+}
+
+TEST(CdTime, ReadsAndWritesPositions) {
+  using namespace qg::music;
+  DiscToc toc;
+  toc.first_track = 1;
+  toc.starts = {0, 300, 700, 1000};  // three tracks, lead-out at 1000
+  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kTmsf, toc, 0), "01:00:00:00");
+  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kTmsf, toc, 300 + 75 + 3), "02:00:01:03");
+  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kMsf, toc, 0), "00:02:00");
+  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kMilliseconds, toc, 75), "3000");
+  int32_t sector = -1;
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "2", sector), 0);
+  EXPECT_EQ(sector, 300);
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "03:00:01:05", sector), 0);
+  EXPECT_EQ(sector, 700 + 80);
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "04", sector), 282);
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "03:09:00:00", sector), 282);  // past the lead-out
+  for (const char* bad : {"", ":", "1:", "1::2", "Error:282", "1:2:3:4:5", "256", "-1", "01:00:00:00 "})
+    EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, bad, sector), 270) << bad;
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kMsf, toc, "00:06:00", sector), 0);
+  EXPECT_EQ(sector, 300);
+  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kMilliseconds, toc, "6000", sector), 0);
+  EXPECT_EQ(sector, 300);
+  EXPECT_EQ(toc.TrackAt(299), 1);
+  EXPECT_EQ(toc.TrackAt(300), 2);
+  EXPECT_EQ(toc.TrackAt(5000), 3);
+}
+
+}  // namespace

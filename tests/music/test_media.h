@@ -1,0 +1,18 @@
+// Sound files and disc images made at test time.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qgtest {
+
+// A 16-bit stereo 44.1 kHz WAV made by sox: each tone (Hz) for `seconds`, in turn.
+std::string MakeToneWav(const std::string& dir, const std::string& name, const std::vector<double>& tones,
+                        double seconds);
+// The WAV encoded to MP3 by lame.
+std::string MakeMp3(const std::string& dir, const std::string& name, const std::string& wav);
+// A BIN/CUE image with one audio track per tone, each `seconds` long
+// (rounded to whole sectors); returns the CUE path.
+std::string MakeDiscImage(const std::string& dir, const std::vector<double>& tones, double seconds);
+
+}  // namespace qgtest
