@@ -77,7 +77,7 @@ void CommandLogic::SetVisible(std::uint8_t flag) {
   host_.PropertyChanged("Visible");
 }
 
-void CommandLogic::ReadProperties(const PropertyBag& bag) {
+void CommandLogic::ReadProperties(const PropertyStore& bag) {
   // A value of the wrong kind leaves its field as it was.
   if (auto v = AsBool(bag.ReadProperty("Enabled", true))) enabled_ = *v;
   if (auto v = AsText(bag.ReadProperty("Caption", std::string(kDefaultCaptionRead)))) host_.SetCaptionText(*v);
@@ -92,7 +92,7 @@ void CommandLogic::ReadProperties(const PropertyBag& bag) {
   RefreshLook();
 }
 
-void CommandLogic::WriteProperties(PropertyBag& bag) {
+void CommandLogic::WriteProperties(PropertyStore& bag) {
   bag.WriteProperty("Enabled", enabled_, true);
   bag.WriteProperty("Caption", host_.CaptionText(), std::string(kDefaultCaptionWrite));
   bag.WriteProperty("FirstRun", first_run_, std::string("1"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "command_logic.h"
+#include "property_bag.h"
 #include "fake_command_parts.h"
 
 using Wobblevista::CommandLogic;

@@ -1,0 +1,32 @@
+# The settings dialog Wobblevista_P and what it needs besides the form layer.
+# Included at the end of this folder's CMakeLists.txt.
+
+# The track box's reading rule is platform-free and also checked in the
+# sanitizer build.
+add_library(qg_dialog_core STATIC ${CMAKE_CURRENT_LIST_DIR}/dialog_track_text.cpp)
+target_include_directories(qg_dialog_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+if(NOT QG_PORTABLE_ONLY)
+  include(GNUInstallDirs)
+  # The one place that sets the address lbl_URL shows and opens. Until the
+  # project has a home page it is the installed README.
+  set(QG_HOME_ADDRESS "file://${CMAKE_INSTALL_FULL_DOCDIR}/README.md"
+      CACHE STRING "Address shown and opened by the settings dialog's link")
+
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
+  add_library(qg_settings_dialog STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_form.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_zoom.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_zoom_qt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_platform_qt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_resources.qrc)
+  set_target_properties(qg_settings_dialog PROPERTIES AUTORCC ON)
+  target_include_directories(qg_settings_dialog PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}")
+  # qg_command_qt is made later (controls/command); names resolve at generation.
+  target_link_libraries(qg_settings_dialog PUBLIC
+    qg_dialog_core qg_command_qt qg_forms_qt qg_settings_file qg_music_settings Qt6::Widgets)
+  # The program is made after this folder; link it once everything is known.
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL
+    target_link_libraries quiverglide_saver PRIVATE qg_settings_dialog)
+endif()
