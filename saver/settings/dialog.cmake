@@ -18,9 +18,14 @@ if(NOT QG_PORTABLE_ONLY)
     ${CMAKE_CURRENT_LIST_DIR}/dialog_form.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog_zoom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_zoom_qt.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_platform_qt.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_resources.qrc)
-  set_target_properties(qg_settings_dialog PROPERTIES AUTORCC ON)
+    ${CMAKE_CURRENT_LIST_DIR}/qt/dialog_platform_qt.cpp)
+  # The artwork and the stored control properties are built into the program.
+  qt_add_resources(qg_settings_dialog dialog_artwork PREFIX "/dialog" BASE ${QG_SOURCE_DIR}/assets FILES
+    ${QG_SOURCE_DIR}/assets/texture.bmp ${QG_SOURCE_DIR}/assets/mark_empty.bmp
+    ${QG_SOURCE_DIR}/assets/mark_filled.bmp ${QG_SOURCE_DIR}/assets/hand.cur
+    ${QG_SOURCE_DIR}/assets/quiverglide.ico)
+  qt_add_resources(qg_settings_dialog dialog_stored_properties PREFIX "/dialog" BASE ${CMAKE_CURRENT_LIST_DIR} FILES
+    ${CMAKE_CURRENT_LIST_DIR}/wobblevista_p.props)
   target_include_directories(qg_settings_dialog PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}")
   # qg_command_qt is made later (controls/command); names resolve at generation.

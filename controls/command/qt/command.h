@@ -41,6 +41,7 @@ class Command : public qgf::UserControl, private CommandHost, private FaceSurfac
   // Loading and saving through our own property store as well as the form
   // layer's.
   using qgf::UserControl::ReadProperties;
+  using qgf::UserControl::WriteProperties;
   void ReadProperties(const PropertyStore& store) { logic_.ReadProperties(store); }
   void WriteProperties(PropertyStore& store) { logic_.WriteProperties(store); }
 

@@ -1,0 +1,260 @@
+// The Command widget on the offscreen Qt platform: its face read back from a
+// grabbed image, and its state machine driven by real Qt mouse, focus and key
+// events and by its own 100 ms pointer timer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+
+#include <cstdlib>
+#include <functional>
+
+#include "command.h"
+#include "property_bag.h"
+#include "forms/application.h"
+#include "forms/form.h"
+#include "qt/widget_impl.h"
+
+using Wobblevista::Command;
+using Wobblevista::Look;
+
+namespace {
+
+QWidget* Q(qgf::Widget& w) { return w.impl()->w.data(); }
+
+bool WaitFor(const std::function<bool()>& done, int ms = 2000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+struct Rgb {
+  int r, g, b;
+};
+Rgb At(const QImage& img, int x, int y) {
+  QColor c = img.pixelColor(x, y);
+  return {c.red(), c.green(), c.blue()};
+}
+int Brightness(Rgb c) { return c.r + c.g + c.b; }
+
+class HostForm : public qgf::Form {
+ public:
+  HostForm() : cmd(*this), other(*this), sink(*this) {
+    SetScaleMode(qgf::ScaleMode::Pixels);
+    SetBackColour(qgf::Colour::Rgb(0x20, 0x80, 0x20));
+    Move(0, 0, 300 * 15, 200 * 15);
+    cmd.Move(10, 10, 120, 60);  // 1800 x 900 twips
+    other.Move(150, 10, 120, 60);
+    sink.Move(150, 120, 60, 30);
+    cmd.onClick = [this] { ++clicks; };
+  }
+  Command cmd;
+  Command other;
+  Command sink;  // holds the focus at the start of each test
+  int clicks = 0;
+};
+
+class CommandWidget : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<HostForm>();
+    form->cmd.ReadProperties(Wobblevista::PropertyBag{});
+    form->other.ReadProperties(Wobblevista::PropertyBag{});
+    form->Show();
+    QWidget* top = Q(*form);
+    top->move(0, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    form->sink.SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return Q(form->sink)->hasFocus(); }));
+    QCursor::setPos(top->mapToGlobal(QPoint(280, 180)));  // on the form, off both buttons
+  }
+  void TearDown() override { form.reset(); }
+
+  QWidget* W() { return Q(form->cmd); }
+  QImage Face() { return W()->grab().toImage(); }
+  void Hover(QPoint at = QPoint(60, 10)) {
+    QCursor::setPos(W()->mapToGlobal(at));
+    QTest::mouseMove(W(), at);
+  }
+  std::unique_ptr<HostForm> form;
+};
+
+TEST_F(CommandWidget, NormalFaceFrameGradientAndCaption) {
+  form->cmd.Initialize();
+  form->cmd.SetCaption("設定");
+  QImage img = Face();
+  ASSERT_EQ(img.width(), 120);
+  ASSERT_EQ(img.height(), 60);
+  // The Normal frame: dark blue one pixel in from each edge, corners at 4 x 4.
+  for (auto [x, y] : {std::pair{60, 1}, {60, 58}, {1, 30}, {118, 30}}) {
+    Rgb c = At(img, x, y);
+    EXPECT_EQ(c.r, 0x00) << x << "," << y;
+    EXPECT_EQ(c.g, 0x3C) << x << "," << y;
+    EXPECT_EQ(c.b, 0x74) << x << "," << y;
+  }
+  Rgb corner = At(img, 2, 1);  // the rounded corner of the picture, unstretched
+  EXPECT_EQ(corner.r, 0x7A);
+  EXPECT_EQ(corner.g, 0x95);
+  // The gradient: white at the top, lavender (198, 197, 215) at the bottom.
+  Rgb top = At(img, 20, 4), bottom = At(img, 20, 55);
+  EXPECT_GE(top.r, 248);
+  EXPECT_GE(top.b, 248);
+  EXPECT_NEAR(bottom.r, 198, 6);
+  EXPECT_NEAR(bottom.g, 197, 6);
+  EXPECT_NEAR(bottom.b, 215, 6);
+  EXPECT_GT(Brightness(At(img, 20, 20)), Brightness(At(img, 20, 40)));
+  // The caption: across the whole width, 10 twips above the vertical centre.
+  QWidget* label = Q(form->cmd.caption_label());
+  EXPECT_EQ(label->x(), 0);
+  EXPECT_EQ(label->width(), 120);
+  EXPECT_NEAR(label->y(), (900 - 195 - 20) / 2.0 / 15, 1.0);
+  // Some dark caption pixels lie in the middle of the face.
+  int dark = 0;
+  for (int y = label->y(); y < label->y() + label->height(); ++y)
+    for (int x = 40; x < 80; ++x) dark += Brightness(At(img, x, y)) < 300;
+  EXPECT_GT(dark, 5);
+}
+
+TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) {
+  form->cmd.Initialize();
+  Hover();
+  EXPECT_EQ(form->cmd.logic().button_state(), 2);
+  QImage img = Face();
+  Rgb band = At(img, 60, 56);  // orange bottom band (picture row 21) of the HighLight picture
+  EXPECT_EQ(band.r, 0xF8);
+  EXPECT_EQ(band.g, 0xB3);
+  EXPECT_LT(Brightness(At(img, 20, 5)), Brightness(At(img, 20, 54)));  // lavender on top
+
+  // Over the caption is not a leave.
+  QCursor::setPos(Q(form->cmd.caption_label())->mapToGlobal(QPoint(60, 5)));
+  QTest::qWait(350);
+  EXPECT_EQ(form->cmd.logic().button_state(), 2);
+
+  // Onto the other button: noticed by the timer.
+  QCursor::setPos(Q(form->other)->mapToGlobal(QPoint(60, 30)));
+  EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 1; }));
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Normal);
+  // Onto the form itself: also a leave.
+  Hover();
+  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
+  EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 1; }));
+}
+
+TEST_F(CommandWidget, PressLeaveComeBackReleaseGivesNoClick) {
+  form->cmd.Initialize();
+  Hover();
+  QTest::mousePress(W(), Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_TRUE(W()->hasFocus());
+  EXPECT_EQ(form->cmd.logic().button_state(), 4);
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Pressed);
+  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
+  ASSERT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 3; }));
+  Hover(QPoint(60, 30));  // back, button still held
+  EXPECT_EQ(form->cmd.logic().button_state(), 3);
+  QTest::mouseRelease(W(), Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_EQ(form->clicks, 0);
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Selected);
+  QImage img = Face();
+  Rgb band = At(img, 60, 56);  // Selected: blue bottom band 6982EE
+  EXPECT_EQ(band.r, 0x69);
+  EXPECT_EQ(band.b, 0xEE);
+}
+
+TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
+  form->cmd.Initialize();
+  Hover();
+  QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_EQ(form->clicks, 1);
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::HighLightSelect);
+  // A press on the caption label counts once, as on the face.
+  QWidget* label = Q(form->cmd.caption_label());
+  QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(60, 5));
+  EXPECT_EQ(form->clicks, 2);
+  // Right and middle releases raise Click too, without a repaint.
+  const int paints = form->cmd.logic().paint_count();
+  QTest::mouseClick(W(), Qt::RightButton, {}, QPoint(60, 30));
+  QTest::mouseClick(W(), Qt::MiddleButton, {}, QPoint(60, 30));
+  EXPECT_EQ(form->clicks, 4);
+  EXPECT_EQ(form->cmd.logic().paint_count(), paints);
+}
+
+TEST_F(CommandWidget, FocusWhileHoveredShowsPressedAndKeysDoNothing) {
+  form->cmd.Initialize();
+  Hover();
+  form->cmd.SetFocus();
+  ASSERT_TRUE(WaitFor([&] { return W()->hasFocus(); }));
+  EXPECT_EQ(form->cmd.logic().button_state(), 4);
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Pressed);
+  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) QTest::keyClick(W(), k);
+  EXPECT_EQ(form->clicks, 0);
+  // Focus moves away: Normal.
+  form->other.SetFocus();
+  ASSERT_TRUE(WaitFor([&] { return !W()->hasFocus(); }));
+  EXPECT_EQ(form->cmd.logic().button_state(), 1);
+}
+
+TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
+  form->cmd.Initialize();
+  form->cmd.SetEnabled(false);
+  QImage img = Face();
+  Rgb frame = At(img, 60, 1);
+  EXPECT_EQ(frame.r, 0xC9);
+  EXPECT_EQ(frame.g, 0xC7);
+  EXPECT_FALSE(Q(form->cmd.caption_label())->isEnabled());
+  Hover();
+  QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_EQ(form->clicks, 0);
+  EXPECT_EQ(form->cmd.logic().button_state(), 1);
+  // A resize paints Disable again.
+  form->cmd.Move(10, 10, 200, 40);
+  QImage wide = Face();
+  EXPECT_EQ(wide.width(), 200);
+  EXPECT_EQ(At(wide, 190, 1).r, 0xC9);
+  EXPECT_EQ(At(wide, 100, 38).r, 0xC9);  // the bottom frame row, at the new height
+}
+
+TEST_F(CommandWidget, TransparentFaceShowsTheFormBehind) {
+  form->cmd.Initialize();
+  form->cmd.SetVisible(0);
+  EXPECT_EQ(form->cmd.Visible(), 0);
+  QImage img = Face();
+  Rgb c = At(img, 60, 30);
+  EXPECT_EQ(c.r, 0x20);
+  EXPECT_EQ(c.g, 0x80);
+  EXPECT_EQ(c.b, 0x20);
+  form->cmd.SetVisible(1);
+  EXPECT_EQ(form->cmd.Visible(), 255);
+  EXPECT_EQ(At(Face(), 60, 1).b, 0x74);
+}
+
+TEST_F(CommandWidget, StoredThroughTheFormLayersPropertyBag) {
+  form->cmd.SetCaption("Command");
+  form->cmd.SetEnabled(false);
+  qgf::PropertyBag bag = form->cmd.WriteProperties();
+  EXPECT_FALSE(bag.Contains("Caption"));
+  EXPECT_TRUE(bag.Contains("Enabled"));
+  form->other.ReadProperties(bag);
+  EXPECT_EQ(form->other.Caption(), "Command1");
+  EXPECT_FALSE(form->other.logic().enabled_field());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Never the caller's display: everything here runs offscreen.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  unsetenv("DISPLAY");
+  ::testing::InitGoogleTest(&argc, argv);
+  qgf::App::Init(argc, argv);
+  return RUN_ALL_TESTS();
+}
