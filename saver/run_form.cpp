@@ -1,16 +1,200 @@
+// The run form: the hidden controller of a show. It photographs the desktop,
+// saves the snapshot, starts the renderer and the music, then watches the
+// renderer and ends the program when the show is over.
 #include "run_form.h"
 
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "display_mode_guard.h"
+#include "desktop_capture.h"
+#include "forms/application.h"
 #include "forms/form.h"
+#include "forms/picture_box.h"
+#include "forms/statements.h"
+#include "forms/timer.h"
+#include "bgm_player.h"
+#include "music_settings.h"
+#include "renderer_process.h"
+#include "renderer_watch.h"
+#include "sound_kind.h"
+#include "snapshot_path.h"
+#include "snapshot_writer.h"
+#include "startup_dispatch.h"
+#include "use_linux_audio.h"
+#include "wobblevista_b.h"
 
 namespace {
 
+using namespace Wobblevista_BGM;
+
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 class Wobblevista_S : public qgf::Form {
  public:
-  Wobblevista_S() {
+  Wobblevista_S() : Display(*this) {
+    // The caption marks a running show from the moment the form exists.
     SetCaption("Wobblevista_Main");
     SetBorderStyle(qgf::BorderStyle::None);
+    Display.SetBorderStyle(qgf::BorderStyle::None);
+    Display.SetScaleMode(qgf::ScaleMode::Pixels);
+    Display.SetAutoRedraw(true);
+
+    Timer2.SetInterval(200);
+    Timer2.SetEnabled(false);
+    Timer2.onTick = [this] { Timer2_Timer(); };
+    Timer1.SetInterval(1000);
+    Timer1.SetEnabled(false);
+    Timer1.onTick = [this] { Timer1_Timer(); };
+    Timer3.SetInterval(500);
+    Timer3.onTick = [this] { Timer3_Timer(); };
+    Timer3.SetEnabled(true);
   }
+
+  qgf::PictureBox Display;
+  qgf::Timer Timer2;  // CD watch
+  qgf::Timer Timer1;  // MP3 watch
+  qgf::Timer Timer3;  // renderer watch
+
+ protected:
+  void OnLoad() override { Form_Load(); }
+  void OnQueryUnload(int& cancel, qgf::UnloadMode mode) override { Form_QueryUnload(cancel, mode); }
+
+ private:
+  void Form_Load();
+  void Form_QueryUnload(int& cancel, qgf::UnloadMode mode);
+  void Timer1_Timer() { Mp3Watch(); }
+  void Timer2_Timer() {
+    CdWatch();
+    Timer2.SetEnabled(CdKeepWatching);
+  }
+  void Timer3_Timer();
+
+  std::string RendererPath;
+  qg::show::RendererProcess renderer_;
+  qg::show::RendererWatch watch_;
+  std::unique_ptr<qg::show::DisplayModeGuard> modeGuard_;
+  bool cdOpened_ = false;
+  bool snapshotWritten_ = false;
 };
+
+void Wobblevista_S::Form_Load() {
+  // 1-2: the form and its picture take the screen's size; Display then
+  // measures as many pixels as the screen has.
+  Move(0, 0, qgf::App::ScreenWidth(), qgf::App::ScreenHeight());
+  Display.Move(0, 0, ScaleWidth(), ScaleHeight());
+
+  // 3-6: the desktop, every monitor, into Display's retained image.
+  qg::show::DesktopPicture desktop;
+  if (qg::show::CaptureDesktop(desktop)) {
+    qgf::Image image(desktop.width, desktop.height);
+    for (int32_t y = 0; y < desktop.height; ++y) {
+      const uint8_t* src = desktop.Row(y);
+      uint32_t* dst = image.row(y);
+      for (int32_t x = 0; x < desktop.width; ++x, src += 4) {
+        dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+      }
+    }
+    Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
+    Display.Refresh();
+  }
+
+  // 7: the snapshot, complete on disk before the renderer starts. Written
+  // from the captured pixels (what Display holds), at the display's own size.
+  if (!desktop.empty() && qg::EnsureSnapshotFolder()) {
+    snapshotWritten_ = qg::show::WriteSnapshotFile(desktop, qg::SnapshotFilePath());
+  }
+
+  // The mode before the show, so a renderer killed mid-show cannot leave
+  // the display at 1024 x 768.
+  modeGuard_ = qg::show::MakeDisplayModeGuard();
+  modeGuard_->Remember();
+
+  // 8: the renderer, as a separate process, not waited for.
+  RendererPath = qgf::App::Path() + "/" + qg::kRendererFileName;
+  watch_.Started(renderer_.Start(RendererPath), NowMs());
+
+  // 9-10: the music chosen in the settings.
+  UseLinuxAudio();
+  if (BgmKind == 1) {
+    CdOpen();
+    cdOpened_ = true;
+    Timer2.SetEnabled(true);
+  }
+  if (BgmKind == 2) {
+    switch (qg::show::SoundFileKind(BgmFile)) {
+      case qg::show::SoundKind::Wav:
+        WavPlay();
+        break;
+      case qg::show::SoundKind::Mp3:
+        Mp3Play();
+        Timer1.SetEnabled(true);
+        break;
+      case qg::show::SoundKind::Other:
+        break;
+    }
+  }
+}
+
+void Wobblevista_S::Timer3_Timer() {
+  const bool window = qgf::FindWindowByCaption("Wobblevista_VC") != 0;
+  const bool running = renderer_.Running();  // also reaps an ended renderer
+  switch (watch_.Tick(window, running, NowMs())) {
+    case qg::show::RendererWatch::Verdict::kRunning:
+      return;
+    case qg::show::RendererWatch::Verdict::kStartHung:
+      renderer_.Kill();
+      break;
+    case qg::show::RendererWatch::Verdict::kEnded:
+      break;
+  }
+  Timer3.SetEnabled(false);
+  Unload();
+}
+
+void Wobblevista_S::Form_QueryUnload(int& cancel, qgf::UnloadMode mode) {
+  (void)cancel;
+  (void)mode;
+  // 1: the CD. A watch that ended on an error has switched its timer off,
+  // but the disc may still be playing: an opened device is always closed.
+  if (Timer2.Enabled()) {
+    Timer2.SetEnabled(false);
+    CdStop();
+    cdOpened_ = false;
+  }
+  if (cdOpened_) CdStop();
+  // 2: the sound file.
+  if (BgmKind == 2) {
+    switch (qg::show::SoundFileKind(BgmFile)) {
+      case qg::show::SoundKind::Wav:
+        WavStop();
+        break;
+      case qg::show::SoundKind::Mp3:
+        Timer1.SetEnabled(false);
+        Mp3Stop();
+        break;
+      case qg::show::SoundKind::Other:
+        break;
+    }
+  }
+  // 3: the cursor counter back, for "S" only.
+  if (Wobblevista_B::ModeLetter() == 'S') {
+    Wobblevista_B::CursorCount = qgf::ShowCursor(Wobblevista_B::CursorCount);
+  }
+  // A renderer that has ended but left the display switched (killed before
+  // its teardown) gets its mode put back. One that still runs is left to
+  // restore its own; after its window has gone it is only moments from exiting.
+  if (renderer_.Started() && renderer_.WaitEnded(1000) && modeGuard_) modeGuard_->RestoreIfChanged();
+  // The snapshot holds the user's screen and nothing reads it any more.
+  if (snapshotWritten_) qg::show::RemoveSnapshotFile(qg::SnapshotFilePath());
+  // 4: end at once.
+  qgf::App::End(0);
+}
 
 }  // namespace
 

@@ -4,7 +4,9 @@
 # Platform-free: the snapshot's bitmap layout and the renderer watch's rule.
 add_library(qg_show_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/show/bmp_format.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/renderer_watch.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/show/desktop_picture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/show/renderer_watch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/show/sound_kind.cpp)
 target_include_directories(qg_show_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}/show)
 
 if(NOT QG_PORTABLE_ONLY)
@@ -20,6 +22,13 @@ if(NOT QG_PORTABLE_ONLY)
     PRIVATE X11::X11 X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)
-    target_link_libraries(quiverglide_saver PRIVATE qg_show_platform)
+    # The run form's services and the music player with its Linux back end.
+    target_link_libraries(quiverglide_saver PRIVATE qg_show_platform qg_music qg_music_linux)
+    # The preview form's two pictures travel inside the program, as designed
+    # pictures of a form do.
+    qt_add_resources(quiverglide_saver "show_pictures"
+      PREFIX "/show"
+      BASE ${QG_SOURCE_DIR}/assets
+      FILES ${QG_SOURCE_DIR}/assets/preview_background.jpg ${QG_SOURCE_DIR}/assets/preview_image.jpg)
   endif()
 endif()

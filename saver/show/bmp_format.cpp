@@ -45,8 +45,8 @@ BmpHeader MakeBmpHeader(int32_t width, int32_t height) {
 }
 
 std::vector<uint8_t> EncodeBmp(const DesktopPicture& picture) {
-  if (!FitsBmp(picture.width, picture.height) ||
-      picture.bgrx.size() != static_cast<size_t>(picture.width) * picture.height * 4) {
+  if (picture.empty() || !FitsBmp(picture.width, picture.height) ||
+      picture.stride < static_cast<size_t>(picture.width) * 4) {
     return {};
   }
   const size_t row = static_cast<size_t>(picture.width) * 4;

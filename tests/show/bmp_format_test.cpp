@@ -10,13 +10,10 @@ namespace {
 using qg::show::DesktopPicture;
 
 DesktopPicture Gradient(int w, int h) {
-  DesktopPicture p;
-  p.width = w;
-  p.height = h;
-  p.bgrx.resize(static_cast<size_t>(w) * h * 4);
+  DesktopPicture p = DesktopPicture::Allocate(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      uint8_t* px = &p.bgrx[(static_cast<size_t>(y) * w + x) * 4];
+      uint8_t* px = p.Row(y) + x * 4;
       px[0] = static_cast<uint8_t>(x * 7 + y);  // blue
       px[1] = static_cast<uint8_t>(y * 3);      // green
       px[2] = static_cast<uint8_t>(x ^ y);      // red
@@ -24,6 +21,23 @@ DesktopPicture Gradient(int w, int h) {
     }
   }
   return p;
+}
+
+TEST(BmpFormat, RowsWithPaddingAfterThemAreWrittenWithoutIt) {
+  // A capture may hand over rows with a longer stride than the width needs.
+  DesktopPicture wide = DesktopPicture::Allocate(6, 2);
+  for (size_t i = 0; i < 6 * 2 * 4; ++i) wide.pixels.get()[i] = static_cast<uint8_t>(i);
+  DesktopPicture narrow = wide;
+  narrow.width = 5;  // same memory, stride still 24 bytes
+  const std::vector<uint8_t> file = qg::show::EncodeBmp(narrow);
+  ASSERT_EQ(file.size(), 54u + 5 * 2 * 4);
+  DecodeResult r = DecodeBitmap(file.data(), file.size());
+  ASSERT_EQ(r.status, DecodeStatus::Ok);
+  // Bottom row first: the decoded first pixel is the second stored row's first.
+  EXPECT_EQ(r.image.pixels[0], 24 + 2);
+  EXPECT_EQ(r.image.pixels[2], 24 + 0);
+  // Last pixel of the top row: x = 4 of row 0.
+  EXPECT_EQ(r.image.pixels[(5 + 4) * 3], 16 + 2);
 }
 
 TEST(BmpFormat, RendererDecodesEveryPixelAtTheRightPlace) {
@@ -39,7 +53,7 @@ TEST(BmpFormat, RendererDecodesEveryPixelAtTheRightPlace) {
     // Decoded rows are bottom row first, red green blue.
     for (int y = 0; y < 37; ++y) {
       for (int x = 0; x < w; ++x) {
-        const uint8_t* src = &p.bgrx[(static_cast<size_t>(36 - y) * w + x) * 4];
+        const uint8_t* src = p.Row(36 - y) + x * 4;
         const uint8_t* got = &r.image.pixels[(static_cast<size_t>(y) * w + x) * 3];
         ASSERT_EQ(got[0], src[2]) << w << " " << x << "," << y;
         ASSERT_EQ(got[1], src[1]);
@@ -68,11 +82,11 @@ TEST(BmpFormat, RefusesPicturesItCannotDescribe) {
   EXPECT_FALSE(qg::show::FitsBmp(10, -1));
   EXPECT_FALSE(qg::show::FitsBmp(40000, 40000));  // more than 4 GiB of pixels
   EXPECT_TRUE(qg::show::FitsBmp(7680, 4320));
-  DesktopPicture lying;  // claims a size its pixels do not have
-  lying.width = 10;
-  lying.height = 10;
-  lying.bgrx.resize(12);
+  DesktopPicture lying = DesktopPicture::Allocate(10, 10);
+  lying.stride = 12;  // rows shorter than the width says
   EXPECT_TRUE(qg::show::EncodeBmp(lying).empty());
+  EXPECT_TRUE(qg::show::EncodeBmp(DesktopPicture{}).empty());
+  EXPECT_TRUE(DesktopPicture::Allocate(0, 5).empty());
 }
 
 }  // namespace

@@ -58,3 +58,23 @@ TEST(RendererWatch, AWindowOfThatCaptionKeepsTheShowGoingWhateverTheProcess) {
 }
 
 }  // namespace
+
+#include "sound_kind.h"
+
+namespace {
+
+TEST(SoundFileKind, UpperCasedLastThreeCharactersDecide) {
+  using qg::show::SoundFileKind;
+  using qg::show::SoundKind;
+  EXPECT_EQ(SoundFileKind("/music/a.wav"), SoundKind::Wav);
+  EXPECT_EQ(SoundFileKind("/music/a.Mp3"), SoundKind::Mp3);
+  EXPECT_EQ(SoundFileKind("/music/awav"), SoundKind::Wav);  // no dot needed: only the ending counts
+  EXPECT_EQ(SoundFileKind("mp3"), SoundKind::Mp3);
+  EXPECT_EQ(SoundFileKind("/music/a.mid"), SoundKind::Other);
+  EXPECT_EQ(SoundFileKind("/music/a.wav "), SoundKind::Other);
+  EXPECT_EQ(SoundFileKind("av"), SoundKind::Other);
+  EXPECT_EQ(SoundFileKind(""), SoundKind::Other);
+  EXPECT_EQ(SoundFileKind("/music/\xE3\x81\x82.mp3"), SoundKind::Mp3);
+}
+
+}  // namespace

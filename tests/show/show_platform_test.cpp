@@ -5,7 +5,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -14,6 +16,7 @@
 
 #include "bitmap_decoder.h"
 #include "desktop_capture.h"
+#include "x11/desktop_capture_x11.h"
 #include "desktop_pattern.h"
 #include "display_mode_guard.h"
 #include "process.h"
@@ -72,6 +75,18 @@ TEST_F(WithXServer, CaptureGivesTheWholeScreenPixelForPixelAndTheSavedFileDecode
     }
   }
 
+  // The plain request gives the very same picture as the shared-memory one.
+  Display* dpy = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(dpy, nullptr);
+  DesktopPicture plain;
+  ASSERT_TRUE(qg::show::CaptureDesktopOn(dpy, false, plain));
+  XCloseDisplay(dpy);
+  ASSERT_EQ(plain.width, pic.width);
+  ASSERT_EQ(plain.height, pic.height);
+  for (int y = 0; y < pic.height; ++y) {
+    ASSERT_EQ(std::memcmp(plain.Row(y), pic.Row(y), static_cast<size_t>(pic.width) * 4), 0) << "row " << y;
+  }
+
   qgtest::TempDir dir;
   const std::string path = dir.path() + "/Wobblevista.bmp";
   { std::ofstream old(path); old << "an older snapshot"; }
@@ -100,17 +115,15 @@ TEST_F(WithXServer, CaptureGivesTheWholeScreenPixelForPixelAndTheSavedFileDecode
 
 TEST(SnapshotWriter, FailureLeavesTheOldFileAndNoTemporary) {
   qgtest::TempDir dir;
-  DesktopPicture pic;
-  pic.width = 4;
-  pic.height = 2;
-  pic.bgrx.assign(4 * 2 * 4, 0x40);
+  DesktopPicture pic = DesktopPicture::Allocate(4, 2);
+  std::fill(pic.Row(0), pic.Row(0) + 4 * 2 * 4, 0x40);
   // A folder that does not exist: nothing can be written, nothing is claimed.
   EXPECT_FALSE(qg::show::WriteSnapshotFile(pic, dir.path() + "/missing/Wobblevista.bmp"));
   // A picture whose pixels do not match its size is refused before any write.
   const std::string path = dir.path() + "/Wobblevista.bmp";
   { std::ofstream old(path); old << "old"; }
   DesktopPicture broken = pic;
-  broken.bgrx.resize(5);
+  broken.stride = 5;
   EXPECT_FALSE(qg::show::WriteSnapshotFile(broken, path));
   EXPECT_EQ(ReadFile(path).size(), 3u);
   EXPECT_EQ(CountEntries(dir.path()), 1);

@@ -38,8 +38,8 @@ bool WriteAll(int fd, std::vector<iovec>& parts) {
 }  // namespace
 
 bool WriteSnapshotFile(const DesktopPicture& picture, const std::string& path) {
-  if (!FitsBmp(picture.width, picture.height) ||
-      picture.bgrx.size() != static_cast<size_t>(picture.width) * picture.height * 4) {
+  if (picture.empty() || !FitsBmp(picture.width, picture.height) ||
+      picture.stride < static_cast<size_t>(picture.width) * 4) {
     return false;
   }
   const size_t slash = path.rfind('/');

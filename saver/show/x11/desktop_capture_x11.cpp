@@ -2,6 +2,7 @@
 // monitor of the screen. MIT-SHM saves pushing the whole picture through the
 // socket when the server is local; plain XGetImage is the fallback.
 #include "desktop_capture.h"
+#include "desktop_capture_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -9,7 +10,6 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <cstring>
 
 namespace qg::show {
 
@@ -45,25 +45,17 @@ uint8_t Channel(unsigned long pixel, unsigned long mask) {
   return static_cast<uint8_t>(out >> ((8 + bits - 1) / bits * bits - 8));
 }
 
-// Copies the XImage into the picture's blue, green, red, unused rows.
-void ConvertImage(XImage* img, Visual* visual, DesktopPicture& picture) {
-  const size_t row = static_cast<size_t>(picture.width) * 4;
-  const bool direct = img->bits_per_pixel == 32 && img->byte_order == LSBFirst &&
-                      visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
-                      visual->blue_mask == 0xFF;
-  uint8_t* dst = picture.bgrx.data();
-  if (direct) {
-    if (static_cast<size_t>(img->bytes_per_line) == row) {
-      std::memcpy(dst, img->data, row * picture.height);
-    } else {
-      for (int y = 0; y < picture.height; ++y, dst += row) {
-        std::memcpy(dst, img->data + static_cast<size_t>(y) * img->bytes_per_line, row);
-      }
-    }
-    return;
-  }
-  // Other visuals (16-bit colour, big-endian servers): slow but exact.
-  for (int y = 0; y < picture.height; ++y) {
+// True when the image's bytes already are blue, green, red, unused rows.
+bool IsBgrx(const XImage* img, const Visual* visual) {
+  return img->bits_per_pixel == 32 && img->byte_order == LSBFirst && visual->red_mask == 0xFF0000 &&
+         visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+}
+
+// Other visuals (16-bit colour, big-endian servers): converted, slow but exact.
+DesktopPicture Converted(XImage* img, Visual* visual) {
+  DesktopPicture picture = DesktopPicture::Allocate(img->width, img->height);
+  for (int y = 0; y < picture.height && !picture.empty(); ++y) {
+    uint8_t* dst = picture.Row(y);
     for (int x = 0; x < picture.width; ++x, dst += 4) {
       const unsigned long p = XGetPixel(img, x, y);
       dst[0] = Channel(p, visual->blue_mask);
@@ -72,15 +64,17 @@ void ConvertImage(XImage* img, Visual* visual, DesktopPicture& picture) {
       dst[3] = 0;
     }
   }
+  return picture;
 }
 
-bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, DesktopPicture& picture) {
+bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, int width, int height,
+                    DesktopPicture& picture) {
   int major, minor;
   Bool pixmaps;
   if (!XShmQueryVersion(dpy, &major, &minor, &pixmaps)) return false;
   XShmSegmentInfo shm{};
   XImage* img = XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm,
-                                static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height));
+                                static_cast<unsigned>(width), static_cast<unsigned>(height));
   if (!img) return false;
   bool ok = false;
   shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(img->bytes_per_line) * img->height, IPC_CREAT | 0600);
@@ -97,54 +91,73 @@ bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, Deskto
       // an X error here, and the plain request is used instead.
       if (XShmAttach(dpy, &shm)) {
         XSync(dpy, False);
-        if (!g_xError && XShmGetImage(dpy, root, img, 0, 0, AllPlanes)) {
-          XSync(dpy, False);
-          if (!g_xError) {
-            ConvertImage(img, visual, picture);
-            ok = true;
-          }
-        }
+        ok = !g_xError && XShmGetImage(dpy, root, img, 0, 0, AllPlanes);
         XShmDetach(dpy, &shm);
         XSync(dpy, False);
+        ok = ok && !g_xError;
       }
       XSetErrorHandler(old);
-      shmdt(shm.shmaddr);
+      if (ok && IsBgrx(img, visual)) {
+        // The segment itself becomes the picture; detached when the last user lets go.
+        picture.width = width;
+        picture.height = height;
+        picture.stride = static_cast<size_t>(img->bytes_per_line);
+        picture.pixels.reset(reinterpret_cast<uint8_t*>(shm.shmaddr), [](uint8_t* p) { shmdt(p); });
+      } else {
+        if (ok) picture = Converted(img, visual);
+        shmdt(shm.shmaddr);
+      }
     }
   }
   img->data = nullptr;
   XDestroyImage(img);
-  return ok;
+  return ok && !picture.empty();
 }
 
-bool CapturePlain(Display* dpy, Window root, Visual* visual, DesktopPicture& picture) {
+bool CapturePlain(Display* dpy, Window root, Visual* visual, int width, int height, DesktopPicture& picture) {
   g_xError = false;
   XErrorHandler old = XSetErrorHandler(NoteXError);
-  XImage* img = XGetImage(dpy, root, 0, 0, static_cast<unsigned>(picture.width),
-                          static_cast<unsigned>(picture.height), AllPlanes, ZPixmap);
+  XImage* img = XGetImage(dpy, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
+                          ZPixmap);
   XSetErrorHandler(old);
   if (!img) return false;
-  ConvertImage(img, visual, picture);
+  if (IsBgrx(img, visual)) {
+    // The X library's buffer (malloc'd) is taken over instead of copied.
+    picture.width = width;
+    picture.height = height;
+    picture.stride = static_cast<size_t>(img->bytes_per_line);
+    picture.pixels.reset(reinterpret_cast<uint8_t*>(img->data), [](uint8_t* p) { XFree(p); });
+    img->data = nullptr;
+  } else {
+    picture = Converted(img, visual);
+  }
   XDestroyImage(img);
-  return true;
+  return !picture.empty();
 }
 
 }  // namespace
+
+bool CaptureDesktopOn(Display* dpy, bool allowShm, DesktopPicture& picture) {
+  picture = DesktopPicture{};
+  const int screen = DefaultScreen(dpy);
+  const Window root = RootWindow(dpy, screen);
+  Visual* visual = DefaultVisual(dpy, screen);
+  const int depth = DefaultDepth(dpy, screen);
+  // The screen's size covers every monitor.
+  const int width = DisplayWidth(dpy, screen);
+  const int height = DisplayHeight(dpy, screen);
+  const bool ok = (allowShm && CaptureWithShm(dpy, root, visual, depth, width, height, picture)) ||
+                  CapturePlain(dpy, root, visual, width, height, picture);
+  if (!ok) picture = DesktopPicture{};
+  return ok;
+}
 
 bool CaptureDesktop(DesktopPicture& picture) {
   picture = DesktopPicture{};
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) return false;
-  const int screen = DefaultScreen(dpy);
-  const Window root = RootWindow(dpy, screen);
-  Visual* visual = DefaultVisual(dpy, screen);
-  const int depth = DefaultDepth(dpy, screen);
-  picture.width = DisplayWidth(dpy, screen);
-  picture.height = DisplayHeight(dpy, screen);
-  picture.bgrx.resize(static_cast<size_t>(picture.width) * picture.height * 4);
-  const bool ok = CaptureWithShm(dpy, root, visual, depth, picture) ||
-                  CapturePlain(dpy, root, visual, picture);
+  const bool ok = CaptureDesktopOn(dpy, true, picture);
   XCloseDisplay(dpy);
-  if (!ok) picture = DesktopPicture{};
   return ok;
 }
 

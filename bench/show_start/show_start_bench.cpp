@@ -1,0 +1,317 @@
+// How long a show takes to start: from `Quiverglide.scr /s` to the renderer's
+// first frame showing the desktop, at 1920 x 1080, split into its stages and
+// each stage set against its floor measured in the same run:
+//   capture           vs a bare XGetImage of the root window
+//   save              vs a bare write() of the same bytes
+//   renderer start    vs a bare GLX program's start to its first frame
+//   decode + texture  vs a bare gluBuild2DMipmaps of the same picture
+// Needs root (a dummy-driver Xorg offering 1920x1080 and 1024x768).
+// Usage: show_start_bench [repetitions]   (default 5; medians are reported)
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "bitmap_decoder.h"
+#include "desktop_capture.h"
+#include "desktop_pattern.h"
+#include "snapshot_path.h"
+#include "snapshot_writer.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+pid_t Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  return pid;
+}
+
+bool WaitExit(pid_t pid, int timeoutMs) {
+  for (int i = 0; i < timeoutMs; i += 5) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+// A private Xorg with the dummy driver; its display number, or -1.
+int StartXorg(const std::string& conf, pid_t& pid) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    int devnull = open("/dev/null", O_WRONLY);
+    dup2(devnull, 1);
+    dup2(devnull, 2);
+    std::string fd = std::to_string(fds[1]);
+    execl("/usr/lib/xorg/Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", conf.c_str(), "-noreset", "-nolisten",
+          "tcp", "-logfile", "/tmp/qg-show-bench-xorg.log", "-novtswitch", "-sharevts", (char*)nullptr);
+    execlp("Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", conf.c_str(), "-noreset", "-nolisten", "tcp",
+           "-logfile", "/tmp/qg-show-bench-xorg.log", "-novtswitch", "-sharevts", (char*)nullptr);
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string got;
+  struct pollfd p = {fds[0], POLLIN, 0};
+  while (got.find('\n') == std::string::npos && poll(&p, 1, 20000) > 0) {
+    char buf[16];
+    ssize_t n = read(fds[0], buf, sizeof buf);
+    if (n <= 0) break;
+    got.append(buf, static_cast<size_t>(n));
+  }
+  close(fds[0]);
+  return got.find('\n') == std::string::npos ? -1 : std::atoi(got.c_str());
+}
+
+bool Saturated(unsigned long p) {
+  const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+  return std::max({r, g, b}) - std::min({r, g, b}) > 100;
+}
+
+// The renderer's first frame with the desktop on it: the dark band of the
+// horizon across the middle and the desktop's colours on the sheets below.
+// Before it, the window is black (no colours) or absent (no dark band over
+// the desktop), and white sheets would mean no texture.
+bool FirstDesktopFrame(Display* dpy) {
+  Window root = DefaultRootWindow(dpy);
+  XImage* mid = XGetImage(dpy, root, 512, 370, 1, 110, AllPlanes, ZPixmap);
+  if (!mid) return false;
+  bool dark = false;
+  for (int y = 0; y < 110 && !dark; ++y) dark = (XGetPixel(mid, 0, y) & 0xF0F0F0) == 0;
+  XDestroyImage(mid);
+  if (!dark) return false;
+  int colourful = 0;
+  for (int x : {200, 400, 624, 824}) {
+    XImage* low = XGetImage(dpy, root, x, 690, 1, 1, AllPlanes, ZPixmap);
+    if (!low) return false;
+    colourful += Saturated(XGetPixel(low, 0, 0));
+    XDestroyImage(low);
+  }
+  return colourful >= 3;
+}
+
+bool Magenta(Display* dpy) {
+  XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), 300, 690, 1, 1, AllPlanes, ZPixmap);
+  if (!img) return false;
+  const bool m = (XGetPixel(img, 0, 0) & 0xFFFFFF) == 0xFF00FF;
+  XDestroyImage(img);
+  return m;
+}
+
+// Polls until seen() or 20 s; the time from start, or -1.
+double TimeUntil(Display* dpy, Clock::time_point start, const std::function<bool(Display*)>& seen) {
+  while (Ms(start, Clock::now()) < 20000) {
+    if (seen(dpy)) return Ms(start, Clock::now());
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  return -1;
+}
+
+void PressEscape(Display* dpy) {
+  const KeyCode code = XKeysymToKeycode(dpy, XK_Escape);
+  XTestFakeKeyEvent(dpy, code, True, 0);
+  XTestFakeKeyEvent(dpy, code, False, 0);
+  XSync(dpy, False);
+}
+
+// The screen size as the server has it now (a fresh connection sees it anew).
+std::pair<int, int> ScreenSizeNow() {
+  Display* fresh = XOpenDisplay(nullptr);
+  if (!fresh) return {0, 0};
+  std::pair<int, int> size{DisplayWidth(fresh, 0), DisplayHeight(fresh, 0)};
+  XCloseDisplay(fresh);
+  return size;
+}
+
+// A GL context for the texture floor, on an unmapped window.
+struct GlContext {
+  Window window = 0;
+  GLXContext ctx = nullptr;
+  bool Make(Display* dpy) {
+    int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
+    XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
+    if (!vi) return false;
+    XSetWindowAttributes wa{};
+    wa.colormap = XCreateColormap(dpy, DefaultRootWindow(dpy), vi->visual, AllocNone);
+    window = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, 64, 64, 0, vi->depth, InputOutput, vi->visual,
+                           CWColormap, &wa);
+    ctx = glXCreateContext(dpy, vi, nullptr, True);
+    return ctx && glXMakeCurrent(dpy, window, ctx);
+  }
+};
+
+double BuildTexture(const ImageData& image) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  const auto t0 = Clock::now();
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.data());
+  glFinish();
+  const double ms = Ms(t0, Clock::now());
+  glDeleteTextures(1, &name);
+  return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  if (geteuid() != 0) {
+    std::fprintf(stderr, "show_start_bench: needs root for the dummy-driver Xorg\n");
+    return 2;
+  }
+  pid_t xorg = -1;
+  const int display = StartXorg(QG_BENCH_XORG_CONF, xorg);
+  if (display < 0) {
+    std::fprintf(stderr, "show_start_bench: Xorg did not start (see /tmp/qg-show-bench-xorg.log)\n");
+    return 2;
+  }
+  const std::string dispName = ":" + std::to_string(display);
+  char runtime[] = "/tmp/qg-show-bench-XXXXXX";
+  mkdtemp(runtime);
+  setenv("DISPLAY", dispName.c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", runtime, 1);
+  setenv("XDG_CONFIG_HOME", runtime, 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  Display* dpy = XOpenDisplay(dispName.c_str());
+  if (!dpy || !showtest::PaintRootPattern(dispName)) {
+    std::fprintf(stderr, "show_start_bench: cannot use the X server\n");
+    return 2;
+  }
+  const int W = DisplayWidth(dpy, 0), H = DisplayHeight(dpy, 0);
+  std::printf("screen %d x %d, %d repetitions, medians in ms\n", W, H, reps);
+  qg::EnsureSnapshotFolder();
+  const std::string snap = qg::SnapshotFilePath();
+  const std::string bin = QG_BIN_DIR_PATH;
+  GlContext gl;
+  if (!gl.Make(dpy)) {
+    std::fprintf(stderr, "show_start_bench: no GLX context\n");
+    return 2;
+  }
+
+  std::vector<double> fGet, fWrite, fGlx, fMip, capture, save, decode, texture, renderer, whole;
+  for (int r = 0; r < reps; ++r) {
+    // Floors.
+    auto t0 = Clock::now();
+    XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, W, H, AllPlanes, ZPixmap);
+    fGet.push_back(Ms(t0, Clock::now()));
+    const size_t bytes = 54 + static_cast<size_t>(W) * H * 4;
+    std::vector<char> same(bytes, 1);
+    std::memcpy(same.data() + 54, img->data, bytes - 54);
+    XDestroyImage(img);
+    const std::string bare = std::string(runtime) + "/bare.bin";
+    t0 = Clock::now();
+    int fd = open(bare.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    for (size_t off = 0; off < bytes;) off += static_cast<size_t>(write(fd, same.data() + off, bytes - off));
+    close(fd);
+    fWrite.push_back(Ms(t0, Clock::now()));
+    unlink(bare.c_str());
+
+    t0 = Clock::now();
+    pid_t g = Spawn({QG_BARE_GLX_PATH});
+    fGlx.push_back(TimeUntil(dpy, t0, Magenta));
+    kill(g, SIGKILL);
+    WaitExit(g, 2000);
+
+    // Our stages, in process.
+    qg::show::DesktopPicture pic;
+    t0 = Clock::now();
+    qg::show::CaptureDesktop(pic);
+    capture.push_back(Ms(t0, Clock::now()));
+    // As a show finds it: the last show removed its snapshot.
+    unlink(snap.c_str());
+    t0 = Clock::now();
+    qg::show::WriteSnapshotFile(pic, snap);
+    save.push_back(Ms(t0, Clock::now()));
+    std::ifstream in(snap, std::ios::binary);
+    std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    t0 = Clock::now();
+    DecodeResult decoded = DecodeBitmap(file.data(), file.size());
+    decode.push_back(Ms(t0, Clock::now()));
+    texture.push_back(BuildTexture(decoded.image));
+    // The floor: the same build on the same picture, nothing else.
+    fMip.push_back(BuildTexture(decoded.image));
+
+    // The renderer alone, on the snapshot just written.
+    t0 = Clock::now();
+    pid_t rp = Spawn({bin + "/Quiverglide.dll"});
+    renderer.push_back(TimeUntil(dpy, t0, FirstDesktopFrame));
+    PressEscape(dpy);
+    if (!WaitExit(rp, 5000)) kill(rp, SIGKILL), WaitExit(rp, 2000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    // The whole show start.
+    if (access((bin + "/Quiverglide.scr").c_str(), X_OK) != 0) continue;
+    t0 = Clock::now();
+    pid_t sp = Spawn({bin + "/Quiverglide.scr", "/s"});
+    whole.push_back(TimeUntil(dpy, t0, FirstDesktopFrame));
+    PressEscape(dpy);
+    if (!WaitExit(sp, 5000)) kill(sp, SIGKILL), WaitExit(sp, 2000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto mode = ScreenSizeNow();
+    if (mode.first != W || mode.second != H) std::fprintf(stderr, "warning: screen left at %dx%d\n", mode.first, mode.second);
+  }
+
+  const double mCap = Median(capture), mSave = Median(save), mDec = Median(decode), mTex = Median(texture);
+  const double mRend = Median(renderer), mWhole = Median(whole);
+  const double rendStart = mRend - mDec - mTex;
+  const double hostRest = mWhole - mRend - mCap - mSave;
+  const double floors = Median(fGet) + Median(fWrite) + Median(fGlx) + Median(fMip);
+  std::printf("%-34s %9s %9s %7s\n", "stage", "ours", "floor", "ratio");
+  auto row = [](const char* name, double ours, double floor) {
+    std::printf("%-34s %9.1f %9.1f %7.2f\n", name, ours, floor, floor > 0 ? ours / floor : 0.0);
+  };
+  row("capture (vs bare XGetImage)", mCap, Median(fGet));
+  row("save (vs bare write)", mSave, Median(fWrite));
+  row("renderer start (vs bare GLX start)", rendStart, Median(fGlx));
+  row("decode + texture (vs bare mipmaps)", mDec + mTex, Median(fMip));
+  std::printf("  decode %.1f, texture build %.1f\n", mDec, mTex);
+  std::printf("renderer alone to first desktop frame: %.1f\n", mRend);
+  std::printf("host start-up and the rest (derived): %.1f\n", hostRest);
+  row("WHOLE START (vs sum of floors)", mWhole, floors);
+  std::printf("goal: whole start under 1.5 x sum of floors: %s\n", mWhole < 1.5 * floors ? "met" : "NOT met");
+
+  XCloseDisplay(dpy);
+  kill(xorg, SIGTERM);
+  WaitExit(xorg, 5000);
+  std::string cleanup = std::string("rm -rf ") + runtime;
+  return std::system(cleanup.c_str()) == 0 ? 0 : 1;
+}

@@ -1,0 +1,109 @@
+// The preview as a real process inside a foreign window, as a screensaver
+// settings program would show it.
+#include <gtest/gtest.h>
+
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <set>
+
+#include "show_fixture.h"
+#include "x_probe.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Preview : public showtest::ShowFixture {
+ protected:
+  void SetUp() override { Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, showtest::StandinPath()); }
+
+  // A grey window of another program, mapped at (x, y).
+  Window HostWindow(int x, int y, int w, int h) {
+    Window win = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), x, y, w, h, 0, 0, 0x808080);
+    XMapWindow(dpy_, win);
+    XSync(dpy_, False);
+    return win;
+  }
+
+  // The preview's window inside the host, once there.
+  Window PreviewIn(Window host) {
+    Window found = 0;
+    showtest::WaitFor(
+        [&] {
+          for (Window c : showtest::Children(dpy_, host)) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(dpy_, c, &a) && a.map_state == IsViewable) found = c;
+          }
+          return found != 0;
+        },
+        10000);
+    return found;
+  }
+
+  // Distinct colours and non-grey pixels in a region of the screen.
+  std::pair<size_t, long> Look(int x, int y, int w, int h) {
+    XImage* img = XGetImage(dpy_, DefaultRootWindow(dpy_), x, y, w, h, AllPlanes, ZPixmap);
+    std::set<unsigned long> colours;
+    long notGrey = 0;
+    for (int j = 0; j < h; ++j) {
+      for (int i = 0; i < w; ++i) {
+        const unsigned long p = XGetPixel(img, i, j) & 0xFFFFFF;
+        colours.insert(p);
+        notGrey += p != 0x808080 && p != 0;
+      }
+    }
+    XDestroyImage(img);
+    return {colours.size(), notGrey};
+  }
+};
+
+TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
+  const Window small = HostWindow(10, 10, 200, 150);
+  const Window wide = HostWindow(0, 300, 2400, 120);  // wider than 16-bit twips can hold
+  auto a = StartSaver({"/p", std::to_string(small)});
+  auto b = StartSaver({"/p", std::to_string(wide)});  // several previews at once
+
+  const Window pa = PreviewIn(small);
+  const Window pb = PreviewIn(wide);
+  ASSERT_NE(pa, 0u) << "no preview inside the first host";
+  ASSERT_NE(pb, 0u) << "no preview inside the second host";
+  EXPECT_EQ(showtest::WindowSize(dpy_, pa), std::make_pair(200, 150));
+  EXPECT_EQ(showtest::WindowSize(dpy_, pb), std::make_pair(2400, 120));
+
+  // The picture shows: many colours where the host was plain grey, over the
+  // whole host (the far corner too), not just the designed 152 x 112.
+  std::this_thread::sleep_for(500ms);
+  const auto whole = Look(10, 10, 200, 150);
+  EXPECT_GT(whole.first, 200u) << "hardly any colours: no picture";
+  EXPECT_GT(whole.second, 200L * 150 * 9 / 10);
+  const auto corner = Look(10 + 160, 10 + 120, 40, 30);
+  EXPECT_GT(corner.second, 40L * 30 * 9 / 10) << "the picture does not reach the host's far corner";
+  const auto farRight = Look(1000, 300, 24, 120);  // as far as the screen shows of the wide host
+  EXPECT_GT(farRight.second, 24L * 120 * 9 / 10);
+
+  // The first host goes: its preview ends within about a second, the other stays.
+  XDestroyWindow(dpy_, small);
+  XSync(dpy_, False);
+  const auto ca = a->Wait(2000ms);
+  ASSERT_TRUE(ca.has_value()) << "the preview outlived its host";
+  EXPECT_EQ(*ca, 0);
+  EXPECT_FALSE(b->Wait(0ms).has_value());
+  XDestroyWindow(dpy_, wide);
+  XSync(dpy_, False);
+  EXPECT_TRUE(b->Wait(2000ms).has_value());
+}
+
+TEST_F(Preview, EndsAtOnceWithoutAHostWindow) {
+  const Window gone = HostWindow(0, 0, 50, 50);
+  XDestroyWindow(dpy_, gone);
+  XSync(dpy_, False);
+  for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
+    auto p = StartSaver({"/p", id});
+    const auto code = p->Wait(3000ms);
+    ASSERT_TRUE(code.has_value()) << "a preview for window '" << id << "' lives on with nothing to end it";
+    EXPECT_EQ(*code, 0);
+  }
+}
+
+}  // namespace

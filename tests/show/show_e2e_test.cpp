@@ -1,0 +1,186 @@
+// Whole shows with the real renderer and the real music back end, started as
+// `Quiverglide.scr /s` under private X servers.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <signal.h>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+#include "bitmap_decoder.h"
+#include "desktop_pattern.h"
+#include "show_fixture.h"
+#include "x_probe.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRate = 44100;  // the music back end's output rate
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+long FileSize(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
+}
+
+// A 16-bit stereo WAV of a sine tone.
+void WriteTone(const std::string& path, double freq, double seconds) {
+  const uint32_t frames = static_cast<uint32_t>(kRate * seconds);
+  std::ofstream f(path, std::ios::binary);
+  auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
+  f.write("RIFF", 4);
+  u32(36 + frames * 4);
+  f.write("WAVEfmt ", 8);
+  u32(16), u16(1), u16(2), u32(kRate), u32(kRate * 4), u16(4), u16(16);
+  f.write("data", 4);
+  u32(frames * 4);
+  for (uint32_t i = 0; i < frames; ++i) {
+    const int16_t s = static_cast<int16_t>(12000 * std::sin(2 * M_PI * freq * i / kRate));
+    u16(static_cast<uint16_t>(s)), u16(static_cast<uint16_t>(s));
+  }
+}
+
+// Strength of one frequency in the left channel of captured S16 stereo audio.
+double ToneStrength(const std::vector<uint8_t>& raw, size_t firstFrame, size_t frames, double freq) {
+  const double k = 2 * std::cos(2 * M_PI * freq / kRate);
+  double s1 = 0, s2 = 0;
+  for (size_t i = firstFrame; i < firstFrame + frames && (i + 1) * 4 <= raw.size(); ++i) {
+    const int16_t v = static_cast<int16_t>(raw[i * 4] | raw[i * 4 + 1] << 8);
+    const double s0 = v + k * s1 - s2;
+    s2 = s1;
+    s1 = s0;
+  }
+  return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / static_cast<double>(frames);
+}
+
+// The renderer started by the saver: the saver's child process.
+long ChildOf(long parent) {
+  std::ifstream kids("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
+  long pid = -1;
+  kids >> pid;
+  return pid;
+}
+
+class WholeShow : public showtest::ShowFixture {
+ protected:
+  void SetUp() override { showtest::BecomeSubreaper(); }
+  void TearDown() override {
+    showtest::ReapOrphans();
+    ShowFixture::TearDown();
+  }
+  bool WaitForShowWindow() {
+    return showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
+  }
+};
+
+TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
+  Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, qgtest::BinDir() + "/Quiverglide.dll");
+  ASSERT_TRUE(showtest::PaintRootPattern(server_->display()));
+  const std::string tone = Scratch() + "/tone.WAV";  // the ending counts case-blind
+  WriteTone(tone, 440, 1.0);
+  WriteSettings(2, 0, tone);
+  const std::string audio = Scratch() + "/audio.raw";
+  auto saver = StartSaver({"/s"}, {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", audio}});
+  ASSERT_TRUE(WaitForShowWindow()) << "no renderer window";
+
+  // The snapshot: the screen's size and pixels, complete, private.
+  std::vector<uint8_t> file;
+  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(SnapshotPath()) == 54 + 1024 * 768 * 4; }, 5000));
+  file = ReadAll(SnapshotPath());
+  struct stat st;
+  ASSERT_EQ(stat(SnapshotPath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  DecodeResult decoded = DecodeBitmap(file.data(), file.size());
+  ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+  ASSERT_EQ(decoded.image.width, 1024);
+  ASSERT_EQ(decoded.image.height, 768);
+  int wrong = 0;
+  for (int y = 0; y < 768; y += 9) {
+    for (int x = 0; x < 1024; x += 7) {
+      const showtest::Rgb want = showtest::PatternPixel(x, 767 - y, 1024);
+      const uint8_t* got = &decoded.image.pixels[(static_cast<size_t>(y) * 1024 + x) * 3];
+      wrong += got[0] != want.r || got[1] != want.g || got[2] != want.b;
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "snapshot pixels differ from the desktop";
+
+  // The renderer shows the desktop: its colours cover much of the screen,
+  // where white sheets would show none.
+  std::this_thread::sleep_for(1500ms);
+  const showtest::ScreenStats shown = showtest::ReadScreenStats(server_->display());
+  ASSERT_GT(shown.total, 0);
+  if (shown.patternLike * 4 < shown.total) showtest::SaveScreenPpm(server_->display(), Scratch() + "/../show-fail.ppm");
+  EXPECT_GT(shown.patternLike * 4, shown.total) << shown.patternLike << " of " << shown.total;
+
+  // The music plays: the 440 Hz tone is in the captured output.
+  const std::vector<uint8_t> playing = ReadAll(audio);
+  ASSERT_GT(playing.size(), static_cast<size_t>(kRate) * 4 / 2) << "less than half a second of sound";
+  const size_t frames = playing.size() / 4;
+  EXPECT_GT(ToneStrength(playing, frames - kRate / 4, kRate / 4, 440), 3000.0);
+  EXPECT_LT(ToneStrength(playing, frames - kRate / 4, kRate / 4, 660), 500.0);
+
+  // Escape: the renderer goes, then the saver within about 600 ms.
+  showtest::PressKey(dpy_, XK_Escape);
+  const auto pressed = Clock::now();
+  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
+  const auto code = saver->Wait(3000ms);
+  ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
+  EXPECT_EQ(*code, 0);
+  EXPECT_LT(Clock::now() - pressed, 2000ms);
+  // Music stopped (nothing more is written) and the snapshot removed.
+  const long after = FileSize(audio);
+  std::this_thread::sleep_for(400ms);
+  EXPECT_EQ(FileSize(audio), after) << "sound still being produced after the show";
+  EXPECT_EQ(FileSize(SnapshotPath()), -1) << "the snapshot outlived the show";
+}
+
+TEST_F(WholeShow, EmptyCommandLineRunsTheShowToo) {
+  Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, qgtest::BinDir() + "/Quiverglide.dll");
+  auto saver = StartSaver({});
+  ASSERT_TRUE(WaitForShowWindow());
+  EXPECT_NE(showtest::FindByCaption(dpy_, "Wobblevista_Main"), 0u);
+  showtest::PressKey(dpy_, XK_Escape);
+  const auto code = saver->Wait(3000ms);
+  ASSERT_TRUE(code.has_value());
+  EXPECT_EQ(*code, 0);
+}
+
+TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
+  if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
+  Prepare(qgtest::TestXServer::Kind::XorgDummy, 0, 0, qgtest::BinDir() + "/Quiverglide.dll");
+  ASSERT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
+  auto saver = StartSaver({"/s"});
+  ASSERT_TRUE(WaitForShowWindow());
+  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::ActiveModeSize(dpy_) == std::make_pair(1024, 768); }, 5000))
+      << "the renderer never switched the mode";
+  const long renderer = ChildOf(saver->pid());
+  ASSERT_GT(renderer, 0);
+  // SIGKILL: no teardown runs, the mode stays switched, the window vanishes.
+  ASSERT_EQ(kill(static_cast<pid_t>(renderer), SIGKILL), 0);
+  const auto code = saver->Wait(3000ms);
+  ASSERT_TRUE(code.has_value()) << "the run did not end when its renderer was killed";
+  EXPECT_EQ(*code, 0);
+  EXPECT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
+  Display* fresh = XOpenDisplay(server_->display().c_str());
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(DisplayWidth(fresh, DefaultScreen(fresh)), 1280);
+  EXPECT_EQ(DisplayHeight(fresh, DefaultScreen(fresh)), 1024);
+  XCloseDisplay(fresh);
+  EXPECT_TRUE(showtest::ProcessGone(renderer));
+}
+
+}  // namespace

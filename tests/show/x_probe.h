@@ -1,0 +1,39 @@
+// Looking at a test X server from the outside, as a user or another program would.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace showtest {
+
+// A top-level window (any depth below the root, mapped or not) whose
+// WM_NAME is caption; 0 when none.
+Window FindByCaption(Display* dpy, const std::string& caption);
+std::vector<Window> Children(Display* dpy, Window parent);
+// Width and height of a window; {0, 0} when it does not exist.
+std::pair<int, int> WindowSize(Display* dpy, Window w);
+// Presses and releases a key through XTest.
+void PressKey(Display* dpy, unsigned long keysym);
+// Size of the first active CRTC (the mode shown); {0, 0} without RandR.
+std::pair<int, int> ActiveModeSize(Display* dpy);
+// Polls pred every 50 ms until it is true or timeoutMs passes.
+template <class Pred>
+bool WaitFor(Pred pred, int timeoutMs);
+
+}  // namespace showtest
+
+#include <chrono>
+#include <thread>
+
+template <class Pred>
+bool showtest::WaitFor(Pred pred, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (pred()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
