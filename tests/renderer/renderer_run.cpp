@@ -1,0 +1,87 @@
+#include "renderer_run.h"
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+
+void Put16(std::string& s, uint32_t v) {
+  s.push_back(static_cast<char>(v & 0xFF));
+  s.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+void Put32(std::string& s, uint32_t v) {
+  Put16(s, v & 0xFFFF);
+  Put16(s, v >> 16);
+}
+
+}  // namespace
+
+std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
+  const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  const uint32_t pixelBytes = stride * static_cast<uint32_t>(height);
+  std::string s;
+  s += "BM";
+  Put32(s, 54 + pixelBytes);
+  Put32(s, 0);
+  Put32(s, 54);
+  Put32(s, 40);
+  Put32(s, static_cast<uint32_t>(width));
+  Put32(s, static_cast<uint32_t>(height));
+  Put16(s, 1);
+  Put16(s, 24);
+  Put32(s, 0);
+  Put32(s, pixelBytes);
+  Put32(s, 2835);
+  Put32(s, 2835);
+  Put32(s, 0);
+  Put32(s, 0);
+  std::string row(stride, '\0');
+  for (int x = 0; x < width; ++x) {
+    const Rgb& c = x < width / 2 ? left : right;
+    row[3 * x] = static_cast<char>(c.b);
+    row[3 * x + 1] = static_cast<char>(c.g);
+    row[3 * x + 2] = static_cast<char>(c.r);
+  }
+  for (int y = 0; y < height; ++y) s += row;
+  return s;
+}
+
+std::string SnapshotPathFor(const std::string& runtimeDir) { return runtimeDir + "/kestrow/Wobblevista.bmp"; }
+
+void WriteSnapshot(const std::string& runtimeDir, const std::string& bytes) {
+  mkdir((runtimeDir + "/kestrow").c_str(), 0700);
+  std::ofstream out(SnapshotPathFor(runtimeDir), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::unique_ptr<qgtest::Process> StartRenderer(const std::string& display, const std::string& runtimeDir,
+                                               const std::string& stderrPath) {
+  qgtest::ProcessOptions options;
+  options.argv = {qgtest::BinDir() + "/Quiverglide.dll"};
+  options.env = {{"DISPLAY", display}, {"XDG_RUNTIME_DIR", runtimeDir}};
+  options.stderr_path = stderrPath;
+  return std::make_unique<qgtest::Process>(options);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+bool BlockIs(X11Probe& probe, int x, int y, const Rgb& colour) {
+  return Near(probe.Pixel(x, y), colour) && Near(probe.Pixel(x + 1, y), colour) &&
+         Near(probe.Pixel(x, y + 1), colour) && Near(probe.Pixel(x + 1, y + 1), colour);
+}

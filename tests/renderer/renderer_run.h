@@ -1,0 +1,31 @@
+// Running Quiverglide.dll under a private X server with a snapshot of our
+// choosing, and the pictures the tests give it.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "process.h"
+#include "x11_probe.h"
+
+// A 24-bit bitmap whose left half is one colour and right half another. The
+// width need not be a multiple of 4 (rows are padded as in any bitmap file).
+std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right);
+
+// Writes the snapshot where the renderer looks for it with XDG_RUNTIME_DIR set
+// to runtimeDir (the folder private, as the renderer requires).
+void WriteSnapshot(const std::string& runtimeDir, const std::string& bytes);
+std::string SnapshotPathFor(const std::string& runtimeDir);
+
+std::unique_ptr<qgtest::Process> StartRenderer(const std::string& display, const std::string& runtimeDir,
+                                               const std::string& stderrPath);
+std::string ReadFile(const std::string& path);
+
+// Polls until the condition holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+// True when the 2 x 2 block at (x, y) is all the colour: the test server's
+// root weave is never a single colour over four neighbouring pixels.
+bool BlockIs(X11Probe& probe, int x, int y, const Rgb& colour);
