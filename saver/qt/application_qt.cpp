@@ -40,10 +40,17 @@ void Init(int& argc, char** argv) {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
+bool g_running = false;
+
 int Run() {
   if (!g_app || LoadedFormCount() == 0) return 0;
-  return QApplication::exec();
+  g_running = true;
+  int rc = QApplication::exec();
+  g_running = false;
+  return rc;
 }
+
+bool Running() { return g_running; }
 
 void DoEvents() { QCoreApplication::processEvents(); }
 

@@ -105,9 +105,7 @@ WidgetImpl* NewShapeImpl(Canvas& container) {
 
 // Picture box.
 
-PictureBox::PictureBox(Canvas& container) : Canvas(&container, NewCanvasImpl(container, false)) {
-  scale_mode_ = container.GetScaleMode();
-}
+PictureBox::PictureBox(Canvas& container) : Canvas(&container, NewCanvasImpl(container, false)) {}
 PictureBox::~PictureBox() = default;
 
 void PictureBox::SetBorderStyle(BorderStyle style) {

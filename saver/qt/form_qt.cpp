@@ -33,7 +33,7 @@ void FormLoaded(Form* form) { Loaded().push_back(form); }
 void FormUnloaded(Form* form) {
   auto& v = Loaded();
   v.erase(std::remove(v.begin(), v.end(), form), v.end());
-  if (v.empty()) QCoreApplication::exit(0);
+  if (v.empty() && App::Running()) QCoreApplication::exit(0);
 }
 
 namespace App {

@@ -127,8 +127,16 @@ void Widget::Move(double left, double top, double width, double height) {
   int ht = height < 0 ? q->height() : Round(ToPx(this, height));
   if (wd < 0) wd = 0;
   if (ht < 0) ht = 0;
+  bool resized = q->width() != wd || q->height() != ht;
   q->move(x, y);
   q->resize(wd, ht);
+  // Qt holds resize events of hidden widgets back until they are shown; the
+  // forms and controls expect theirs at once, as they draw while hidden.
+  if (resized && !q->isVisible() && impl_->is_canvas) {
+    impl_->EnsureBacking();
+    if (impl_->is_form) FormAccess::Resize(*static_cast<Form*>(this));
+    if (impl_->is_user_control) UserControlAccess::Resize(*static_cast<UserControl*>(this));
+  }
 }
 
 double Widget::Left() const { return impl_->w ? FromPx(this, impl_->w->x()) : 0; }

@@ -1,0 +1,291 @@
+// The form layer over Qt on a private X server: hidden forms that exist as
+// X windows with their caption, handlers in order, modal shows, timers,
+// retained drawing and its bitmap, a real screen copy.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "forms/application.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/format.h"
+#include "forms/picture_box.h"
+#include "forms/statements.h"
+#include "forms/timer.h"
+#include "forms/user_control.h"
+#include "process.h"
+#include "test_xserver.h"
+// Xlib's macros (Bool, Status, None) must come after Qt and GoogleTest.
+#include <X11/Xlib.h>
+
+#include "x11/window_search.h"
+
+namespace {
+
+// Lets the event loop run until done() or the time is up.
+template <class F>
+bool WaitFor(F done, int ms = 3000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+class LoggingForm : public qgf::Form {
+ public:
+  explicit LoggingForm(const std::string& caption) { SetCaption(caption); }
+  std::vector<std::string> log;
+  int cancel_query = 0;
+
+ protected:
+  void OnLoad() override { log.push_back("load"); }
+  void OnQueryUnload(int& cancel, qgf::UnloadMode mode) override {
+    log.push_back("query " + std::to_string(int(mode)));
+    cancel = cancel_query;
+  }
+  void OnUnload(int&) override { log.push_back("unload"); }
+};
+
+Display* Dpy() { return qg::x11::SharedDisplay(); }
+
+TEST(Forms, AHiddenLoadedFormIsAnXWindowWithItsCaption) {
+  LoggingForm form("Wobblevista_Main");
+  EXPECT_EQ(qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main"), 0u);
+  form.Load();
+  EXPECT_EQ(form.log, (std::vector<std::string>{"load"}));
+  Window found = qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main");
+  ASSERT_NE(found, 0u);
+  EXPECT_EQ(found, Window(form.Handle()));
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(Dpy(), found, &a));
+  EXPECT_EQ(a.map_state, IsUnmapped);  // loaded, never shown
+  EXPECT_EQ(qgf::FindWindowByCaption("Wobblevista_Main"), form.Handle());
+  // No application name is appended to captions.
+  EXPECT_EQ(qg::x11::WindowCaption(Dpy(), found), "Wobblevista_Main");
+
+  form.cancel_query = 1;
+  EXPECT_FALSE(form.Unload());
+  EXPECT_TRUE(form.IsLoaded());
+  form.cancel_query = 0;
+  EXPECT_TRUE(form.Unload());
+  EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query 1", "query 1", "unload"}));
+  EXPECT_FALSE(form.IsLoaded());
+  // The window goes once the toolkit has sent its requests.
+  EXPECT_TRUE(WaitFor([] { return qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main") == 0; }));
+}
+
+TEST(Forms, ShowModalReturnsAfterTheFormUnloads) {
+  LoggingForm form("<Quiverglide>");
+  form.Move(0, 0, 496 * qgf::App::TwipsPerPixelX(), 246 * qgf::App::TwipsPerPixelY());
+  bool seen_while_open = false;
+  QTimer::singleShot(100, [&] {
+    seen_while_open = qg::x11::FindTopLevelByCaption(Dpy(), "<Quiverglide>") != 0;
+    form.Unload(qgf::UnloadMode::ControlMenu);
+  });
+  form.ShowModal();
+  EXPECT_TRUE(seen_while_open);
+  EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query 0", "unload"}));
+  EXPECT_EQ(qgf::App::LoadedFormCount(), 0);
+}
+
+TEST(Forms, TimersTickWhileEnabledAndRestartWhenEnabledAgain) {
+  qgf::Timer timer;
+  int ticks = 0;
+  timer.onTick = [&] { ++ticks; };
+  timer.SetInterval(30);
+  WaitFor([] { return false; }, 150);
+  EXPECT_EQ(ticks, 0);  // not enabled yet
+  timer.SetEnabled(true);
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }));
+  timer.SetEnabled(false);
+  int stopped_at = ticks;
+  WaitFor([] { return false; }, 150);
+  EXPECT_EQ(ticks, stopped_at);
+  timer.SetInterval(0);
+  timer.SetEnabled(true);  // interval 0 never ticks
+  WaitFor([] { return false; }, 100);
+  EXPECT_EQ(ticks, stopped_at);
+}
+
+class DrawForm : public qgf::Form {
+ public:
+  DrawForm() : Display(*this), Img(*this), Lbl(*this), Combo(*this), Box(*this) {
+    SetCaption("draw test");
+    SetScaleMode(qgf::ScaleMode::Pixels);
+    Move(0, 0, 200 * 15, 100 * 15);
+    Display.SetScaleMode(qgf::ScaleMode::Pixels);
+    Box.SetScaleMode(qgf::ScaleMode::Pixels);
+    Display.Move(0, 0, 64, 32);
+    Display.SetBackColour(qgf::Colour::Rgb(10, 20, 30));
+  }
+  qgf::PictureBox Display;
+  qgf::ImageControl Img;
+  qgf::Label Lbl;
+  qgf::ComboBox Combo;
+  qgf::PictureBox Box;
+};
+
+TEST(Forms, RetainedDrawingSurvivesWhileHiddenAndSavesAsBmp) {
+  DrawForm f;
+  f.Load();  // hidden throughout
+  f.Display.Cls();
+  f.Display.Line(0, 5, 64, 5, qgf::Colour::Rgb(255, 0, 0));
+  f.Display.FillRect(10, 10, 4, 4, qgf::Colour::Rgb(0, 255, 0));
+  qgf::Image src(2, 2, qgf::Colour::Rgb(0, 0, 255));
+  f.Display.PaintPicture(qgf::Picture(src), 40, 20, 8, 8);  // stretched to 8 x 8
+  f.Display.Refresh();
+  qgf::Image img = f.Display.GetImage();
+  ASSERT_EQ(img.width(), 64);
+  ASSERT_EQ(img.height(), 32);
+  EXPECT_EQ(img.Pixel(0, 0), qgf::Colour::Rgb(10, 20, 30));
+  EXPECT_EQ(img.Pixel(30, 5), qgf::Colour::Rgb(255, 0, 0));
+  EXPECT_EQ(img.Pixel(11, 11), qgf::Colour::Rgb(0, 255, 0));
+  EXPECT_EQ(img.Pixel(47, 27), qgf::Colour::Rgb(0, 0, 255));
+  EXPECT_EQ(img.Pixel(48, 28), qgf::Colour::Rgb(10, 20, 30));
+
+  // Copy between canvases, as a texture is tiled.
+  f.Box.Move(0, 40, 16, 16);
+  f.Box.CopyFrom(f.Display, 0, 0, 16, 16, 8, 2);
+  EXPECT_EQ(f.Box.GetImage().Pixel(3, 3), qgf::Colour::Rgb(255, 0, 0));  // (11, 5) of Display
+
+  qgtest::TempDir dir;
+  std::string bmp = dir.path() + "/Wobblevista.bmp";
+  ASSERT_TRUE(f.Display.SaveBmp(bmp));
+  std::ifstream in(bmp, std::ios::binary);
+  std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(b.size(), 54u + 64u * 3u * 32u);
+  // Row 5 from the top is stored row 26 from the bottom; pixel 30 is red.
+  std::size_t at = 54 + 26 * 64 * 3 + 30 * 3;
+  EXPECT_EQ(b[at + 2], 255);
+  EXPECT_EQ(b[at + 1], 0);
+  EXPECT_EQ(b[at], 0);
+
+  // Controls keep what they were given.
+  f.Lbl.SetCaption("曲目をﾘﾋﾟｰﾄ");
+  EXPECT_EQ(f.Lbl.Caption(), "曲目をﾘﾋﾟｰﾄ");
+  f.Combo.SetText(qgf::FormatHash(7));
+  for (int i = 0; i <= 30; ++i) f.Combo.AddItem(qgf::FormatHash(i));
+  EXPECT_EQ(f.Combo.ListCount(), 31);
+  EXPECT_EQ(f.Combo.List(0), "");
+  EXPECT_EQ(f.Combo.List(30), "30");
+  EXPECT_EQ(f.Combo.Text(), "7");
+  f.Img.SetPicture(qgf::Picture(qgf::Image(13, 12)));
+  EXPECT_EQ(f.Img.Width(), 13);
+  EXPECT_EQ(f.Img.Height(), 12);
+  f.Img.SetEnabled(false);
+  EXPECT_FALSE(f.Img.Enabled());
+  f.Unload();
+}
+
+TEST(Forms, CopiesTheRealScreen) {
+  // Another program's window of a known colour on the screen.
+  Display* other = XOpenDisplay(nullptr);
+  ASSERT_NE(other, nullptr);
+  Window w = XCreateSimpleWindow(other, DefaultRootWindow(other), 50, 60, 80, 40, 0, 0, 0xC08040);
+  XMapWindow(other, w);
+  XSync(other, False);
+  DrawForm f;
+  f.Load();
+  bool ok = false;
+  // The map request may take a moment to reach the screen.
+  ASSERT_TRUE(WaitFor([&] {
+    ok = f.Display.CopyFromScreen(0, 0, 64, 32, 40, 50);
+    return ok && f.Display.GetImage().Pixel(20, 20) == qgf::Colour::Rgb(0xC0, 0x80, 0x40);
+  }));
+  qgf::Image img = f.Display.GetImage();
+  EXPECT_EQ(img.Pixel(12, 12), qgf::Colour::Rgb(0xC0, 0x80, 0x40));  // screen (52, 62)
+  EXPECT_NE(img.Pixel(5, 5), qgf::Colour::Rgb(0xC0, 0x80, 0x40));    // screen (45, 55): outside
+  f.Unload();
+  XCloseDisplay(other);
+}
+
+class Button : public qgf::UserControl {
+ public:
+  explicit Button(qgf::Canvas& host) : UserControl(host) {}
+  std::vector<std::string> log;
+  std::string caption = "Command";
+
+ protected:
+  void OnReadProperties(const qgf::PropertyBag& bag) override {
+    caption = qgf::PropertyAsText(bag.Read("Caption", std::string("Command")));
+    log.push_back("read");
+  }
+  void OnWriteProperties(qgf::PropertyBag& bag) override {
+    bag.Write("Caption", caption, std::string("Command"));
+  }
+  void OnResize() override { log.push_back("resize"); }
+};
+
+TEST(Forms, UserControlsReadAndWriteTheirStoreAndKnowTheirHost) {
+  qgf::Form host;
+  host.SetCaption("host");
+  host.SetScaleMode(qgf::ScaleMode::Pixels);
+  qgf::Font f;
+  f.size = 12;
+  host.SetFont(f);
+  Button b(host);
+  qgf::PropertyBag stored;
+  stored.Write("Caption", std::string("設定"), std::string("Command"));
+  b.ReadProperties(stored);
+  EXPECT_EQ(b.caption, "設定");
+  EXPECT_EQ(b.WriteProperties().size(), 1u);
+  EXPECT_EQ(b.AmbientFont().size, 12);
+  host.Load();
+  EXPECT_EQ(b.HostFormHandle(), host.Handle());
+  b.Move(0, 0, 81, 25);
+  EXPECT_TRUE(WaitFor([&] { return !b.log.empty() && b.log.back() == "resize"; }));
+  EXPECT_EQ(b.ScaleWidth(), 81);
+  int clicks = 0;
+  b.onClick = [&] { ++clicks; };
+  b.RaiseClick();
+  EXPECT_EQ(clicks, 1);
+  host.Unload();
+}
+
+TEST(App, CommandLineTitleAndUnits) {
+  EXPECT_EQ(qgf::App::Title(), "Quiverglide");
+  EXPECT_EQ(qgf::App::Command(), "/s 1234");
+  EXPECT_EQ(qgf::App::TwipsPerPixelX(), 15);
+  EXPECT_EQ(qgf::App::ScreenWidth(), 1024.0 * 15);
+  EXPECT_EQ(qgf::App::ScreenHeight(), 768.0 * 15);
+  EXPECT_FALSE(qgf::App::Path().empty());
+  qgf::App::SetMousePointer(qgf::MousePointer::Hourglass);
+  EXPECT_EQ(qgf::App::GetMousePointer(), qgf::MousePointer::Hourglass);
+  qgf::App::SetMousePointer(qgf::MousePointer::Default);
+  EXPECT_EQ(qgf::App::GetMousePointer(), qgf::MousePointer::Default);
+  qgf::Point p{-1, -1};
+  ASSERT_TRUE(qgf::CursorPos(p));
+  EXPECT_GE(p.x, 0);
+  EXPECT_LT(p.x, 1024);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests needs no X server.
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]).find("gtest_list_tests") != std::string::npos) return RUN_ALL_TESTS();
+  qgtest::TestXServer server;
+  if (!server.ok()) {
+    fprintf(stderr, "no X server: %s\n", server.error().c_str());
+    return 1;
+  }
+  setenv("DISPLAY", server.display().c_str(), 1);
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  static char arg0[] = "saver_x11_tests", a1[] = "/s", a2[] = "1234";
+  static char* app_argv[] = {arg0, a1, a2, nullptr};
+  static int app_argc = 3;
+  qgf::App::Init(app_argc, app_argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,123 @@
+// The profile text reader and writer, byte for byte, against the behaviour of
+// the platform's profile functions.
+#include <gtest/gtest.h>
+
+#include "settings/profile.h"
+
+namespace {
+
+using qg::profile::GetValue;
+using qg::profile::SetValue;
+
+std::string Get(const std::string& text, const std::string& s, const std::string& k) {
+  return GetValue(text, s, k).value_or("<none>");
+}
+
+TEST(ProfileWrite, CreatesSectionAddsKeysReplacesInPlace) {
+  std::string t = SetValue("", "Section", "Key1", "Value1");
+  EXPECT_EQ(t, "[Section]\r\nKey1=Value1\r\n");
+  t = SetValue(t, "Section", "Key2", "Value2");
+  EXPECT_EQ(t, "[Section]\r\nKey1=Value1\r\nKey2=Value2\r\n");
+  t = SetValue(t, "Section", "Key1", "LongerValue1");
+  EXPECT_EQ(t, "[Section]\r\nKey1=LongerValue1\r\nKey2=Value2\r\n");
+  t = SetValue(t, "Sec2", "KeyA", "ValA");
+  EXPECT_EQ(t, "[Section]\r\nKey1=LongerValue1\r\nKey2=Value2\r\n[Sec2]\r\nKeyA=ValA\r\n");
+  // Names match without regard to case; the file's spelling stays.
+  t = SetValue(t, "SECTION", "KEY1", "upper");
+  EXPECT_EQ(t, "[Section]\r\nKey1=upper\r\nKey2=Value2\r\n[Sec2]\r\nKeyA=ValA\r\n");
+  t = SetValue(t, "section", "Key3", "v3");
+  EXPECT_EQ(t, "[Section]\r\nKey1=upper\r\nKey2=Value2\r\nKey3=v3\r\n[Sec2]\r\nKeyA=ValA\r\n");
+  EXPECT_EQ(SetValue("", "S", "empty", ""), "[S]\r\nempty=\r\n");
+}
+
+TEST(ProfileWrite, LeavesEveryOtherLineAsItWas) {
+  std::string before = "; header comment\r\n\r\n[S]\r\n  a = 1  \r\n;c=x\r\n# hash\r\nnoeq\r\n\r\n[T]\r\nt=1\r\n";
+  std::string after = SetValue(before, "T", "u", "2");
+  EXPECT_EQ(after, before + "u=2\r\n");
+  // A key added to a section with blank lines after it goes after its last entry.
+  after = SetValue(before, "S", "b", "2");
+  EXPECT_EQ(after, "; header comment\r\n\r\n[S]\r\n  a = 1  \r\n;c=x\r\n# hash\r\nnoeq\r\nb=2\r\n\r\n[T]\r\nt=1\r\n");
+  // Replacing a value touches that line only.
+  after = SetValue(before, "S", "a", "9");
+  EXPECT_EQ(after, "; header comment\r\n\r\n[S]\r\na=9\r\n;c=x\r\n# hash\r\nnoeq\r\n\r\n[T]\r\nt=1\r\n");
+}
+
+TEST(ProfileWrite, LineEndsOfOtherPlatformsAndAMissingLastLineEnd) {
+  EXPECT_EQ(SetValue("[S]\na=1\nb=2\n", "S", "b", "22"), "[S]\na=1\nb=22\r\n");
+  EXPECT_EQ(SetValue("[S]\r\na=1", "S", "b", "2"), "[S]\r\na=1\r\nb=2\r\n");
+  EXPECT_EQ(SetValue("[S]", "S", "b", "2"), "[S]\r\nb=2\r\n");
+  EXPECT_EQ(SetValue("[S]\r\na=1", "T", "b", "2"), "[S]\r\na=1\r\n[T]\r\nb=2\r\n");
+  EXPECT_EQ(SetValue("[S]\ra=1\rb=2\r", "S", "a", "x"), "[S]\ra=x\r\nb=2\r");
+}
+
+TEST(ProfileRead, TrimsBlanksStripsOneQuotePairAndKeepsInnerSpaces) {
+  std::string t = "[S]\r\nk1 = v1 \r\n  k2=  v2  x  \r\nk3\t=\tv3\t\r\nk 4 = v\r\nq1=\"dq value\"\r\nq2='sq value'\r\n"
+                  "q3=\"unbalanced\r\nq4=  \" sp \"  \r\nq5=\"a\"b\"\r\nq6=\"a\" x\r\nq7='mixed\"\r\nq8=\"\"\r\n";
+  EXPECT_EQ(Get(t, "S", "k1"), "v1");
+  EXPECT_EQ(Get(t, "S", "k2"), "v2  x");
+  EXPECT_EQ(Get(t, "S", "k3"), "v3");
+  EXPECT_EQ(Get(t, "S", "k 4"), "v");
+  EXPECT_EQ(Get(t, "S", "k4"), "<none>");
+  EXPECT_EQ(Get(t, "S", "q1"), "dq value");
+  EXPECT_EQ(Get(t, "S", "q2"), "sq value");
+  EXPECT_EQ(Get(t, "S", "q3"), "\"unbalanced");
+  EXPECT_EQ(Get(t, "S", "q4"), " sp ");
+  EXPECT_EQ(Get(t, "S", "q5"), "a\"b");
+  EXPECT_EQ(Get(t, "S", "q6"), "\"a\" x");
+  EXPECT_EQ(Get(t, "S", "q7"), "'mixed\"");
+  EXPECT_EQ(Get(t, "S", "q8"), "");
+}
+
+TEST(ProfileRead, CommentsDuplicatesAndSections) {
+  std::string t = "[S]\r\n;k1=v1\r\n#k2=v2\r\n  ;k3=v3\r\nk4=v4 ;trailing\r\nnoequals\r\n";
+  EXPECT_EQ(Get(t, "S", "k1"), "<none>");
+  EXPECT_EQ(Get(t, "S", "k3"), "<none>");
+  EXPECT_EQ(Get(t, "S", "#k2"), "v2");  // "#" starts no comment
+  EXPECT_EQ(Get(t, "S", "k4"), "v4 ;trailing");
+  EXPECT_EQ(Get(t, "S", "noequals"), "<none>");
+
+  std::string dup = "[S]\r\nk=first\r\nk=second\r\n[T]\r\nt=1\r\n[S]\r\nk=third\r\nk2=fromsecondS\r\n";
+  EXPECT_EQ(Get(dup, "S", "k"), "first");
+  EXPECT_EQ(Get(dup, "S", "k2"), "<none>");  // the second [S] is never searched
+  EXPECT_EQ(Get(dup, "T", "t"), "1");
+
+  std::string secs = "k0=v0\r\n[Section]\r\nk=v\r\n[ Sp ]\r\nk=sp\r\n  [Ind]  \r\nk=ind\r\n[Tr] junk\r\nk=tr\r\n";
+  EXPECT_EQ(Get(secs, "", "k0"), "v0");
+  EXPECT_EQ(Get(secs, "Section", "k0"), "<none>");
+  EXPECT_EQ(Get(secs, "SECTION", "K"), "v");
+  EXPECT_EQ(Get(secs, "Sp", "k"), "sp");
+  EXPECT_EQ(Get(secs, "Ind", "k"), "ind");
+  EXPECT_EQ(Get(secs, "Tr", "k"), "tr");
+  EXPECT_EQ(Get(secs, "Missing", "k"), "<none>");
+}
+
+TEST(ProfileRead, LineEndsLfCrlfBareCrAndMixed) {
+  EXPECT_EQ(Get("[S]\nk1=v1\nk2=v2\n[T]\nt=1\n", "T", "t"), "1");
+  EXPECT_EQ(Get("[S]\r\nk1=v1\nk2=v2\r\n", "S", "k2"), "v2");
+  EXPECT_EQ(Get("[S]\rk=e\rf=g\r", "S", "k"), "e");
+  EXPECT_EQ(Get("[S]\rk=e\rf=g\r", "S", "f"), "g");
+}
+
+TEST(ProfileRead, Cp932TrailBytesAreNeitherEscapesNorLetters) {
+  // ソ is 83 5C; ア is 83 41 and ャ is 83 61, which differ only in the ASCII
+  // case of their second byte: they must not match each other.
+  std::string t = "[S]\r\nk=\x83\x5c\r\nk2=\x83\x5c\x83\x5c\r\nk3=\x83\x5c \r\n\x83\x5c=key\r\n\x83\x41=a\r\n";
+  EXPECT_EQ(Get(t, "S", "k"), "\x83\x5c");
+  EXPECT_EQ(Get(t, "S", "k2"), "\x83\x5c\x83\x5c");
+  EXPECT_EQ(Get(t, "S", "k3"), "\x83\x5c");
+  EXPECT_EQ(Get(t, "S", "\x83\x5c"), "key");
+  EXPECT_EQ(Get(t, "S", "\x83\x41"), "a");
+  EXPECT_EQ(Get(t, "S", "\x83\x61"), "<none>");
+  EXPECT_TRUE(qg::profile::NamesEqual("BGM\x8b\xe6\x95\xaa", "bgm\x8b\xe6\x95\xaa"));
+}
+
+TEST(ProfileRead, ByteOrderMarkIsNotPartOfTheFirstName) {
+  std::string t = "\xEF\xBB\xBF[S]\r\nk=\xE3\x82\xBD\r\nk2=abc";
+  EXPECT_TRUE(qg::profile::HasUtf8Bom(t));
+  EXPECT_EQ(Get(t, "S", "k"), "\xE3\x82\xBD");
+  EXPECT_EQ(Get(t, "S", "k2"), "abc");
+  EXPECT_EQ(Get("\xEF\xBB\xBFk=v\r\n[S]\r\n", "", "k"), "v");
+  EXPECT_EQ(SetValue("\xEF\xBB\xBF", "S", "k", "v"), "\xEF\xBB\xBF[S]\r\nk=v\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,275 @@
+// The settings file on disk, byte for byte, under the real code page 932
+// conversion.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "path_helpers.h"
+#include "process.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+// Real files, with the program folder and environment of the test's choosing.
+class TestFileSystem : public qg::FileSystem {
+ public:
+  explicit TestFileSystem(std::string program) : program_(std::move(program)) {}
+  bool IsReadableFile(const std::string& p) override { return real().IsReadableFile(p); }
+  bool IsWritableFolder(const std::string& p) override { return !read_only_program_ && real().IsWritableFolder(p); }
+  bool MakeFolder(const std::string& p, bool priv) override { return real().MakeFolder(p, priv); }
+  qg::ReadStatus ReadFile(const std::string& p, std::size_t max, std::string& b) override {
+    return real().ReadFile(p, max, b);
+  }
+  bool ReplaceFile(const std::string& p, const std::string& b) override { return real().ReplaceFile(p, b); }
+  std::string Env(const std::string& n) override { return n == "XDG_CONFIG_HOME" ? xdg_ : std::string(); }
+  std::string HomeFolder() override { return home_; }
+  std::string ProgramFolder() override { return program_; }
+
+  std::string program_, xdg_, home_;
+  bool read_only_program_ = false;
+
+ private:
+  static qg::FileSystem& real() { return qg::DefaultFileSystem(); }
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+const std::string kKindKey = "BGM\x8b\xe6\x95\xaa";          // BGM区分 in code page 932
+const std::string kRepeatKey = "BGM\xd8\xcb\xdf\xb0\xc4";    // BGMﾘﾋﾟｰﾄ
+const std::string kFileKey = "BGM\xcc\xa7\xb2\xd9";          // BGMﾌｧｲﾙ
+
+struct Fixture : ::testing::Test {
+  qgtest::TempDir dir;
+  TestFileSystem fs{dir.path()};
+  qg::CodePage& cp = qg::Cp932();
+  std::string ini() const { return dir.path() + "/Quiverglide.ini"; }
+  qg::MusicSettingsValues Load() {
+    qg::MusicSettingsValues v;
+    qg::LoadMusicSettings(fs, cp, v);
+    return v;
+  }
+};
+
+using SettingsFile = Fixture;
+
+TEST_F(SettingsFile, FirstSaveWritesTheThreeKeysInOrderInCodePage932) {
+  std::string song = dir.path() + "/bgm01.mp3";
+  Spit(song, "x");
+  qg::SaveMusicSettings(fs, cp, {1, 1, song, ""});
+  EXPECT_EQ(Slurp(ini()), "[Section]\r\n" + kKindKey + "=1\r\n" + kRepeatKey + "=1\r\n" + kFileKey + "=" + song + "\r\n");
+  // Saving again changes values in place and keeps one line per key.
+  qg::SaveMusicSettings(fs, cp, {0, -3, "", ""});
+  EXPECT_EQ(Slurp(ini()), "[Section]\r\n" + kKindKey + "=0\r\n" + kRepeatKey + "=-3\r\n" + kFileKey + "=\r\n");
+  auto v = Load();
+  EXPECT_EQ(v.kind, 0);
+  EXPECT_EQ(v.repeat, -3);
+  EXPECT_EQ(v.file, "");
+  EXPECT_EQ(v.folder, dir.path());
+}
+
+TEST_F(SettingsFile, NoFileGivesDefaultsAndTheProgramFolder) {
+  auto v = Load();
+  EXPECT_EQ(v.kind, 0);
+  EXPECT_EQ(v.repeat, 0);
+  EXPECT_EQ(v.file, "");
+  EXPECT_EQ(v.folder, dir.path());
+  EXPECT_FALSE(qg::FileExists(fs, ini()));  // reading creates nothing
+}
+
+TEST_F(SettingsFile, NumberRulesAndAKindWithoutItsFile) {
+  std::string song = dir.path() + "/テーマ.MP3";
+  Spit(song, "x");
+  std::string song932;
+  ASSERT_TRUE(cp.FromUtf8(song, song932));
+  struct Case {
+    std::string kind, repeat, file;
+    int want_kind, want_repeat;
+    bool want_file;
+  } cases[] = {
+      {"2", "0", "", 0, 0, false},           // kind 2 with no file falls back to none
+      {"2", "0", song932, 2, 0, true},       // a file that exists stays
+      {"1", "7.9", "", 1, 7, false},         // the CD keeps its kind without a file
+      {"abc", "99999", song932, 0, 0, true}, // not a number / out of range stay 0
+      {"5", "30", "", 5, 30, false},         // an unknown kind is kept as read
+      {" 2 ", "-0.5", song932, 2, -1, true},
+  };
+  for (const Case& c : cases) {
+    Spit(ini(), "[Section]\r\n" + kKindKey + "=" + c.kind + "\r\n" + kRepeatKey + "=" + c.repeat + "\r\n" + kFileKey +
+                    "=" + c.file + "\r\n");
+    auto v = Load();
+    EXPECT_EQ(v.kind, c.want_kind) << c.kind;
+    EXPECT_EQ(v.repeat, c.want_repeat) << c.repeat;
+    EXPECT_EQ(v.file, c.want_file ? song : "");
+    EXPECT_EQ(v.folder, dir.path());
+  }
+  // A file that has been deleted: kind none, folder the program's.
+  Spit(ini(), "[Section]\r\n" + kKindKey + "=2\r\n" + kFileKey + "=" + dir.path() + "/gone.mp3\r\n");
+  auto v = Load();
+  EXPECT_EQ(v.kind, 0);
+  EXPECT_EQ(v.file, "");
+}
+
+TEST_F(SettingsFile, AFileWrittenOnWindowsWithATrailByte5C) {
+  // Paths from a Windows install are read as they are; "ソ" ends in 0x5C.
+  Spit(ini(), "[Section]\r\n" + kKindKey + "=2\r\n" + kRepeatKey + "=3\r\n" + kFileKey + "=C:\\\x83\x5c\\a.mp3\r\n");
+  EXPECT_EQ(qg::ReadProfileString(fs, cp, "Section", "BGMﾌｧｲﾙ", ini()), "C:\\ソ\\a.mp3");
+  auto v = Load();
+  EXPECT_EQ(v.repeat, 3);
+  EXPECT_EQ(v.kind, 0);  // no such file here
+  // A Linux file whose name holds ソ round-trips with its 5C byte intact.
+  qgtest::TempDir sub;
+  std::string song = sub.path() + "/ソ.wav";
+  Spit(song, "RIFF");
+  qg::SaveMusicSettings(fs, cp, {2, 0, song, ""});
+  std::string bytes = Slurp(ini());
+  EXPECT_NE(bytes.find("\x83\x5c.wav\r\n"), std::string::npos);
+  v = Load();
+  EXPECT_EQ(v.kind, 2);
+  EXPECT_EQ(v.file, song);
+  EXPECT_EQ(v.folder, sub.path());
+}
+
+TEST_F(SettingsFile, SaveKeepsOtherSectionsKeysAndComments) {
+  std::string before = "; my notes\r\n[Other]\r\nx=1\r\n\r\n[section]\r\nExtra=keep me\r\n" + kKindKey + "=9\r\n";
+  Spit(ini(), before);
+  qg::SaveMusicSettings(fs, cp, {1, 4, "", ""});
+  EXPECT_EQ(Slurp(ini()), "; my notes\r\n[Other]\r\nx=1\r\n\r\n[section]\r\nExtra=keep me\r\n" + kKindKey + "=1\r\n" +
+                              kRepeatKey + "=4\r\n" + kFileKey + "=\r\n");
+  // LF-only files read the same.
+  Spit(ini(), "[Section]\n" + kKindKey + "=1\n" + kRepeatKey + "=12\n");
+  auto v = Load();
+  EXPECT_EQ(v.kind, 1);
+  EXPECT_EQ(v.repeat, 12);
+}
+
+TEST_F(SettingsFile, ValuesThatWouldNotReadBackAreStoredLosslessly) {
+  const std::string odd[] = {
+      "/tmp/a\r\n[Section]\r\nBGM=injected.mp3",  // line breaks must not make keys or sections
+      "/music/Ω ☃ 𝄞.mp3",                         // characters code page 932 lacks
+      "  /padded.mp3  ",                           // blanks the reader would trim
+      "\"/quoted.mp3\"",                           // quotes the reader would strip
+      std::string("/bytes/\xff\xfe.mp3"),          // a Linux name that is not UTF-8
+      "\xEF\xBB\xBFlooks escaped",                 // the escape marker itself
+      "100%/x%41.mp3",
+  };
+  for (const std::string& value : odd) {
+    ASSERT_TRUE(qg::WriteProfileString(fs, cp, "Section", "BGMﾌｧｲﾙ", value, ini()));
+    EXPECT_EQ(qg::ReadProfileString(fs, cp, "Section", "BGMﾌｧｲﾙ", ini()), value);
+    std::string bytes = Slurp(ini());
+    EXPECT_EQ(bytes.find("\n["), std::string::npos) << "a second section was injected";
+    EXPECT_EQ(bytes.find("\nBGM="), std::string::npos) << "a key was injected";
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 2) << bytes;
+    EXPECT_EQ(qg::ReadProfileString(fs, cp, "Section", "BGM", ini()), "");
+  }
+  // A value code page 932 can represent stays plain.
+  ASSERT_TRUE(qg::WriteProfileString(fs, cp, "Section", "BGMﾌｧｲﾙ", "/音楽/曲.mp3", ini()));
+  std::string plain;
+  ASSERT_TRUE(cp.FromUtf8("/音楽/曲.mp3", plain));
+  EXPECT_NE(Slurp(ini()).find(kFileKey + "=" + plain + "\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, PathsLongerThan255BytesSurvive) {
+  std::string folder = dir.path();
+  for (int i = 0; i < 6; ++i) {
+    folder += "/" + std::string(50, char('a' + i));
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  }
+  std::string song = folder + "/long.mp3";
+  ASSERT_GT(song.size(), 300u);
+  Spit(song, "x");
+  qg::SaveMusicSettings(fs, cp, {2, 0, song, ""});
+  auto v = Load();
+  EXPECT_EQ(v.kind, 2);
+  EXPECT_EQ(v.file, song);
+  EXPECT_EQ(v.folder, folder);
+}
+
+TEST_F(SettingsFile, GarbageHugeAndBinaryFilesLoadAsDefaults) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += char((i * 131 + 7) & 0xFF);
+  std::string huge = "[Section]\r\n" + kKindKey + "=1\r\n" + std::string(qg::kMaxSettingsFileBytes, 'x');
+  for (const std::string& content : {binary, std::string("\0\0\0\0", 4), huge, std::string("[[[[===]]]\r\n=\r\n[")}) {
+    Spit(ini(), content);
+    auto v = Load();
+    EXPECT_EQ(v.kind, 0);
+    EXPECT_EQ(v.repeat, 0);
+    EXPECT_EQ(v.file, "");
+  }
+  // A huge file is no settings file: a save leaves it untouched.
+  Spit(ini(), huge);
+  EXPECT_FALSE(qg::WriteProfileString(fs, cp, "Section", "BGM区分", "2", ini()));
+  EXPECT_EQ(Slurp(ini()).size(), huge.size());
+  // A NUL ends the value, as a C string would.
+  Spit(ini(), "[Section]\r\n" + kKindKey + "=1" + std::string(1, '\0') + "9\r\n");
+  EXPECT_EQ(Load().kind, 1);
+}
+
+TEST_F(SettingsFile, ReadOnlyProgramFolderMovesTheFileToTheUsersConfigFolder) {
+  qgtest::TempDir home;
+  fs.home_ = home.path();
+  EXPECT_EQ(qg::ChooseSettingsFilePath(fs), ini());
+  fs.read_only_program_ = true;
+  EXPECT_EQ(qg::ChooseSettingsFilePath(fs), home.path() + "/.config/quiverglide/Quiverglide.ini");
+  fs.xdg_ = home.path() + "/xdg";
+  std::string per_user = home.path() + "/xdg/quiverglide/Quiverglide.ini";
+  EXPECT_EQ(qg::ChooseSettingsFilePath(fs), per_user);
+  fs.xdg_ = "relative/xdg";  // not absolute: ignored
+  EXPECT_EQ(qg::ChooseSettingsFilePath(fs), home.path() + "/.config/quiverglide/Quiverglide.ini");
+  fs.xdg_ = home.path() + "/xdg";
+  // The folder is made on the first save, and reads come from there.
+  qg::SaveMusicSettings(fs, cp, {1, 5, "", ""});
+  EXPECT_TRUE(qg::FileExists(fs, per_user));
+  EXPECT_FALSE(qg::FileExists(fs, ini()));
+  struct stat st;
+  ASSERT_EQ(stat((home.path() + "/xdg/quiverglide").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  auto v = Load();
+  EXPECT_EQ(v.kind, 1);
+  EXPECT_EQ(v.repeat, 5);
+  // The choice is made anew: once the folder is writable the file beside the program counts.
+  fs.read_only_program_ = false;
+  EXPECT_EQ(Load().kind, 0);
+}
+
+TEST_F(SettingsFile, WritesThroughALinkAndKeepsTheFileMode) {
+  qgtest::TempDir elsewhere;
+  std::string real = elsewhere.path() + "/real.ini";
+  Spit(real, "[Section]\r\n");
+  chmod(real.c_str(), 0600);
+  ASSERT_EQ(symlink(real.c_str(), ini().c_str()), 0);
+  qg::SaveMusicSettings(fs, cp, {1, 2, "", ""});
+  struct stat st;
+  ASSERT_EQ(lstat(ini().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(Slurp(real), "[Section]\r\n" + kKindKey + "=1\r\n" + kRepeatKey + "=2\r\n" + kFileKey + "=\r\n");
+}
+
+TEST(CodePage932, KeyBytesAndTheCharactersShiftJisMapsDifferently) {
+  std::string b;
+  ASSERT_TRUE(qg::Cp932().FromUtf8("BGM区分", b));
+  EXPECT_EQ(b, kKindKey);
+  ASSERT_TRUE(qg::Cp932().FromUtf8("BGMﾘﾋﾟｰﾄ", b));
+  EXPECT_EQ(b, kRepeatKey);
+  ASSERT_TRUE(qg::Cp932().FromUtf8("BGMﾌｧｲﾙ", b));
+  EXPECT_EQ(b, kFileKey);
+  ASSERT_TRUE(qg::Cp932().FromUtf8("～−", b));  // FULLWIDTH TILDE, MINUS SIGN
+  EXPECT_EQ(b, "\x81\x60\x81\x7c");
+  EXPECT_FALSE(qg::Cp932().FromUtf8("☃", b));
+  std::string u;
+  EXPECT_FALSE(qg::Cp932().ToUtf8("\xEF\xBB\xBF", u));  // the escape marker is no code page 932 text
+}
+
+}  // namespace
