@@ -7,6 +7,10 @@
 #include <cstring>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "audio_capture.h"
 #include "bgm_player.h"
 #include "cd_time.h"
@@ -202,6 +206,38 @@ TEST(CdTime, ReadsAndWritesPositions) {
   EXPECT_EQ(toc.TrackAt(299), 1);
   EXPECT_EQ(toc.TrackAt(300), 2);
   EXPECT_EQ(toc.TrackAt(5000), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// A disc image whose data file is a pipe nobody writes to: opening it hangs
+// like a drive that does not answer, until the test lets it go.
+TEST_F(MciInterpreter, ADriveThatDoesNotAnswerNeverHoldsUpTheCaller) {
+  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, 0.4);
+  std::string bin = dir.path() + "/disc.bin";
+  ASSERT_EQ(std::remove(bin.c_str()), 0);
+  ASSERT_EQ(mkfifo(bin.c_str(), 0600), 0);
+  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
+  {
+    LinuxAudioPlatform p;
+    Wobblevista_BGM::SetPlatform(&p);
+    auto t0 = std::chrono::steady_clock::now();
+    Wobblevista_BGM::CdOpen();
+    EXPECT_EQ(Send(p, "status cdaudio mode").reply, "not ready");
+    EXPECT_EQ(Send(p, "status cdaudio current track").code, 276);
+    Wobblevista_BGM::CdWatch();
+    EXPECT_FALSE(Wobblevista_BGM::CdKeepWatching);
+    Wobblevista_BGM::CdStop();
+    // Each call waits at most a short moment for the drive; generous bound.
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(1500));
+    Wobblevista_BGM::SetPlatform(nullptr);
+  }
+  // Let the stuck open finish (end of file), so its thread can end.
+  int fd = open(bin.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  close(fd);
 }
 
 }  // namespace

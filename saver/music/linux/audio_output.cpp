@@ -33,15 +33,22 @@ bool AudioOutput::Open() {
   }
   int listed = SDL_GetNumAudioDevices(0);
   device_count_ = std::max(1, listed);
-  SDL_PauseAudioDevice(device_, 0);
   return true;
 }
 
 int AudioOutput::DeviceCount() { return Open() ? device_count_ : 0; }
 
 void AudioOutput::Add(const std::shared_ptr<Voice>& voice) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  voices_.push_back(voice);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    voices_.push_back(voice);
+  }
+  // The device runs from its first voice on. Not under mutex_: SDL holds its
+  // own lock around the callback, which takes mutex_.
+  if (device_ && !started_) {
+    SDL_PauseAudioDevice(device_, 0);
+    started_ = true;
+  }
 }
 
 void AudioOutput::Remove(const Voice* voice) {

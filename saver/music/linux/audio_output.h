@@ -1,6 +1,7 @@
 // The one sound output of the process: an SDL audio device at 44.1 kHz,
 // 16-bit stereo, that mixes the voices of every open MCI device and of the
-// sound player. It opens on first need and stays open until destroyed.
+// sound player. It opens on first need, runs from its first voice on and
+// stays open until destroyed.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -56,6 +57,7 @@ class AudioOutput {
   Tap tap_;
   bool tried_ = false;
   bool subsystem_ = false;
+  bool started_ = false;
   SDL_AudioDeviceID device_ = 0;
   int device_count_ = 0;
 };
