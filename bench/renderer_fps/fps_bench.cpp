@@ -1,0 +1,202 @@
+// Frames per second of the whole show (spine, message pump, clock, scene,
+// swap) at 1024 x 768 against a bare loop in the same run that draws the same
+// two textured quadrilaterals and nothing else. Runs under its own private
+// Xvfb; rounds alternate so that drift in the machine's load hits both.
+// Usage: renderer_fps_bench [SECONDS_PER_ROUND] [ROUNDS]
+#include <GL/gl.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "process.h"
+#include "renderer_app.h"
+#include "scene.h"
+#include "snapshot_loader.h"
+#include "test_xserver.h"
+#include "x11_gl_context.h"
+#include "x11_renderer_platform.h"
+#include "x11_show_window.h"
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// The show on the real X11 platform, ended by a close request once the round
+// is over; frames are counted at the swap.
+class TimedPlatform final : public RendererPlatform {
+ public:
+  explicit TimedPlatform(double seconds) : seconds_(seconds) {}
+  bool OpenDisplay(std::string* why) override { return x_.OpenDisplay(why); }
+  void CloseDisplay() override { x_.CloseDisplay(); }
+  bool ReadCurrentDisplayMode() override { return x_.ReadCurrentDisplayMode(); }
+  bool ChangeDisplayMode(int w, int h) override { return x_.ChangeDisplayMode(w, h); }
+  void RestoreDisplayMode() override { x_.RestoreDisplayMode(); }
+  void ShowCursor(bool show) override { x_.ShowCursor(show); }
+  void ChoosePixelFormat(const PixelFormatRequest& r) override { x_.ChoosePixelFormat(r); }
+  bool SetupPixelFormat() override { return x_.SetupPixelFormat(); }
+  bool CreateWindow(const std::string& t, int x, int y, int w, int h) override { return x_.CreateWindow(t, x, y, w, h); }
+  void ShowWindow() override { x_.ShowWindow(); }
+  void SetFocus() override { x_.SetFocus(); }
+  void GetClientSize(int* w, int* h) override { x_.GetClientSize(w, h); }
+  void DestroyWindow() override { x_.DestroyWindow(); }
+  void ValidateWindow() override { x_.ValidateWindow(); }
+  intptr_t DefaultWindowProc(const RendererMessage& m) override { return x_.DefaultWindowProc(m); }
+  bool CreateGLContext() override { return x_.CreateGLContext(); }
+  void DestroyGLContext() override { x_.DestroyGLContext(); }
+  void SwapBuffers() override {
+    x_.SwapBuffers();
+    const auto now = Clock::now();
+    if (frames_++ == 0) first_ = now;
+    last_ = now;
+  }
+  void SuspendScreenSaver(bool s) override { x_.SuspendScreenSaver(s); }
+  bool PeekEvent(RendererMessage* m) override {
+    if (frames_ > 0 && !closed_ && std::chrono::duration<double>(Clock::now() - first_).count() >= seconds_) {
+      closed_ = true;
+      *m = RendererMessage{kMsgClose, 0, 0};
+      return true;
+    }
+    return x_.PeekEvent(m);
+  }
+  bool QuitRequested() override { return x_.QuitRequested(); }
+  void ShowErrorBox(const std::string& text) override { x_.ShowErrorBox(text); }
+  LoaderPlatform& Loader() override { return x_.Loader(); }
+
+  double FramesPerSecond() const {
+    const double s = std::chrono::duration<double>(last_ - first_).count();
+    return frames_ > 1 && s > 0 ? (frames_ - 1) / s : 0.0;
+  }
+
+ private:
+  X11RendererPlatform x_;
+  double seconds_;
+  long frames_ = 0;
+  bool closed_ = false;
+  Clock::time_point first_, last_;
+};
+
+double RunShow(double seconds) {
+  ResetSceneState();
+  TimedPlatform platform(seconds);
+  if (RendererMain(platform) != 0) return 0.0;
+  return platform.FramesPerSecond();
+}
+
+// The reference: the same window, visual, projection, fixed state and
+// texture, and a loop of clear, two textured quadrilaterals, swap.
+double RunBareLoop(double seconds, const std::string& snapshot) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 0.0;
+  X11GLContext gl;
+  PixelFormatRequest request;
+  X11ShowWindow window;
+  if (!gl.ChooseVisual(display, request) || !window.Create(display, gl.visual(), "bare loop", 0, 0, 1024, 768)) {
+    XCloseDisplay(display);
+    return 0.0;
+  }
+  window.Map();
+  gl.Create(display, window.window());
+  ResizeScene(1024, 768);
+  PosixLoaderPlatform loader([](const std::string&) {});
+  LoadTexturesFrom(loader, snapshot);
+  SetSceneGlState();
+  glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
+
+  long frames = 0;
+  float offset = 0.0f;
+  Clock::time_point first, last;
+  for (;;) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, SceneTextures[0]);
+    offset += 0.001f;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 3 + offset); glVertex3f(-300, -15.5f, -300);
+    glTexCoord2f(3, 3 + offset); glVertex3f(300, -15.5f, -300);
+    glTexCoord2f(3, offset);     glVertex3f(300, -15.5f, 500);
+    glTexCoord2f(0, offset);     glVertex3f(-300, -15.5f, 500);
+    glEnd();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 3 + offset); glVertex3f(-300, -10.5f, -300);
+    glTexCoord2f(3, 3 + offset); glVertex3f(300, -10.5f, -300);
+    glTexCoord2f(3, offset);     glVertex3f(300, 80.5f, 500);
+    glTexCoord2f(0, offset);     glVertex3f(-300, 80.5f, 500);
+    glEnd();
+    gl.Swap();
+    const auto now = Clock::now();
+    if (frames++ == 0) first = now;
+    last = now;
+    if (std::chrono::duration<double>(now - first).count() >= seconds) break;
+  }
+  glDeleteTextures(1, &SceneTextures[0]);
+  SceneTextures[0] = 0;
+  gl.Destroy();
+  window.Destroy();
+  XCloseDisplay(display);
+  const double s = std::chrono::duration<double>(last - first).count();
+  return frames > 1 && s > 0 ? (frames - 1) / s : 0.0;
+}
+
+// A 1024 x 768 24-bit picture with some detail, so texturing does real work.
+void WritePicture(const std::string& path) {
+  const int w = 1024, h = 768, stride = w * 3;
+  std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * h);
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<uint32_t>(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, w);
+  put32(22, h);
+  file[26] = 1;
+  file[28] = 24;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char* p = &file[54 + static_cast<size_t>(y) * stride + x * 3];
+      p[0] = static_cast<unsigned char>(x ^ y);
+      p[1] = static_cast<unsigned char>(x * 2);
+      p[2] = static_cast<unsigned char>(y);
+    }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                              static_cast<std::streamsize>(file.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+  qgtest::TestXServer server;  // never the caller's display
+  if (!server.ok()) {
+    std::fprintf(stderr, "no private X server: %s\n", server.error().c_str());
+    return 1;
+  }
+  setenv("DISPLAY", server.display().c_str(), 1);
+  qgtest::TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  mkdir((runtime.path() + "/kestrow").c_str(), 0700);
+  const std::string snapshot = runtime.path() + "/kestrow/Wobblevista.bmp";
+  WritePicture(snapshot);
+
+  std::printf("round  show fps  bare-loop fps  ratio\n");
+  double showSum = 0, bareSum = 0;
+  for (int r = 0; r < rounds; ++r) {
+    const double bare = RunBareLoop(seconds, snapshot);
+    const double show = RunShow(seconds);
+    showSum += show;
+    bareSum += bare;
+    std::printf("%5d  %8.1f  %13.1f  %5.3f\n", r + 1, show, bare, bare > 0 ? show / bare : 0.0);
+    std::fflush(stdout);
+  }
+  std::printf("total  %8.1f  %13.1f  %5.3f  (goal: ratio >= 0.95)\n", showSum / rounds, bareSum / rounds,
+              bareSum > 0 ? showSum / bareSum : 0.0);
+  return 0;
+}
