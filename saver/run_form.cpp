@@ -19,7 +19,7 @@
 #include "music_settings.h"
 #include "renderer_process.h"
 #include "renderer_watch.h"
-#include "sound_kind.h"
+#include "show_music.h"
 #include "snapshot_path.h"
 #include "snapshot_writer.h"
 #include "startup_dispatch.h"
@@ -79,7 +79,7 @@ class Wobblevista_S : public qgf::Form {
   qg::show::RendererProcess renderer_;
   qg::show::RendererWatch watch_;
   std::unique_ptr<qg::show::DisplayModeGuard> modeGuard_;
-  bool cdOpened_ = false;
+  qg::show::ShowMusic music_;
   bool snapshotWritten_ = false;
 };
 
@@ -121,24 +121,9 @@ void Wobblevista_S::Form_Load() {
 
   // 9-10: the music chosen in the settings.
   UseLinuxAudio();
-  if (BgmKind == 1) {
-    CdOpen();
-    cdOpened_ = true;
-    Timer2.SetEnabled(true);
-  }
-  if (BgmKind == 2) {
-    switch (qg::show::SoundFileKind(BgmFile)) {
-      case qg::show::SoundKind::Wav:
-        WavPlay();
-        break;
-      case qg::show::SoundKind::Mp3:
-        Mp3Play();
-        Timer1.SetEnabled(true);
-        break;
-      case qg::show::SoundKind::Other:
-        break;
-    }
-  }
+  const qg::show::ShowMusic::Watches watches = music_.Start();
+  if (watches.cd) Timer2.SetEnabled(true);
+  if (watches.mp3) Timer1.SetEnabled(true);
 }
 
 void Wobblevista_S::Timer3_Timer() {
@@ -160,28 +145,12 @@ void Wobblevista_S::Timer3_Timer() {
 void Wobblevista_S::Form_QueryUnload(int& cancel, qgf::UnloadMode mode) {
   (void)cancel;
   (void)mode;
-  // 1: the CD. A watch that ended on an error has switched its timer off,
-  // but the disc may still be playing: an opened device is always closed.
-  if (Timer2.Enabled()) {
-    Timer2.SetEnabled(false);
-    CdStop();
-    cdOpened_ = false;
-  }
-  if (cdOpened_) CdStop();
-  // 2: the sound file.
-  if (BgmKind == 2) {
-    switch (qg::show::SoundFileKind(BgmFile)) {
-      case qg::show::SoundKind::Wav:
-        WavStop();
-        break;
-      case qg::show::SoundKind::Mp3:
-        Timer1.SetEnabled(false);
-        Mp3Stop();
-        break;
-      case qg::show::SoundKind::Other:
-        break;
-    }
-  }
+  // 1-2: the music. The watch timers go off first; an opened CD device is
+  // stopped and closed even when its watch ended on an error, which would
+  // otherwise leave a playing disc running after the saver has gone.
+  Timer2.SetEnabled(false);
+  Timer1.SetEnabled(false);
+  music_.Stop();
   // 3: the cursor counter back, for "S" only.
   if (Wobblevista_B::ModeLetter() == 'S') {
     Wobblevista_B::CursorCount = qgf::ShowCursor(Wobblevista_B::CursorCount);

@@ -1,13 +1,16 @@
 # The show: desktop snapshot, renderer start and watch, display-mode safety,
 # and the preview's X11 helpers. Included at the end of saver/CMakeLists.txt.
 
-# Platform-free: the snapshot's bitmap layout and the renderer watch's rule.
+# Platform-free: the snapshot's bitmap layout, the renderer watch's rule and
+# the music steps of a show.
 add_library(qg_show_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/show/bmp_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/show/desktop_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/show/renderer_watch.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/sound_kind.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/show/sound_kind.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/show/show_music.cpp)
 target_include_directories(qg_show_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}/show)
+target_link_libraries(qg_show_core PUBLIC qg_music)
 
 if(NOT QG_PORTABLE_ONLY)
   find_package(X11 REQUIRED)
