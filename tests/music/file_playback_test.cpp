@@ -43,7 +43,7 @@ TEST_F(FilePlayback, Mp3PlaysOnceAndTheWatchRestartsItFromTheBeginning) {
   // 0.7 s: 440 Hz, then 660 Hz, so each play shows where it began; shorter
   // than the watch period, so every restart leaves a gap.
   std::string wav = qgtest::MakeToneWav(dir.path(), "theme.wav", {440, 660}, 0.35);
-  BGM::BgmFile = qgtest::MakeMp3(dir.path(), "theme.mp3", wav);
+  BGM::BgmFile = qgtest::MakeMp3(dir.path(), "テーマ 曲.mp3", wav);  // quoted in the open command
 
   BGM::Mp3Play();
   EXPECT_TRUE(BGM::Mp3IsPlaying());
@@ -153,6 +153,22 @@ TEST_F(FilePlayback, WavLoopsWithoutAGapUntilStopped) {
   EXPECT_EQ(wrong, 0u);
   // And silence once stopped.
   for (size_t i = sound[0].end; i < heard.size(); ++i) ASSERT_EQ(heard[i], 0) << i;
+}
+
+TEST_F(FilePlayback, OtherRatesAndMonoKeepTheirPitchAndLength) {
+  // Mono at 22.05 kHz: converted to the output's rate, not played at double speed.
+  BGM::BgmFile = qgtest::MakeToneWav(dir.path(), "mono.wav", {500}, 0.6, 22050, 1);
+  std::string reply;
+  ASSERT_EQ(BGM::MciSend("open \"" + BGM::BgmFile + "\" type waveaudio alias clip", reply), 0);
+  EXPECT_EQ(BGM::MciQuery("status clip length"), "600");
+  ASSERT_EQ(BGM::MciSend("play clip", reply), 0);
+  std::this_thread::sleep_for(milliseconds(1000));
+  EXPECT_EQ(BGM::MciQuery("status clip mode"), "stopped");
+  std::vector<int16_t> heard = Heard();
+  std::vector<qgtest::Segment> sound = qgtest::SoundingSegments(heard);
+  ASSERT_EQ(sound.size(), 1u);
+  EXPECT_NEAR(sound[0].Seconds(), 0.6, 0.05);
+  EXPECT_EQ(qgtest::ToneAt(heard, sound[0].begin + 2205, 17640, {250, 500, 1000}), 1);
 }
 
 }  // namespace

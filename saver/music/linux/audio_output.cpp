@@ -13,6 +13,9 @@ AudioOutput::~AudioOutput() {
 bool AudioOutput::Open() {
   if (tried_) return device_ != 0;
   tried_ = true;
+  // SDL's audio brings up its event queue, which by default catches SIGINT
+  // and SIGTERM; the host must still end on them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   subsystem_ = true;
   SDL_AudioSpec want{};

@@ -15,6 +15,8 @@ constexpr size_t kChunkFrames = 1024;
 int32_t FileVoice::Open(const std::string& path, std::unique_ptr<FileVoice>& voice) {
   struct stat st{};
   if (path.empty() || stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kMciErrFileNotFound;
+  // Pipes and devices could hold the caller up indefinitely.
+  if (!S_ISREG(st.st_mode)) return kMciErrInvalidFile;
   std::unique_ptr<FileVoice> v(new FileVoice());
   v->file_ = sf_open(path.c_str(), SFM_READ, &v->info_);
   if (!v->file_) return kMciErrInvalidFile;
