@@ -6,6 +6,8 @@
 #include <csignal>
 #include <thread>
 
+#include <GL/glx.h>
+
 #include "renderer_run.h"
 #include "test_xserver.h"
 
@@ -44,8 +46,9 @@ std::string Describe(X11Probe& probe) {
 
 class RendererShowTest : public ::testing::Test {
  protected:
-  void Start(TestXServer::Kind kind = TestXServer::Kind::Xvfb, int width = 1024, int height = 768) {
-    server_ = std::make_unique<TestXServer>(kind, width, height);
+  void Start(TestXServer::Kind kind = TestXServer::Kind::Xvfb, int width = 1024, int height = 768,
+             int depth = 24) {
+    server_ = std::make_unique<TestXServer>(kind, width, height, depth);
     TestXServer& server = *server_;
     ASSERT_TRUE(server.ok()) << server.error();
     probe_ = std::make_unique<X11Probe>(server.display());
@@ -206,6 +209,23 @@ TEST_F(RendererShowTest, RefusedModeSwitchEndsWithZeroBeforeAnyFrame) {
   EXPECT_EQ(w, 1280);
   EXPECT_EQ(h, 1024);
   RecordProperty("show_window_seen", sawWindow ? "yes" : "no");
+}
+
+TEST_F(RendererShowTest, NoMatchingGLVisualEndsWithZeroBeforeAnyFrame) {
+  // An 8-bit colour-mapped screen offers no double-buffered RGBA visual.
+  Start(TestXServer::Kind::Xvfb, 1024, 768, 8);
+  int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
+  XVisualInfo* visual = glXChooseVisual(probe_->display(), DefaultScreen(probe_->display()), attributes);
+  if (visual) {
+    XFree(visual);
+    GTEST_SKIP() << "this server offers an RGBA visual at depth 8";
+  }
+  bool sawSheets = false;
+  while (renderer_->Running())
+    if (SheetsShow(*probe_, kWhite, kWhite)) sawSheets = true;
+  EXPECT_EQ(renderer_->Wait(1s), std::optional<int>(0));  // the quit path, not the no-window exit
+  EXPECT_FALSE(sawSheets);
+  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
 }
 
 TEST(RendererStartTest, NoDisplayExitsWithOneAndSaysWhy) {
