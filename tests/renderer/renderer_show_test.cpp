@@ -139,6 +139,18 @@ TEST_F(RendererShowTest, BrokenSnapshotShowsTheErrorBoxThenTheShow) {
   EXPECT_EQ(ReadFile(stderr_), "Quiverglide: Error: Unknown DIB file format.\n");
 }
 
+TEST_F(RendererShowTest, TerminationSignalWhileTheErrorBoxIsUpEndsWithZero) {
+  std::string bytes = TwoColourBitmap(64, 64, kBlue, kOrange);
+  bytes[14] = 124;
+  WriteSnapshot(runtime_.path(), bytes);
+  Start();
+  ASSERT_TRUE(WaitUntil([&] { return probe_->FindWindowByCaption("Error") != 0; }, 10s));
+  renderer_->Signal(SIGTERM);
+  EXPECT_EQ(WaitExit(), std::optional<int>(0));
+  EXPECT_EQ(probe_->FindWindowByCaption("Error"), 0u);
+  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
+}
+
 TEST_F(RendererShowTest, EmptySnapshotBoxIsDismissedByAClickOnOk) {
   WriteSnapshot(runtime_.path(), "");
   Start();
