@@ -62,13 +62,17 @@ TEST_F(BgmPlayer, RepliesAreCutToTheirAreasEvenFromACarelessPlatform) {
   EXPECT_FALSE(BGM::Mp3IsPlaying());
 }
 
-TEST_F(BgmPlayer, MciPlayRangeBuildsItsCommand) {
-  BGM::MciPlayRange("cdaudio", "", "");
-  BGM::MciPlayRange("cdaudio", "03:00:00:00", "");
+TEST_F(BgmPlayer, StopOpenAndPlayRangeSendTheirCommandsWithoutReplyAreas) {
+  BGM::Mp3Stop();
+  BGM::CdOpen();
+  BGM::CdStop();
+  EXPECT_EQ(fake.sent, (Strings{"stop MP3Play", "close MP3Play", "open cdaudio", "set cdaudio time format tmsf",
+                                "stop cdaudio", "close cdaudio"}));
+  EXPECT_EQ(fake.capacities, std::vector<uint32_t>(6, 0));
+  fake.sent.clear();
   BGM::MciPlayRange("cdaudio", "03:00:00:00", "04:00:00:00");
   BGM::MciPlayRange("MP3Play", "", "500");
-  EXPECT_EQ(fake.sent, (Strings{"play cdaudio", "play cdaudio from 03:00:00:00",
-                                "play cdaudio from 03:00:00:00 to 04:00:00:00", "play MP3Play to 500"}));
+  EXPECT_EQ(fake.sent, (Strings{"play cdaudio from 03:00:00:00 to 04:00:00:00", "play MP3Play to 500"}));
 }
 
 TEST_F(BgmPlayer, Mp3PlayOpensQuotedAndPlaysOnlyAfterASuccessfulOpen) {
@@ -108,12 +112,6 @@ TEST_F(BgmPlayer, Mp3WatchRestartsFromZeroOnlyWhenNotPlaying) {
   EXPECT_EQ(fake.sent.size(), 6u);
 }
 
-TEST_F(BgmPlayer, Mp3StopStopsThenCloses) {
-  BGM::Mp3Stop();
-  EXPECT_EQ(fake.sent, (Strings{"stop MP3Play", "close MP3Play"}));
-  EXPECT_EQ(fake.capacities, (std::vector<uint32_t>{0, 0}));
-}
-
 TEST_F(BgmPlayer, WavPlayLoopsAsynchronouslyOnlyWithAWaveDevice) {
   BGM::BgmFile = "/tmp/loop.wav";
   fake.devices = 0;
@@ -129,13 +127,6 @@ TEST_F(BgmPlayer, WavPlayLoopsAsynchronouslyOnlyWithAWaveDevice) {
   EXPECT_TRUE(fake.sounds[1].null_name);
   EXPECT_EQ(fake.sounds[1].flags, 0u);
   EXPECT_TRUE(fake.sent.empty());
-}
-
-TEST_F(BgmPlayer, CdOpenAndStop) {
-  BGM::CdOpen();
-  BGM::CdStop();
-  EXPECT_EQ(fake.sent,
-            (Strings{"open cdaudio", "set cdaudio time format tmsf", "stop cdaudio", "close cdaudio"}));
 }
 
 TEST_F(BgmPlayer, CdWatchEndsAtTheFirstErrorReply) {
@@ -171,37 +162,26 @@ TEST_F(BgmPlayer, CdWatchPlaysTheWholeDiscWhenStopped) {
 
 TEST_F(BgmPlayer, CdWatchKeepsTheChosenTrack) {
   BGM::BgmRepeat = 3;
-  fake.Script("status cdaudio number of tracks", 0, "5");
-  fake.Script("status cdaudio position track 3", 0, "03:00:00:00");
   const Strings queries{"status cdaudio current track", "status cdaudio number of tracks", "status cdaudio mode"};
-
-  // On track 3 and playing: left alone.
-  fake.Script("status cdaudio current track", 0, "3");
-  fake.Script("status cdaudio mode", 0, "playing");
-  BGM::CdWatch();
-  EXPECT_EQ(fake.sent, queries);
-
-  // Ran on into track 4: pulled back.
-  qgtest::FakePlatform f;
-  BGM::SetPlatform(&f);
-  f.Script("status cdaudio current track", 0, "4");
-  f.Script("status cdaudio mode", 0, "playing");
-  f.Script("status cdaudio position track 3", 0, "03:00:00:00");
-  BGM::CdWatch();
   Strings pulled = queries;
   pulled.push_back("status cdaudio position track 3");
   pulled.push_back("play cdaudio from 03:00:00:00");
-  EXPECT_EQ(f.sent, pulled);
-  EXPECT_TRUE(BGM::CdKeepWatching);
-
-  // Stopped on track 3: played again.
-  qgtest::FakePlatform g;
-  BGM::SetPlatform(&g);
-  g.Script("status cdaudio current track", 0, "3");
-  g.Script("status cdaudio mode", 0, "stopped");
-  g.Script("status cdaudio position track 3", 0, "03:00:00:00");
-  BGM::CdWatch();
-  EXPECT_EQ(g.sent, pulled);
+  struct Case {
+    const char *current, *mode;
+    bool pull;
+  };
+  // On track 3 and playing: left alone. Ran on into track 4, or stopped: back to track 3.
+  for (Case c : {Case{"3", "playing", false}, Case{"4", "playing", true}, Case{"3", "stopped", true}}) {
+    qgtest::FakePlatform f;
+    BGM::SetPlatform(&f);
+    f.Script("status cdaudio current track", 0, c.current);
+    f.Script("status cdaudio number of tracks", 0, "5");
+    f.Script("status cdaudio mode", 0, c.mode);
+    f.Script("status cdaudio position track 3", 0, "03:00:00:00");
+    BGM::CdWatch();
+    EXPECT_EQ(f.sent, c.pull ? pulled : queries) << c.current << " " << c.mode;
+    EXPECT_TRUE(BGM::CdKeepWatching);
+  }
 }
 
 TEST_F(BgmPlayer, CdWatchNeverPlaysFromAnErrorReply) {

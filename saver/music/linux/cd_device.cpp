@@ -75,16 +75,7 @@ int32_t CdDevice::Command(const std::string& verb, const std::vector<std::string
   if (!a.rest.empty() || a.has_from || a.has_to) return kMciErrUnrecognizedKeyword;
   DiscToc toc;
   if (int32_t code = ReadyDisc(toc)) return code;
-  if (verb == "stop") {
-    player_->Stop();
-  } else if (verb == "pause") {
-    player_->Pause();
-  } else if (verb == "resume") {
-    player_->Resume();
-  } else {
-    return kMciErrUnsupportedFunction;
-  }
-  return 0;
+  return Transport(verb, *player_);
 }
 
 int32_t CdDevice::Play(const MciArgs& a) {

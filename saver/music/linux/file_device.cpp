@@ -67,16 +67,7 @@ int32_t FileDevice::Command(const std::string& verb, const std::vector<std::stri
   }
   if (a.has_from || a.has_to) return kMciErrUnrecognizedKeyword;
   auto lock = output_.Lock();
-  if (verb == "stop") {
-    voice_->Stop();
-  } else if (verb == "pause") {
-    voice_->Pause();
-  } else if (verb == "resume") {
-    voice_->Resume();
-  } else {
-    return kMciErrUnsupportedFunction;
-  }
-  return 0;
+  return Transport(verb, *voice_);
 }
 
 int32_t FileDevice::Status(const std::vector<std::string>& args, std::string& reply) {

@@ -26,6 +26,22 @@ struct MciArgs {
 
 // Splits out "from <v>", "to <v>" and the ignored flags; 0 or an MCI code.
 int32_t ReadPlayArgs(const std::vector<std::string>& args, MciArgs& out);
+// Stop, pause and resume, the same on every device; `T` has Stop(),
+// Pause() and Resume().
+template <class T>
+int32_t Transport(const std::string& verb, T& device) {
+  if (verb == "stop") {
+    device.Stop();
+  } else if (verb == "pause") {
+    device.Pause();
+  } else if (verb == "resume") {
+    device.Resume();
+  } else {
+    return 274;  // the device does not support the command
+  }
+  return 0;
+}
+
 // Joins words with single blanks, lower-cased, for matching status items.
 std::string JoinLower(const std::vector<std::string>& words, size_t first, size_t count);
 
