@@ -24,6 +24,7 @@
 #include "snapshot_writer.h"
 #include "test_xserver.h"
 #include "window_probe.h"
+#include "x_probe.h"
 
 namespace {
 
@@ -218,18 +219,6 @@ bool SwitchTo(Display* dpy, int width, int height) {
   return ok;
 }
 
-std::pair<int, int> CrtcSize(Display* dpy) {
-  XRRScreenResources* res = XRRGetScreenResources(dpy, DefaultRootWindow(dpy));
-  std::pair<int, int> size{0, 0};
-  for (int i = 0; res && i < res->ncrtc; ++i) {
-    XRRCrtcInfo* c = XRRGetCrtcInfo(dpy, res, res->crtcs[i]);
-    if (c && c->mode != None && size.first == 0) size = {static_cast<int>(c->width), static_cast<int>(c->height)};
-    if (c) XRRFreeCrtcInfo(c);
-  }
-  if (res) XRRFreeScreenResources(res);
-  return size;
-}
-
 TEST_F(WithXServer, ModeGuardPutsBackAModeLeftChangedOnTheDummyXorg) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
   qgtest::TestXServer server(qgtest::TestXServer::Kind::XorgDummy);
@@ -239,12 +228,12 @@ TEST_F(WithXServer, ModeGuardPutsBackAModeLeftChangedOnTheDummyXorg) {
   EXPECT_FALSE(guard->Changed());
   Display* dpy = XOpenDisplay(server.display().c_str());
   ASSERT_NE(dpy, nullptr);
-  EXPECT_EQ(CrtcSize(dpy), std::make_pair(1280, 1024));
+  EXPECT_EQ(showtest::ActiveModeSize(dpy), std::make_pair(1280, 1024));
   ASSERT_TRUE(SwitchTo(dpy, 1024, 768));  // a renderer killed before its teardown
-  ASSERT_EQ(CrtcSize(dpy), std::make_pair(1024, 768));
+  ASSERT_EQ(showtest::ActiveModeSize(dpy), std::make_pair(1024, 768));
   EXPECT_TRUE(guard->Changed());
   EXPECT_TRUE(guard->RestoreIfChanged());
-  EXPECT_EQ(CrtcSize(dpy), std::make_pair(1280, 1024));
+  EXPECT_EQ(showtest::ActiveModeSize(dpy), std::make_pair(1280, 1024));
   Display* fresh = XOpenDisplay(server.display().c_str());  // sees the screen size anew
   ASSERT_NE(fresh, nullptr);
   EXPECT_EQ(DisplayWidth(fresh, DefaultScreen(fresh)), 1280);

@@ -3,6 +3,7 @@
 // socket when the server is local; plain XGetImage is the fallback.
 #include "desktop_capture.h"
 #include "desktop_capture_x11.h"
+#include "x_error_trap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -14,12 +15,6 @@
 namespace qg::show {
 
 namespace {
-
-bool g_xError = false;
-int NoteXError(Display*, XErrorEvent*) {
-  g_xError = true;
-  return 0;
-}
 
 int ShiftOf(unsigned long mask) {
   int s = 0;
@@ -85,18 +80,16 @@ bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, int wi
     shmctl(shm.shmid, IPC_RMID, nullptr);
     if (shm.shmaddr != reinterpret_cast<char*>(-1)) {
       shm.readOnly = False;
-      g_xError = false;
-      XErrorHandler old = XSetErrorHandler(NoteXError);
-      // A server on another machine cannot attach our segment: that shows as
-      // an X error here, and the plain request is used instead.
-      if (XShmAttach(dpy, &shm)) {
-        XSync(dpy, False);
-        ok = !g_xError && XShmGetImage(dpy, root, img, 0, 0, AllPlanes);
-        XShmDetach(dpy, &shm);
-        XSync(dpy, False);
-        ok = ok && !g_xError;
+      {
+        XErrorTrap trap(dpy);
+        // A server on another machine cannot attach our segment: that shows as
+        // an X error here, and the plain request is used instead.
+        if (XShmAttach(dpy, &shm)) {
+          ok = !trap.Failed() && XShmGetImage(dpy, root, img, 0, 0, AllPlanes);
+          XShmDetach(dpy, &shm);
+          ok = ok && !trap.Failed();
+        }
       }
-      XSetErrorHandler(old);
       if (ok && IsBgrx(img, visual)) {
         // The segment itself becomes the picture; detached when the last user lets go.
         picture.width = width;
@@ -115,11 +108,11 @@ bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, int wi
 }
 
 bool CapturePlain(Display* dpy, Window root, Visual* visual, int width, int height, DesktopPicture& picture) {
-  g_xError = false;
-  XErrorHandler old = XSetErrorHandler(NoteXError);
-  XImage* img = XGetImage(dpy, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
-                          ZPixmap);
-  XSetErrorHandler(old);
+  XImage* img = nullptr;
+  {
+    XErrorTrap trap(dpy);
+    img = XGetImage(dpy, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  }
   if (!img) return false;
   if (IsBgrx(img, visual)) {
     // The X library's buffer (malloc'd) is taken over instead of copied.

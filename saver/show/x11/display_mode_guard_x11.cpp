@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "x_error_trap.h"
+
 namespace qg::show {
 
 namespace {
@@ -28,12 +30,6 @@ struct ScreenState {
   int width = 0, height = 0, mmWidth = 0, mmHeight = 0;
   std::vector<CrtcState> crtcs;
 };
-
-bool g_xError = false;
-int NoteXError(Display*, XErrorEvent*) {
-  g_xError = true;
-  return 0;
-}
 
 bool ReadState(Display* dpy, ScreenState& state) {
   int ev, err;
@@ -113,8 +109,7 @@ class XrandrModeGuard final : public DisplayModeGuard {
     Window root = RootWindow(dpy, screen);
     XRRScreenResources* res = XRRGetScreenResourcesCurrent(dpy, root);
     if (!res) return false;
-    g_xError = false;
-    XErrorHandler old = XSetErrorHandler(NoteXError);
+    XErrorTrap trap(dpy);
     XGrabServer(dpy);
     // Changed CRTCs are switched off first, so the screen can take its old
     // size whether that is smaller or larger than the one left behind.
@@ -134,10 +129,9 @@ class XrandrModeGuard final : public DisplayModeGuard {
                        const_cast<RROutput*>(was->outputs.data()), static_cast<int>(was->outputs.size()));
     }
     XUngrabServer(dpy);
-    XSync(dpy, False);
-    XSetErrorHandler(old);
+    const bool failed = trap.Failed();
     XRRFreeScreenResources(res);
-    return !g_xError;
+    return !failed;
   }
 
   ScreenState saved_;

@@ -2,15 +2,11 @@
 
 #include <X11/Xlib.h>
 
+#include "x_error_trap.h"
+
 namespace qg::show {
 
 namespace {
-
-bool g_xError = false;
-int NoteXError(Display*, XErrorEvent*) {
-  g_xError = true;
-  return 0;
-}
 
 // One connection kept for the life of the program: the preview asks several
 // times a second, and a new connection each time would cost far more.
@@ -26,13 +22,10 @@ bool ProbeWindow(uint64_t id, WindowSize* size) {
   if (id == 0 || id > 0x1FFFFFFFu) return false;
   Display* dpy = Connection();
   if (!dpy) return false;
-  g_xError = false;
-  XErrorHandler old = XSetErrorHandler(NoteXError);
+  XErrorTrap trap(dpy);
   XWindowAttributes attrs;
   const Status st = XGetWindowAttributes(dpy, static_cast<Window>(id), &attrs);
-  XSync(dpy, False);
-  XSetErrorHandler(old);
-  if (!st || g_xError) return false;
+  if (!st || trap.Failed()) return false;
   if (size) {
     size->width = attrs.width;
     size->height = attrs.height;
