@@ -13,6 +13,7 @@
 #include "file_system.h"
 #include "forms/application.h"
 #include "qt/widget_impl.h"
+#include "x11/window_search.h"
 
 namespace qgf {
 namespace App {
@@ -32,6 +33,15 @@ void Init(int& argc, char** argv) {
   }
   // The forms measure in device pixels, as they were designed.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Window ids, captions and the cursor are X11's: the xcb platform always
+  // (XWayland in a Wayland session).
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  // Qt aborts without a display; say why and end plainly instead.
+  if (!qg::x11::SharedDisplay()) {
+    std::fprintf(stderr, "Quiverglide: cannot open the X display \"%s\"\n",
+                 std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+    End(1);
+  }
   if (!g_app) g_app = new QApplication(argc, argv);
   // Never an application display name: Qt would append it to every caption.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFont>
+#include <QFontInfo>
 #include <QTimer>
 #include <fstream>
 #include <iterator>
@@ -267,6 +269,12 @@ TEST(App, CommandLineTitleAndUnits) {
   ASSERT_TRUE(qgf::CursorPos(p));
   EXPECT_GE(p.x, 0);
   EXPECT_LT(p.x, 1024);
+}
+
+TEST(App, TheDialogsJapaneseFontResolvesToIpaPGothic) {
+  QFont designed(QString::fromUtf8("ＭＳ Ｐゴシック"));
+  designed.setPointSizeF(9.75);
+  EXPECT_EQ(QFontInfo(designed).family().toStdString(), "IPAPGothic");
 }
 
 }  // namespace

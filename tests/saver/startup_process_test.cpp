@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -176,6 +177,20 @@ TEST(StartupProcess, SettingsModeShowsTheDialogWhichIsAMarkerItself) {
   auto rc = p.Wait(15s);
   ASSERT_TRUE(rc.has_value()) << "the program did not end after its dialog closed";
   EXPECT_EQ(*rc, 0);
+}
+
+TEST(StartupProcess, NoDisplayEndsWithAClearErrorInsteadOfACrash) {
+  Install inst(true);
+  qgtest::ProcessOptions o = inst.Options({"/s"});
+  o.env.erase("DISPLAY");
+  o.unset_env.push_back("DISPLAY");
+  qgtest::Process p(o);
+  auto rc = p.Wait(10s);
+  ASSERT_TRUE(rc.has_value());
+  EXPECT_EQ(*rc, 1);
+  std::ifstream err(inst.dir.path() + "/stderr.txt");
+  std::string text((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
 }
 
 Window ChildCaptioned(Display* d, Window parent, const std::string& caption) {
