@@ -62,8 +62,8 @@ MciInterpreter::~MciInterpreter() {
   devices_.clear();
 }
 
-MciInterpreter::Open_* MciInterpreter::Find(const std::string& name) {
-  for (Open_& open : devices_) {
+MciInterpreter::OpenDevice* MciInterpreter::Find(const std::string& name) {
+  for (OpenDevice& open : devices_) {
     if (SameWord(open.alias, LowerWord(name).c_str())) return &open;
   }
   return nullptr;
@@ -86,11 +86,11 @@ int32_t MciInterpreter::Send(const std::string& command, std::string& reply) {
       devices_.clear();
     } else {
       std::string ignored;
-      for (Open_& open : devices_) open.device->Command("stop", {}, ignored);
+      for (OpenDevice& open : devices_) open.device->Command("stop", {}, ignored);
     }
     return 0;
   }
-  Open_* open = Find(words[1]);
+  OpenDevice* open = Find(words[1]);
   if (!open) return kMciErrInvalidDeviceName;
   if (other) return kMciErrUnsupportedFunction;
   if (verb == "close") return Close(words[1]);
@@ -142,7 +142,7 @@ int32_t MciInterpreter::Open(const std::vector<std::string>& words, std::string&
     if (!output_.Open()) return kMciErrCannotLoadDriver;
     device = std::make_unique<FileDevice>(output_, std::shared_ptr<FileVoice>(std::move(voice)));
   }
-  Open_ entry;
+  OpenDevice entry;
   entry.alias = as;
   entry.id = next_id_++;
   entry.device = std::move(device);

@@ -27,7 +27,7 @@ class MciInterpreter {
   int32_t Send(const std::string& command, std::string& reply);
 
  private:
-  struct Open_ {
+  struct OpenDevice {
     std::string alias;  // what commands name it by, compared without case
     int id = 0;
     std::unique_ptr<MciDevice> device;
@@ -35,11 +35,11 @@ class MciInterpreter {
 
   int32_t Open(const std::vector<std::string>& words, std::string& reply);
   int32_t Close(const std::string& name);
-  Open_* Find(const std::string& name);
+  OpenDevice* Find(const std::string& name);
 
   AudioOutput& output_;
   std::mutex mutex_;
-  std::vector<Open_> devices_;
+  std::vector<OpenDevice> devices_;
   int next_id_ = 1;
 };
 
