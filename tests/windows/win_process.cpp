@@ -1,0 +1,94 @@
+#include "win_process.h"
+
+#include <cstdio>
+
+namespace wintest {
+
+std::string BinDir() {
+  // The build folder is a Unix path; Wine shows the Unix root as drive Z.
+  std::string path = "Z:" + std::string(QG_TEST_BIN_DIR);
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+Program::Program(const std::string& path, const std::string& arguments) {
+  std::string commandLine = "\"" + path + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info)) {
+    process_ = info.hProcess;
+    thread_ = info.hThread;
+  }
+}
+
+Program::~Program() {
+  DWORD code;
+  if (process_ && !Wait(0, &code)) Kill();
+  if (thread_) CloseHandle(thread_);
+  if (process_) CloseHandle(process_);
+}
+
+bool Program::Wait(DWORD ms, DWORD* exitCode) {
+  if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(process_, exitCode);
+  return true;
+}
+
+void Program::Kill() {
+  if (!process_) return;
+  TerminateProcess(process_, 99);
+  WaitForSingleObject(process_, 5000);
+}
+
+HWND WaitForWindow(const char* caption, DWORD ms, const char* className) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND window = FindWindowA(className, caption);
+    if (window) return window;
+    if (GetTickCount() - start > ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+bool WaitForNoWindow(const char* caption, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (FindWindowA(nullptr, caption)) {
+    if (GetTickCount() - start > ms) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+DisplaySize ProbeDisplaySize() {
+  Program probe(BinDir() + "\\..\\tests\\windows\\display_probe.exe");
+  DWORD code = 0;
+  DisplaySize size;
+  if (probe.Wait(20000, &code) && code != 0) {
+    size.width = static_cast<int>(code / 10000);
+    size.height = static_cast<int>(code % 10000);
+  }
+  return size;
+}
+
+bool WaitForDisplaySize(int width, int height, DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DisplaySize now = ProbeDisplaySize();
+    if (now.width == width && now.height == height) return true;
+    if (GetTickCount() - start > ms) return false;
+    Sleep(100);
+  }
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace wintest

@@ -1,0 +1,48 @@
+// Starting the Windows programs under test and looking at the desktop they
+// change, from inside Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wintest {
+
+// The folder of the shipped programs as a Windows path (the build's bin/).
+std::string BinDir();
+
+// A started program; the handles close with the object.
+class Program {
+ public:
+  explicit Program(const std::string& path, const std::string& arguments = "");
+  ~Program();
+  bool started() const { return process_ != nullptr; }
+  // Waits up to `ms`; true with the exit code once the program has ended.
+  bool Wait(DWORD ms, DWORD* exitCode);
+  void Kill();
+
+ private:
+  HANDLE process_ = nullptr;
+  HANDLE thread_ = nullptr;
+};
+
+// Polls until a top-level window with this caption exists, up to `ms`.
+HWND WaitForWindow(const char* caption, DWORD ms, const char* className = nullptr);
+// Polls until no top-level window with this caption exists, up to `ms`.
+bool WaitForNoWindow(const char* caption, DWORD ms);
+
+struct DisplaySize {
+  int width = 0, height = 0;
+};
+
+// The display's size as a new process first sees it. Wine keeps each
+// process's view of the display mode once read, so a change made by another
+// program is only seen reliably by a fresh one (display_probe.exe).
+DisplaySize ProbeDisplaySize();
+// Probes until the display has this size, up to `ms`.
+bool WaitForDisplaySize(int width, int height, DWORD ms);
+
+// Writes `bytes` to `path`, replacing it.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace wintest
