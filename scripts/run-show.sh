@@ -25,7 +25,7 @@ snapshot=$("$build"/tools/qg_snapshot_path_tool --ensure)
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "== showing on $DISPLAY (press Escape to end)"
-  import -window root "BMP3:$snapshot"
+  import -window root png:- | convert - -alpha off -type TrueColor "BMP3:$snapshot"
   set +e; start_show; code=$?; set -e
   echo "the show ended with exit code $code"
   exit "$code"
