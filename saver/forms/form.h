@@ -2,7 +2,8 @@
 // created hidden with the form), set the designed properties in the
 // constructor and override the handlers. Load() creates the native window at
 // once, with its caption, so even a form that is never shown exists as a
-// window that others can find by caption.
+// window that others can find by caption. An exception escaping a handler
+// ends that handler only; the program goes on.
 #pragma once
 
 #include <string>
@@ -36,7 +37,9 @@ class Form : public Canvas {
   // Makes the form a child window of a foreign native window (a preview box).
   void EmbedInto(WindowId host);
 
-  // Form geometry is always in screen twips, whatever the scale mode.
+  // Form geometry is always in screen twips, whatever the scale mode. Move
+  // places the window's outer top-left corner and sets its inner (client)
+  // size, so forms come out the same with any window manager's frame.
   using Widget::Move;
 
  protected:

@@ -109,8 +109,8 @@ bool Form::Unload(UnloadMode mode) {
   if (!loaded_ || unloading_) return true;
   unloading_ = true;
   int cancel = 0;
-  OnQueryUnload(cancel, mode);
-  if (cancel == 0) OnUnload(cancel);
+  Guarded([&] { OnQueryUnload(cancel, mode); });
+  if (cancel == 0) Guarded([&] { OnUnload(cancel); });
   unloading_ = false;
   if (cancel != 0) return false;
   loaded_ = false;

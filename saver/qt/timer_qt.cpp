@@ -2,6 +2,7 @@
 #include <QTimer>
 
 #include "forms/timer.h"
+#include "qt/widget_impl.h"
 
 namespace qgf {
 
@@ -12,7 +13,7 @@ struct Timer::Impl {
 Timer::Timer() : d_(std::make_unique<Impl>()) {
   d_->timer.setTimerType(Qt::CoarseTimer);
   QObject::connect(&d_->timer, &QTimer::timeout, [this] {
-    if (onTick) onTick();
+    if (onTick) Guarded([this] { onTick(); });
   });
 }
 

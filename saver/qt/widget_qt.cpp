@@ -86,13 +86,13 @@ void DeliverMouse(WidgetImpl* impl, QMouseEvent* e, int kind) {
     if (kind == 1) UserControlAccess::MouseMove(*u, a);
     if (kind == 2) UserControlAccess::MouseUp(*u, a);
   }
-  if (kind == 0 && w->onMouseDown) w->onMouseDown(a);
-  if (kind == 1 && w->onMouseMove) w->onMouseMove(a);
-  if (kind == 2 && w->onMouseUp) w->onMouseUp(a);
+  if (kind == 0 && w->onMouseDown) Guarded([&] { w->onMouseDown(a); });
+  if (kind == 1 && w->onMouseMove) Guarded([&] { w->onMouseMove(a); });
+  if (kind == 2 && w->onMouseUp) Guarded([&] { w->onMouseUp(a); });
   // A plain click: released over the widget it was pressed on. User controls
   // raise their own Click.
   if (kind == 2 && !impl->is_user_control && impl->w && impl->w->rect().contains(p.toPoint()) && w->onClick)
-    w->onClick();
+    Guarded([&] { w->onClick(); });
 }
 
 Widget::Widget(Canvas* container, WidgetImpl* impl) : impl_(impl), container_(container) { impl_->owner = this; }

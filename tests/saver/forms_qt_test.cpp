@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "forms/application.h"
@@ -117,6 +118,37 @@ TEST(Forms, TimersTickWhileEnabledAndRestartWhenEnabledAgain) {
   timer.SetEnabled(true);  // interval 0 never ticks
   WaitFor([] { return false; }, 100);
   EXPECT_EQ(ticks, stopped_at);
+}
+
+class ThrowingForm : public qgf::Form {
+ public:
+  ThrowingForm() { SetCaption("throwing"); }
+  bool after_throw = false;
+
+ protected:
+  void OnLoad() override { throw std::runtime_error("a failing step"); }
+  void OnUnload(int&) override {
+    after_throw = true;
+    throw std::runtime_error("another");
+  }
+};
+
+TEST(Forms, AFailingHandlerEndsOnlyItselfAndTheProgramGoesOn) {
+  ThrowingForm form;
+  form.Load();
+  EXPECT_TRUE(form.IsLoaded());
+  qgf::Timer timer;
+  int ticks = 0;
+  timer.onTick = [&] {
+    ++ticks;
+    throw std::runtime_error("tick");
+  };
+  timer.SetInterval(20);
+  timer.SetEnabled(true);
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }));
+  EXPECT_TRUE(form.Unload());
+  EXPECT_TRUE(form.after_throw);
+  EXPECT_FALSE(form.IsLoaded());
 }
 
 class DrawForm : public qgf::Form {
