@@ -65,7 +65,13 @@ wineboot -i >"$work/wineboot.log" 2>&1
 # Without a window manager, managed windows take 2 s to close.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
+# One wineserver for the whole run: tests start many Wine processes at once,
+# and a server starting for each of them races with itself.
+wineserver -p
+
+# Wine's ALSA output goes to a null device, so MCI plays with no sound card.
+printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 
 echo "== tests under Wine on $DISPLAY"
-export QG_WINE_SHOW_TESTS=1
+export QG_WINE_SHOW_TESTS=1 QG_WINE_SOUND=1
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 180

@@ -1,0 +1,136 @@
+// The music player over winmm under Wine: MCI error texts in the system's
+// language, an MP3 played through the "MP3Play" alias (Wine's ALSA output
+// goes to a null device set up by scripts/test-windows.sh), a file name
+// outside the ANSI code page, and the sound player for WAV files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bgm_player.h"
+#include "music_settings.h"
+#include "winmm_bgm_platform.h"
+
+namespace {
+
+using namespace Wobblevista_BGM;
+
+std::string MediaPath(const char* name) {
+  std::string path = "Z:" + std::string(QG_TEST_MEDIA_DIR) + "/" + name;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+bool SoundEnabled() {
+  const char* v = std::getenv("QG_WINE_SOUND");
+  return v && std::string(v) == "1";
+}
+
+bool WaitUntilPlaying(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!Mp3IsPlaying()) {
+    if (GetTickCount() - start > ms) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+class WinmmMusicTest : public ::testing::Test {
+ protected:
+  void SetUp() override { UseWinmmAudio(); }
+  void TearDown() override {
+    Mp3Stop();
+    SetPlatform(nullptr);
+  }
+};
+
+TEST_F(WinmmMusicTest, ErrorTextsAreTheSystemsInItsLanguageAndCutWhole) {
+  BgmPlatform& platform = *CurrentPlatform();
+  char text[256] = {};
+  ASSERT_TRUE(platform.GetMciErrorText(263, text, sizeof text));
+  if (GetACP() == 932) {
+    EXPECT_STREQ(text, "指定されたデバイスはオープンされていないか、MCI に認識されていません。");
+  } else {
+    EXPECT_STREQ(text, "The specified device is not open or is not recognized by MCI.");
+  }
+  // A code without a text: false and an empty area.
+  std::memset(text, '#', sizeof text);
+  EXPECT_FALSE(platform.GetMciErrorText(256, text, sizeof text));
+  EXPECT_STREQ(text, "");
+  // Cut to fit without splitting a character.
+  char small[8];
+  ASSERT_TRUE(platform.GetMciErrorText(263, small, sizeof small));
+  const std::string cut(small);
+  EXPECT_LE(cut.size(), 7u);
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, cut.data(), int(cut.size()), nullptr, 0) > 0 ||
+                cut.empty(),
+            true);
+}
+
+TEST_F(WinmmMusicTest, UnopenedAliasAndMissingFileFailQuietly) {
+  std::string reply = "#";
+  EXPECT_NE(MciSend("status MP3Play mode", reply), 0);
+  EXPECT_FALSE(Mp3IsPlaying());
+  BgmFile = MediaPath("no-such-file.mp3");
+  Mp3Play();
+  EXPECT_FALSE(Mp3IsPlaying());
+  Mp3Watch();  // restarting a file that never opened does nothing harmful
+  EXPECT_FALSE(Mp3IsPlaying());
+}
+
+TEST_F(WinmmMusicTest, Mp3PlaysThroughMciAndStops) {
+  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
+  ASSERT_GE(CurrentPlatform()->WaveOutDeviceCount(), 1);
+  BgmKind = 2;
+  BgmFile = MediaPath("tone.mp3");
+  Mp3Play();
+  ASSERT_TRUE(WaitUntilPlaying(3000)) << "MCI did not play " << BgmFile;
+  const std::string length = MciQuery("status MP3Play length");
+  ASSERT_FALSE(length.empty());
+  EXPECT_NEAR(std::atoi(length.c_str()), 2000, 300);
+  Mp3Watch();  // playing: the watch leaves it alone
+  EXPECT_TRUE(Mp3IsPlaying());
+  Mp3Stop();
+  std::string reply;
+  EXPECT_NE(MciSend("status MP3Play mode", reply), 0) << "the alias is closed after the stop";
+  EXPECT_FALSE(Mp3IsPlaying());
+}
+
+TEST_F(WinmmMusicTest, FileNameOutsideTheAnsiCodePagePlays) {
+  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::wstring wideName = std::wstring(L"\u00e9t\u00e9-\u266a-") + std::to_wstring(GetCurrentProcessId()) +
+                                L".mp3";  // not representable in code page 932 or 1252 as a whole
+  wchar_t wideTemp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, wideTemp);
+  const std::wstring target = std::wstring(wideTemp) + wideName;
+  const std::string source = MediaPath("tone.mp3");
+  ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
+  int n = WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, &utf8[0], n, nullptr, nullptr);
+
+  BgmFile = utf8;
+  Mp3Play();
+  EXPECT_TRUE(WaitUntilPlaying(3000)) << "the file with a wide name did not play";
+  Mp3Stop();
+  DeleteFileW(target.c_str());
+}
+
+TEST_F(WinmmMusicTest, WavLoopsInTheSoundPlayerUntilStopped) {
+  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
+  BgmPlatform& platform = *CurrentPlatform();
+  // Played through once: the real file plays, a missing one does not.
+  EXPECT_TRUE(platform.PlaySound(MediaPath("tone.wav").c_str(), 0));
+  EXPECT_FALSE(platform.PlaySound(MediaPath("no-such-file.wav").c_str(), 0));
+  EXPECT_TRUE(platform.PlaySound(MediaPath("tone.wav").c_str(), kSndAsync | kSndLoop));
+  Sleep(300);
+  EXPECT_TRUE(platform.PlaySound(nullptr, 0));
+}
+
+}  // namespace
