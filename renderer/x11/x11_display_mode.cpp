@@ -24,14 +24,6 @@ const XRRModeInfo* FindMode(const XRRScreenResources* res, RRMode id) {
   return nullptr;
 }
 
-double RefreshOf(const XRRModeInfo& m) {
-  if (m.hTotal == 0 || m.vTotal == 0) return 0.0;
-  double v = static_cast<double>(m.vTotal);
-  if (m.modeFlags & RR_DoubleScan) v *= 2;
-  if (m.modeFlags & RR_Interlace) v /= 2;
-  return static_cast<double>(m.dotClock) / (static_cast<double>(m.hTotal) * v);
-}
-
 // The output the window's corner lies on: the primary one when its CRTC is at
 // (0, 0), else the first output whose CRTC is.
 RROutput FindOutputAtOrigin(Display* display, Window root, XRRScreenResources* res, RRCrtc* crtcOut) {
@@ -51,6 +43,32 @@ RROutput FindOutputAtOrigin(Display* display, Window root, XRRScreenResources* r
 }
 
 }  // namespace
+
+double RefreshOf(const XRRModeInfo& m) {
+  if (m.hTotal == 0 || m.vTotal == 0) return 0.0;
+  double v = static_cast<double>(m.vTotal);
+  if (m.modeFlags & RR_DoubleScan) v *= 2;
+  if (m.modeFlags & RR_Interlace) v /= 2;
+  return static_cast<double>(m.dotClock) / (static_cast<double>(m.hTotal) * v);
+}
+
+RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RRMode* outputModes,
+                   int outputModeCount, int width, int height, double refresh) {
+  RRMode best = 0;
+  double bestDistance = 0.0;
+  for (int i = 0; i < outputModeCount; ++i) {
+    const XRRModeInfo* m = nullptr;
+    for (int j = 0; j < screenModeCount && !m; ++j)
+      if (screenModes[j].id == outputModes[i]) m = &screenModes[j];
+    if (!m || static_cast<int>(m->width) != width || static_cast<int>(m->height) != height) continue;
+    const double distance = std::fabs(RefreshOf(*m) - refresh);
+    if (best == 0 || distance < bestDistance) {
+      best = m->id;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
 
 bool X11DisplayMode::Read(Display* display) {
   read_ = false;
@@ -98,19 +116,8 @@ bool X11DisplayMode::Switch(Display* display, int width, int height) {
   OutputInfo output(XRRGetOutputInfo(display, res.get(), outputs_.front()));
   if (!output) return false;
 
-  // Among the output's own modes of the wanted size, the refresh rate closest
-  // to the current one.
-  RRMode best = 0;
-  double bestDistance = 0.0;
-  for (int i = 0; i < output->nmode; ++i) {
-    const XRRModeInfo* m = FindMode(res.get(), output->modes[i]);
-    if (!m || static_cast<int>(m->width) != width || static_cast<int>(m->height) != height) continue;
-    const double distance = std::fabs(RefreshOf(*m) - refresh_);
-    if (best == 0 || distance < bestDistance) {
-      best = m->id;
-      bestDistance = distance;
-    }
-  }
+  const RRMode best =
+      ClosestMode(res->modes, res->nmode, output->modes, output->nmode, width, height, refresh_);
   if (best == 0) return false;
   if (best == mode_) return true;  // already there; nothing to undo
 

@@ -10,6 +10,13 @@
 #include <X11/extensions/Xrandr.h>
 #include <vector>
 
+// Refresh rate of a mode in hertz (0 when its timings are unknown).
+double RefreshOf(const XRRModeInfo& mode);
+// Among the output's modes (ids into the screen's mode list) the one of the
+// given size whose refresh rate is closest to `refresh`; 0 when none has it.
+RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RRMode* outputModes,
+                   int outputModeCount, int width, int height, double refresh);
+
 class X11DisplayMode {
  public:
   // Reads and remembers the current mode. False when RandR 1.2 is missing or
