@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,6 +19,8 @@ namespace qgtest {
 Process::Process(const ProcessOptions& o) {
   pid_ = fork();
   if (pid_ != 0) return;
+  // Ends with the test, so a crashed test leaves no program running.
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
   for (const auto& name : o.unset_env) unsetenv(name.c_str());
   for (const auto& [k, v] : o.env) setenv(k.c_str(), v.c_str(), 1);
   if (!o.cwd.empty() && chdir(o.cwd.c_str()) != 0) _exit(126);

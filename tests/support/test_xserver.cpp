@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -67,6 +68,9 @@ TestXServer::TestXServer(Kind kind, int width, int height, int depth) {
       dup2(out, 2);
     }
     setpgid(0, 0);
+    // A test that dies without its destructors must not leave the server behind
+    // (it would also hold ctest's output pipe open).
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (kind == Kind::Xvfb) {
       std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
       execl(program.c_str(), "Xvfb", "-displayfd", fdtext.c_str(), "-screen", "0", screen.c_str(),
