@@ -76,7 +76,10 @@ Wobblevista_P::Wobblevista_P()
   Move(0, 0, 496 * qgf::App::TwipsPerPixelX(), 246 * qgf::App::TwipsPerPixelY());
 
   Pic_C.SetScaleMode(qgf::ScaleMode::Pixels);
-  Pic_C.SetBorderStyle(qgf::BorderStyle::FixedSingle);
+  // The thin frame is drawn into the panel's surface after the texture (see
+  // TileTexture): a frame from the layer would be a style that every child
+  // label and box inherits.
+  Pic_C.SetBorderStyle(qgf::BorderStyle::None);
   Pic_C.SetFont(DialogFont());
   Pic_C.Move(12, 16, 469, 165);
 
@@ -88,7 +91,10 @@ Wobblevista_P::Wobblevista_P()
 
   const int kind_top[3] = {76, 56, 96};  // rows: kind 1, kind 0, kind 2 from the top
   const char* kind_text[3] = {"なし", "音楽CD", "MP3、WAV"};
-  const int kind_width[3] = {22, 43, 60};
+  // Wider than designed (22, 43, 60): the Japanese font available here runs a
+  // little wider than the one the form was laid out with, and cut texts would
+  // hide the choices.
+  const int kind_width[3] = {30, 56, 72};
   for (int i = 0; i < 3; ++i) {
     Img_BGM[i]->Move(28, kind_top[i], 13, 13);
     PlaceLabel(*lbl_BGM[i], 44, kind_top[i], kind_width[i], 13, kind_text[i], qgf::Colour{});
@@ -98,7 +104,7 @@ Wobblevista_P::Wobblevista_P()
   }
   BGM_Repeat.SetFont(DialogFont());
   BGM_Repeat.Move(112, 52, 41, 20);
-  PlaceLabel(lbl14, 156, 56, 66, 13, "曲目をﾘﾋﾟｰﾄ", qgf::Colour{});
+  PlaceLabel(lbl14, 156, 56, 80, 13, "曲目をﾘﾋﾟｰﾄ", qgf::Colour{});  // designed 66 wide
 
   Cmd_File.Move(40, 112, 29, 25);
   PlaceLabel(lbl_Fname, 72, 116, 381, 33, "", qgf::Colour{});
@@ -107,7 +113,7 @@ Wobblevista_P::Wobblevista_P()
 
   const qgf::Colour white = qgf::Colour::Rgb(255, 255, 255);
   PlaceLabel(lbl7, 12, 192, 165, 13, kQuiverglideCredit, white);
-  PlaceLabel(lbl_URL, 12, 208, 219, 13, kQuiverglideHomeAddress, white);
+  PlaceLabel(lbl_URL, 12, 208, 300, 13, kQuiverglideHomeAddress, white);  // designed 219 wide
   qgf::Font underlined = DialogFont();
   underlined.underline = true;
   lbl_URL.SetFont(underlined);
@@ -165,6 +171,13 @@ void Wobblevista_P::TileTexture(qgf::PictureBox& target) {
       y += mh;
     }
   }
+  // The panel's thin frame.
+  const qgf::Colour frame = qgf::Colour::Rgb(0x80, 0x80, 0x80);
+  const double right = target.ScaleWidth() - 1, bottom = target.ScaleHeight() - 1;
+  target.Line(0, 0, right, 0, frame);
+  target.Line(0, 0, 0, bottom, frame);
+  target.Line(0, bottom, right, bottom, frame);
+  target.Line(right, 0, right, bottom, frame);
   target.Refresh();
 }
 

@@ -88,6 +88,7 @@ Command::Command(qgf::Canvas& container)
   // The face geometry is worked out in twips, as the control's size is given.
   SetScaleMode(qgf::ScaleMode::Twips);
   LblMsg.SetTransparent(true);
+  PassCaptionMouseThrough(LblMsg);
   LblMsg.SetAlignment(qgf::Alignment::Centre);
   LblMsg.SetCaption("Command");
   LblMsg.SetForeColour(qgf::Colour{});

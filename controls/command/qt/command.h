@@ -101,6 +101,9 @@ class Command : public qgf::UserControl, private CommandHost, private FaceSurfac
 // level (child widgets share their form's native window). Platform-specific.
 bool PointerOverCommand(qgf::UserControl& control, qgf::Widget& caption);
 
+// Lets every mouse event on the caption reach the control. Platform-specific.
+void PassCaptionMouseThrough(qgf::Label& caption);
+
 // Conversions between the form layer's font and the control's.
 FontSpec ToFontSpec(const qgf::Font& f);
 qgf::Font ToFormFont(const FontSpec& f);

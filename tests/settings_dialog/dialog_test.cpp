@@ -1,0 +1,289 @@
+// The settings dialog in this process on the offscreen Qt platform: what it
+// shows for each kind, the track box's list, what 設定, ｷｬﾝｾﾙ and the close
+// button do to the settings file (beside this program, as for the real one),
+// the file chooser's listing, and that no key closes it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "dialog_form.h"
+#include "dialog_zoom.h"
+#include "forms/application.h"
+#include "music_settings.h"
+#include "path_helpers.h"
+#include "process.h"
+#include "qt/widget_impl.h"
+#include "settings/settings_module.h"
+#include "wobblevista_b.h"
+
+// The start-up module's values live in the program's own start-up file, which
+// this test does not link.
+namespace Wobblevista_B {
+std::int32_t CursorCount = 0;
+std::int16_t CursorX = 0;
+std::int16_t CursorY = 0;
+std::string FolderOfPath(const std::string& path) { return qg::FolderOfPath(path); }
+}  // namespace Wobblevista_B
+
+using namespace Wobblevista_BGM;
+
+namespace {
+
+QWidget* Q(qgf::Widget& w) { return w.impl()->w.data(); }
+
+bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// The settings file as this platform writes it: code page 932, CRLF.
+std::string Expected(const std::string& kind, const std::string& track, const std::string& file) {
+  return "[Section]\r\nBGM\x8b\xe6\x95\xaa=" + kind + "\r\nBGM\xd8\xcb\xdf\xb0\xc4=" + track +
+         "\r\nBGM\xcc\xa7\xb2\xd9=" + file + "\r\n";
+}
+
+class Dialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ini = Wobblevista_B::SettingsFilePath();
+    std::remove(ini.c_str());
+    BgmKind = 0;
+    BgmRepeat = 0;
+    BgmFile.clear();
+    BgmFolder = "/";
+  }
+  void TearDown() override {
+    form.reset();
+    std::remove(ini.c_str());
+  }
+  void Open() {
+    form = std::make_unique<Wobblevista_P>();
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Q(*form)));
+  }
+  bool Chosen(int kind) { return form->Img_BGM[kind]->GetPicture() == form->Img_Ra[1]->GetPicture(); }
+  QComboBox* Combo() { return static_cast<QComboBox*>(Q(form->BGM_Repeat)); }
+  void ClickCommand(Wobblevista::Command& c, Qt::MouseButton b = Qt::LeftButton) {
+    QWidget* w = Q(c);
+    QCursor::setPos(w->mapToGlobal(QPoint(10, 10)));
+    QTest::mouseMove(w, QPoint(10, 10));
+    QTest::mouseClick(w, b, {}, QPoint(10, 10));
+  }
+  std::string ini;
+  std::unique_ptr<Wobblevista_P> form;
+};
+
+TEST_F(Dialog, MarksAndControlsPerKind) {
+  struct Case {
+    int kind, repeat;
+    bool chosen[3], repeat_on, file_on;
+    const char* track_text;
+  } cases[] = {
+      {0, 0, {true, false, false}, false, false, ""},
+      {1, 7, {false, true, false}, true, false, "7"},
+      {2, 0, {false, false, true}, false, true, ""},
+      {5, 3, {false, false, false}, false, false, "3"},
+  };
+  for (const Case& c : cases) {
+    BgmKind = std::int16_t(c.kind);
+    BgmRepeat = std::int16_t(c.repeat);
+    BgmFile = c.kind == 2 ? "/music/theme.mp3" : "";
+    Open();
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(Chosen(k), c.chosen[k]) << "kind " << c.kind << " mark " << k;
+    EXPECT_EQ(form->BGM_Repeat.Enabled(), c.repeat_on) << c.kind;
+    EXPECT_EQ(form->Cmd_File.logic().enabled_field(), c.file_on) << c.kind;
+    EXPECT_EQ(form->BGM_Repeat.Text(), c.track_text) << c.kind;
+    EXPECT_EQ(form->lbl_Fname.Caption(), BgmFile);
+    // What the screen shows: the chosen mark is blue inside, the others white.
+    QImage panel = Q(form->Pic_C)->grab().toImage();
+    for (int k = 0; k < 3; ++k) {
+      QPoint centre = Q(*form->Img_BGM[k])->geometry().center();
+      QColor px = panel.pixelColor(centre);
+      if (c.chosen[k])
+        EXPECT_GT(px.blue(), px.red() + 80) << "kind " << c.kind << " mark " << k;
+      else
+        EXPECT_EQ(px, QColor(255, 255, 255)) << "kind " << c.kind << " mark " << k;
+    }
+    form->Unload();
+    form.reset();
+  }
+}
+
+TEST_F(Dialog, TrackBoxHas31EntriesFirstEmpty) {
+  BgmKind = 1;
+  BgmRepeat = 30;
+  Open();
+  ASSERT_EQ(form->BGM_Repeat.ListCount(), 31);
+  EXPECT_EQ(form->BGM_Repeat.List(0), "");
+  for (int i = 1; i <= 30; ++i) EXPECT_EQ(form->BGM_Repeat.List(i), std::to_string(i));
+  EXPECT_EQ(form->BGM_Repeat.Text(), "30");
+}
+
+TEST_F(Dialog, LooksAsDrawn) {
+  Open();
+  QImage img = Q(*form)->grab().toImage();
+  ASSERT_EQ(img.size(), QSize(496, 246));
+  // The background rows: dark navy at the top edge, pale blue-white midway.
+  EXPECT_EQ(img.pixelColor(3, 0), QColor(0, 0, 30));
+  QColor mid = img.pixelColor(3, 123);
+  EXPECT_NEAR(mid.red(), 220, 2);
+  EXPECT_NEAR(mid.blue(), 250, 2);
+  // The panel's texture: warm light greys, lighter on the left than the right.
+  QColor left = img.pixelColor(12 + 5, 16 + 150), right = img.pixelColor(12 + 460, 16 + 150);
+  EXPECT_GE(left.red(), 160);
+  EXPECT_LE(left.red(), 224);
+  EXPECT_GT(left.red(), right.red());
+  // The credit and the link.
+  EXPECT_EQ(form->lbl7.Caption(), "Quiverglide Version 1.00");
+  EXPECT_EQ(form->lbl_URL.Caption(), kQuiverglideHomeAddress);
+  EXPECT_EQ(form->Caption(), "<Quiverglide>");
+  EXPECT_EQ(form->Cmd_Set.Caption(), "設定");
+  EXPECT_EQ(form->Cmd_Can.Caption(), "ｷｬﾝｾﾙ");
+  EXPECT_EQ(form->Cmd_File.Caption(), "...");
+  EXPECT_EQ(Q(form->lbl_URL)->cursor().hotSpot(), QPoint(12, 10));
+}
+
+TEST_F(Dialog, SetSavesTheChoiceByteForByte) {
+  Open();
+  // Any mouse button chooses, on the label as on the mark.
+  QTest::mousePress(Q(*form->lbl_BGM[1]), Qt::RightButton, {}, QPoint(3, 3));
+  EXPECT_EQ(BgmKind, 1);
+  EXPECT_TRUE(Chosen(1));
+  EXPECT_TRUE(form->BGM_Repeat.Enabled());
+  Combo()->lineEdit()->selectAll();
+  QTest::keyClicks(Combo()->lineEdit(), "7");
+  ClickCommand(form->Cmd_Set);
+  EXPECT_FALSE(form->IsLoaded());
+  EXPECT_EQ(ReadFile(ini), Expected("1", "7", ""));
+}
+
+TEST_F(Dialog, SetWithKindNoneKeepsTrackAndFile) {
+  BgmKind = 2;
+  BgmRepeat = 5;
+  BgmFile = "/music/ソング.mp3";
+  Open();
+  QTest::mousePress(Q(*form->Img_BGM[0]), Qt::LeftButton, {}, QPoint(3, 3));
+  EXPECT_EQ(BgmKind, 0);
+  EXPECT_EQ(form->lbl_Fname.Caption(), "/music/ソング.mp3");
+  ClickCommand(form->Cmd_Set);
+  EXPECT_EQ(ReadFile(ini), Expected("0", "5", "/music/\x83\x5c\x83\x93\x83\x4f.mp3"));
+}
+
+TEST_F(Dialog, CancelCloseAndKeysLeaveTheFileAlone) {
+  const std::string before = Expected("2", "3", "");
+  {
+    std::ofstream f(ini, std::ios::binary);
+    f << before;
+  }
+  Open();
+  QTest::mousePress(Q(*form->lbl_BGM[1]), Qt::LeftButton, {}, QPoint(3, 3));
+  // Neither Escape nor Enter closes the dialog.
+  for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    QTest::keyClick(Q(*form), k);
+    QTest::keyClick(Q(form->Cmd_Set), k);
+  }
+  EXPECT_TRUE(form->IsLoaded());
+  ClickCommand(form->Cmd_Can);
+  EXPECT_FALSE(form->IsLoaded());
+  EXPECT_EQ(ReadFile(ini), before);
+
+  form.reset();
+  Open();
+  QTest::mousePress(Q(*form->lbl_BGM[0]), Qt::LeftButton, {}, QPoint(3, 3));
+  Q(*form)->close();  // the window's close button
+  EXPECT_FALSE(form->IsLoaded());
+  EXPECT_EQ(ReadFile(ini), before);
+}
+
+TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
+  qgtest::TempDir music;
+  for (const char* name : {"a.mp3", "B.MP3", "c.Mp3", "d.wav", "e.WaV", "f.txt", "g.mp3x"})
+    std::ofstream(music.path() + "/" + name) << "x";
+  BgmKind = 2;
+  BgmFolder = music.path();
+  Open();
+  std::set<std::string> listed;
+  std::string title, filter;
+  QTimer poll;
+  poll.setInterval(50);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    poll.stop();
+    title = dialog->windowTitle().toStdString();
+    filter = dialog->selectedNameFilter().toStdString();
+    auto* view = dialog->findChild<QListView*>("listView");
+    auto* model = view ? qobject_cast<QFileSystemModel*>(view->model()) : nullptr;
+    if (model) {
+      WaitFor([&] { return model->rowCount(view->rootIndex()) >= 5; }, 3000);
+      QTest::qWait(200);  // let the listing settle: nothing else may turn up
+      for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+        listed.insert(model->index(r, 0, view->rootIndex()).data().toString().toStdString());
+    }
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText("c.Mp3");
+    QMetaObject::invokeMethod(dialog, "accept");
+    // Never leave a test waiting on a chooser that refused the file.
+    if (dialog->isVisible()) QMetaObject::invokeMethod(dialog, "reject");
+  });
+  poll.start();
+  ClickCommand(form->Cmd_File);
+  poll.stop();
+  EXPECT_EQ(title, "ﾌｧｲﾙを開く");
+  EXPECT_EQ(filter.rfind("BGMﾌｧｲﾙ (MP3 WAV)", 0), 0u) << filter;
+  EXPECT_EQ(listed, (std::set<std::string>{"a.mp3", "B.MP3", "c.Mp3", "d.wav", "e.WaV"}));
+  EXPECT_EQ(BgmFile, music.path() + "/c.Mp3");
+  EXPECT_EQ(form->lbl_Fname.Caption(), BgmFile);
+  EXPECT_EQ(BgmFolder, music.path());
+}
+
+TEST(Zoom, FramesRunBetweenThePointAndTheWindow) {
+  qgf::PixelRect point{100, 50, 100, 50}, window{300, 200, 796, 446};
+  auto open = Wobblevista_B::ZoomFrames(point, window, 10);
+  ASSERT_EQ(open.size(), 11u);
+  EXPECT_EQ(open.front().left, 100);
+  EXPECT_EQ(open.back().right, 796);
+  EXPECT_EQ(open[5].left, 200);
+  auto close = Wobblevista_B::ZoomFrames(window, point, 10);
+  EXPECT_EQ(close.back().left, 100);
+  EXPECT_EQ(close.back().bottom, 50);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  unsetenv("DISPLAY");
+  ::testing::InitGoogleTest(&argc, argv);
+  // The form layer's own start-up insists on an X display; these tests run
+  // on the offscreen platform with the same font substitution.
+  QApplication app(argc, argv);
+  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  return RUN_ALL_TESTS();
+}
