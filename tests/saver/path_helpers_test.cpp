@@ -1,6 +1,7 @@
 // The path helpers against real files, folders, FIFOs and links.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -42,12 +43,32 @@ TEST(FileExists, AFifoAnswersAtOnceWithoutBlocking) {
 }
 
 TEST(FileExists, UnreadableFileIsFalse) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   qgtest::TempDir dir;
-  std::string f = dir.path() + "/secret.mp3";
-  Touch(f, "x");
-  chmod(f.c_str(), 0);
-  EXPECT_FALSE(qg::FileExists(qg::DefaultFileSystem(), f));
+  chmod(dir.path().c_str(), 0755);
+  std::string secret = dir.path() + "/secret.mp3", open_file = dir.path() + "/open.mp3";
+  Touch(secret, "x");
+  Touch(open_file, "x");
+  chmod(secret.c_str(), 0);
+  chmod(open_file.c_str(), 0644);
+  auto check = [&] {
+    auto& fs = qg::DefaultFileSystem();
+    return !qg::FileExists(fs, secret) && qg::FileExists(fs, open_file);
+  };
+  if (geteuid() != 0) {
+    EXPECT_TRUE(check());
+    return;
+  }
+  // Root reads every file: look as an ordinary user, in a child process.
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not become an ordinary user";
 }
 
 TEST(FolderOfPath, LinuxSplitsAtTheLastSlashOnly) {
