@@ -104,6 +104,14 @@ bool WasReadSince(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && st.st_atime >= st.st_mtime;
 }
+// Whether reads move access times on this file system at all (not with noatime).
+bool AccessTimesWork(const std::string& path) {
+  BackdateAccess(path);
+  { std::ifstream(path).get(); }
+  bool works = WasReadSince(path);
+  BackdateAccess(path);
+  return works;
+}
 
 TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStart) {
   Client c;
@@ -149,14 +157,14 @@ TEST(StartupProcess, AnUnknownSwitchEndsQuietlyAfterFolderAndSettings) {
   Client c;
   Install inst(true);
   { std::ofstream(inst.ini(), std::ios::binary) << "[Section]\r\n"; }
-  BackdateAccess(inst.ini());
+  bool atime = AccessTimesWork(inst.ini());
   ASSERT_FALSE(WasReadSince(inst.ini()));
   qgtest::Process p(inst.Options({"/a"}));
   auto rc = p.Wait(10s);
   ASSERT_TRUE(rc.has_value());
   EXPECT_EQ(*rc, 0);
   EXPECT_TRUE(IsFolder(inst.snapshot_folder()));
-  EXPECT_TRUE(WasReadSince(inst.ini()));
+  if (atime) EXPECT_TRUE(WasReadSince(inst.ini())) << "the settings were not read";
   EXPECT_EQ(c.Find("Quiverglide"), 0u);  // nothing shown
 }
 

@@ -74,7 +74,7 @@ class SettingsProcess : public ::testing::Test {
 
   std::string FindDialog() {
     for (int i = 0; i < 100; ++i) {
-      std::string id = Xdo({"search", "--name", "^<Quiverglide>$"});
+      std::string id = Xdo({"search", "--onlyvisible", "--name", "^<Quiverglide>$"});
       if (!id.empty()) return id.substr(0, id.find('\n'));
       std::this_thread::sleep_for(100ms);
     }
