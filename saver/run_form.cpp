@@ -84,28 +84,12 @@ class Wobblevista_S : public qgf::Form {
 };
 
 void Wobblevista_S::Form_Load() {
-  // 1-2: the form and its picture take the screen's size; Display then
-  // measures as many pixels as the screen has.
-  Move(0, 0, qgf::App::ScreenWidth(), qgf::App::ScreenHeight());
-  Display.Move(0, 0, ScaleWidth(), ScaleHeight());
-
-  // 3-6: the desktop, every monitor, into Display's retained image.
+  // The desktop, every monitor, at the display's own size.
   qg::show::DesktopPicture desktop;
-  if (qg::show::CaptureDesktop(desktop)) {
-    qgf::Image image(desktop.width, desktop.height);
-    for (int32_t y = 0; y < desktop.height; ++y) {
-      const uint8_t* src = desktop.Row(y);
-      uint32_t* dst = image.row(y);
-      for (int32_t x = 0; x < desktop.width; ++x, src += 4) {
-        dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
-      }
-    }
-    Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
-    Display.Refresh();
-  }
+  qg::show::CaptureDesktop(desktop);
 
-  // 7: the snapshot, complete on disk before the renderer starts. Written
-  // from the captured pixels (what Display holds), at the display's own size.
+  // 7: the snapshot, complete on disk before the renderer starts, written
+  // from the captured pixels (the very pixels Display receives below).
   if (!desktop.empty() && qg::EnsureSnapshotFolder()) {
     snapshotWritten_ = qg::show::WriteSnapshotFile(desktop, qg::SnapshotFilePath());
   }
@@ -118,6 +102,25 @@ void Wobblevista_S::Form_Load() {
   // 8: the renderer, as a separate process, not waited for.
   RendererPath = qgf::App::Path() + "/" + qg::kRendererFileName;
   watch_.Started(renderer_.Start(RendererPath), NowMs());
+
+  // 1-6: the form and Display take the screen's size and Display keeps the
+  // desktop as its image. Nothing outside this process sees Display, so this
+  // is done once the renderer is on its way: sizing a screen-sized hidden
+  // window and filling its image would otherwise hold back the show's start.
+  Move(0, 0, qgf::App::ScreenWidth(), qgf::App::ScreenHeight());
+  Display.Move(0, 0, ScaleWidth(), ScaleHeight());
+  if (!desktop.empty()) {
+    qgf::Image image(desktop.width, desktop.height);
+    for (int32_t y = 0; y < desktop.height; ++y) {
+      const uint8_t* src = desktop.Row(y);
+      uint32_t* dst = image.row(y);
+      for (int32_t x = 0; x < desktop.width; ++x, src += 4) {
+        dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+      }
+    }
+    Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
+    Display.Refresh();
+  }
 
   // 9-10: the music chosen in the settings.
   UseLinuxAudio();
