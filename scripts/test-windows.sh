@@ -68,10 +68,14 @@ wineserver -w
 # One wineserver for the whole run: tests start many Wine processes at once,
 # and a server starting for each of them races with itself.
 wineserver -p
+# Wine's session processes (services, devices) outlive the program that
+# starts them and keep its output open; started here, they hold no pipe of
+# ctest's.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 # Wine's ALSA output goes to a null device, so MCI plays with no sound card.
 printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 
 echo "== tests under Wine on $DISPLAY"
-export QG_WINE_SHOW_TESTS=1 QG_WINE_SOUND=1
+export QG_WINE_SHOW_TESTS=1 QG_WINE_SOUND=1 QG_WINE_JA=1
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 180
