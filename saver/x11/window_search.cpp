@@ -108,15 +108,13 @@ std::string WindowCaption(Display* d, Window w) {
   if (!d || !w) return {};
   ErrorTrap trap(d);
   Atom net_wm_name = XInternAtom(d, "_NET_WM_NAME", False);
-  Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
   Atom type = None;
   std::string text;
   if (ReadText(d, w, net_wm_name, type, text)) return text;
   if (ReadText(d, w, XA_WM_NAME, type, text)) {
     if (type == XA_STRING)
       return Latin1ToUtf8(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-    (void)utf8;  // UTF8_STRING and compound text with ASCII content read as they are
-    return text;
+    return text;  // UTF8_STRING, and compound text whose content is ASCII, as they are
   }
   return {};
 }
@@ -142,11 +140,10 @@ Window WindowAtPoint(Display* d, int x, int y) {
   ErrorTrap trap(d);
   Window root = DefaultRootWindow(d);
   Window from = root, child = 0, last = 0;
-  int cx = x, cy = y;
+  // Step down through the mapped child containing the point at each level.
   for (int depth = 0; depth < 64; ++depth) {
     int nx = 0, ny = 0;
     if (!XTranslateCoordinates(d, root, from, x, y, &nx, &ny, &child)) return last;
-    (void)cx, (void)cy;
     if (!child) break;
     last = child;
     from = child;
