@@ -82,6 +82,12 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   const auto farRight = Look(1000, 300, 24, 120);  // as far as the screen shows of the wide host
   EXPECT_GT(farRight.second, 24L * 120 * 9 / 10);
 
+  // A host that changes its size gets a preview of the new size.
+  XResizeWindow(dpy_, small, 260, 180);
+  XSync(dpy_, False);
+  EXPECT_TRUE(showtest::WaitFor([&] { return showtest::WindowSize(dpy_, pa) == std::make_pair(260, 180); }, 3000))
+      << "the preview kept its old size";
+
   // The first host goes: its preview ends within about a second, the other stays.
   XDestroyWindow(dpy_, small);
   XSync(dpy_, False);

@@ -75,6 +75,16 @@ long ChildOf(long parent) {
   return pid;
 }
 
+// How often a program hid and showed the cursor, from the recorder's log.
+std::pair<int, int> CursorCalls(const std::string& log, const std::string& program) {
+  int hides = 0, shows = 0;
+  for (const auto& line : showtest::ReadLines(log)) {
+    hides += line == program + " hide";
+    shows += line == program + " show";
+  }
+  return {hides, shows};
+}
+
 class WholeShow : public showtest::ShowFixture {
  protected:
   void SetUp() override { showtest::BecomeSubreaper(); }
@@ -94,8 +104,14 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   WriteTone(tone, 440, 1.0);
   WriteSettings(2, 0, tone);
   const std::string audio = Scratch() + "/audio.raw";
-  auto saver = StartSaver({"/s"}, {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", audio}});
+  const std::string cursorLog = Scratch() + "/cursor.log";
+  auto saver = StartSaver({"/s"}, {{"SDL_AUDIODRIVER", "disk"},
+                                   {"SDL_DISKAUDIOFILE", audio},
+                                   {"LD_PRELOAD", QG_XFIXES_RECORDER},
+                                   {"QG_XFIXES_LOG", cursorLog}});
   ASSERT_TRUE(WaitForShowWindow()) << "no renderer window";
+  // "/s" hid the cursor at its start and keeps it hidden through the show.
+  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 0));
 
   // The snapshot: the screen's size and pixels, complete, private.
   std::vector<uint8_t> file;
@@ -146,17 +162,24 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   std::this_thread::sleep_for(400ms);
   EXPECT_EQ(FileSize(audio), after) << "sound still being produced after the show";
   EXPECT_EQ(FileSize(SnapshotPath()), -1) << "the snapshot outlived the show";
+  // The cursor counter was given back: one show for the one hide.
+  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
 }
 
 TEST_F(WholeShow, EmptyCommandLineRunsTheShowToo) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, qgtest::BinDir() + "/Quiverglide.dll");
-  auto saver = StartSaver({});
+  const std::string cursorLog = Scratch() + "/cursor.log";
+  auto saver = StartSaver({}, {{"LD_PRELOAD", QG_XFIXES_RECORDER}, {"QG_XFIXES_LOG", cursorLog}});
   ASSERT_TRUE(WaitForShowWindow());
   EXPECT_NE(showtest::FindByCaption(dpy_, "Wobblevista_Main"), 0u);
   showtest::PressKey(dpy_, XK_Escape);
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value());
   EXPECT_EQ(*code, 0);
+  // The screensaver left the cursor alone; the renderer hid and showed its own.
+  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(0, 0));
+  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.dll"), std::make_pair(1, 1))
+      << "the recorder saw nothing: the test would prove nothing";
 }
 
 TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
