@@ -79,28 +79,28 @@ bool ParseInteger(std::string_view s, long long lo, long long hi, long long& out
   return true;
 }
 
-// Locale-independent decimal reading for font sizes ("9.75").
+// Locale-independent reading of font sizes ("9.75"): at most two decimals,
+// kept as whole hundredths so that writing gives back the same text.
 bool ParsePoints(std::string_view s, double& out) {
-  if (s.empty() || s.size() > 32) return false;
-  double whole = 0, scale = 1;
-  bool dot = false, digits = false;
+  if (s.empty() || s.size() > 8) return false;
+  long long hundredths = 0;
+  int decimals = -1;
+  bool digits = false;
   for (char c : s) {
-    if (c == '.' && !dot) {
-      dot = true;
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
     } else if (c >= '0' && c <= '9') {
       digits = true;
-      if (dot) {
-        scale /= 10;
-        whole += (c - '0') * scale;
-      } else {
-        whole = whole * 10 + (c - '0');
-      }
+      if (decimals >= 0 && ++decimals > 2) return false;
+      hundredths = hundredths * 10 + (c - '0');
     } else {
       return false;
     }
   }
-  if (!digits || whole > 10000) return false;
-  out = whole;
+  if (!digits) return false;
+  for (int d = decimals < 0 ? 0 : decimals; d < 2; ++d) hundredths *= 10;
+  if (hundredths > 1000000) return false;
+  out = static_cast<double>(hundredths) / 100.0;
   return true;
 }
 

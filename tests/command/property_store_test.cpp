@@ -124,12 +124,13 @@ TEST(PropertyFile, MalformedLinesAreSkippedAndCounted) {
       "Bad4=text:\\x4\r\n"
       "Bad5=font:a|b\r\n"
       "Bad6=kind:value\r\n"
+      "Bad7=font:a|9.755|400|0|0|0|0\r\n"
       "[broken\r\n"
       "Enabled=bool:False\r\n"
       "[Other]\n"
       "Enabled=bool:False\n";
   FormProperties f = ParseFormProperties(text);
-  EXPECT_EQ(f.skipped_lines, 11);
+  EXPECT_EQ(f.skipped_lines, 12);
   ASSERT_NE(f.Find("Cmd"), nullptr);
   EXPECT_EQ(f.Find("Cmd")->Entries().size(), 1u);
   EXPECT_EQ(std::get<std::string>(f.Find("Cmd")->ReadProperty("Caption", std::string())), "ok");
