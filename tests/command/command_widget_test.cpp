@@ -177,6 +177,8 @@ TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
   QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(60, 30));
   EXPECT_EQ(form->clicks, 1);
   EXPECT_EQ(form->cmd.logic().last_look(), Look::HighLightSelect);
+  // The last paint before state 4 was in state 2: lavender stays on top.
+  EXPECT_LT(Brightness(At(Face(), 20, 5)), Brightness(At(Face(), 20, 54)));
   // A press on the caption label counts once, as on the face.
   QWidget* label = Q(form->cmd.caption_label());
   QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(60, 5));
