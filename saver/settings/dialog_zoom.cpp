@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "forms/statements.h"
 #include "wobblevista_b.h"
 
 namespace Wobblevista_B {
@@ -18,8 +17,7 @@ qgf::PixelRect PointRect() {
 
 void Zoom(qgf::WindowId window, bool opening) {
   qgf::PixelRect rect;
-  qgf::WindowRect(window, rect);
-  if (rect.width() <= 0 || rect.height() <= 0) return;
+  if (!ZoomWindowRect(window, rect) || rect.width() <= 0 || rect.height() <= 0) return;
   AnimateRectangles(opening ? ZoomFrames(PointRect(), rect, kZoomSteps) : ZoomFrames(rect, PointRect(), kZoomSteps));
 }
 

@@ -16,7 +16,9 @@ void ZoomClose(qgf::WindowId window);
 // interpolated over `steps` steps (at least 1).
 std::vector<qgf::PixelRect> ZoomFrames(const qgf::PixelRect& from, const qgf::PixelRect& to, int steps);
 
-// Draws the frames one after the other (platform part).
+// Platform part: the window's rectangle on the screen, including a position
+// given to a window not yet shown; and drawing the frames one after another.
+bool ZoomWindowRect(qgf::WindowId window, qgf::PixelRect& rect);
 void AnimateRectangles(const std::vector<qgf::PixelRect>& frames);
 
 }  // namespace Wobblevista_B

@@ -273,6 +273,22 @@ TEST(Zoom, FramesRunBetweenThePointAndTheWindow) {
   auto close = Wobblevista_B::ZoomFrames(window, point, 10);
   EXPECT_EQ(close.back().left, 100);
   EXPECT_EQ(close.back().bottom, 50);
+
+  // The opening zoom runs before the dialog is first shown: it must aim at
+  // where the window is about to appear, not where the server has it now.
+  Wobblevista_P hidden;
+  hidden.Load();
+  qgf::PixelRect rect;
+  ASSERT_TRUE(Wobblevista_B::ZoomWindowRect(hidden.Handle(), rect));
+  // The window's outer rectangle: the client area and whatever frame the
+  // platform draws around it.
+  EXPECT_GE(rect.width(), 496);
+  EXPECT_LE(rect.width(), 496 + 16);
+  hidden.Move(300 * 15, 200 * 15);
+  ASSERT_TRUE(Wobblevista_B::ZoomWindowRect(hidden.Handle(), rect));
+  EXPECT_NEAR(rect.left, 300, 8);
+  EXPECT_NEAR(rect.top, 200, 40);
+  hidden.Unload();
 }
 
 }  // namespace

@@ -8,8 +8,21 @@
 #include <QWidget>
 
 #include "dialog_zoom.h"
+#include "forms/statements.h"
 
 namespace Wobblevista_B {
+
+bool ZoomWindowRect(qgf::WindowId window, qgf::PixelRect& rect) {
+  // A window that is still hidden has not been moved on the X server yet (the
+  // opening zoom runs before the first showing): ask Qt, which knows where it
+  // will appear.
+  if (QWidget* w = QWidget::find(WId(window))) {
+    const QRect r = w->frameGeometry();
+    rect = qgf::PixelRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return true;
+  }
+  return qgf::WindowRect(window, rect);
+}
 
 void AnimateRectangles(const std::vector<qgf::PixelRect>& frames) {
   if (frames.empty() || !QApplication::instance()) return;
