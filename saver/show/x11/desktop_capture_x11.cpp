@@ -1,6 +1,9 @@
 // The desktop from the X server: the root window's image, which covers every
-// monitor of the screen. MIT-SHM saves pushing the whole picture through the
-// socket when the server is local; plain XGetImage is the fallback.
+// monitor of the screen. A show takes one picture, and for one picture a plain
+// XGetImage whose buffer we keep is the quicker way: a MIT-SHM segment must
+// first be set up page by page on both sides, which costs more than the socket
+// transfer it saves (bench/show_start measures both). The MIT-SHM path stays
+// for callers that take many pictures on one connection.
 #include "desktop_capture.h"
 #include "desktop_capture_x11.h"
 #include "x_error_trap.h"
@@ -156,7 +159,7 @@ bool CaptureDesktop(DesktopPicture& picture) {
   picture = DesktopPicture{};
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) return false;
-  const bool ok = CaptureDesktopOn(dpy, true, picture);
+  const bool ok = CaptureDesktopOn(dpy, false, picture);
   XCloseDisplay(dpy);
   return ok;
 }
