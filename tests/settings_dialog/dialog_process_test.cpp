@@ -2,9 +2,11 @@
 // real pointer and key events through xdotool (XTest).
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -143,6 +145,60 @@ TEST_F(SettingsProcess, LinkOpensItsAddressAndCancelSavesNothing) {
   ASSERT_EQ(scr->Wait(10s), 0);
   struct stat st;
   EXPECT_NE(stat((dir.path() + "/Quiverglide.ini").c_str(), &st), 0);
+}
+
+// The pointer timer's leave test at window level: a window of another program
+// lying over part of 設定 counts as a leave, although Qt alone would still
+// see the button under the pointer.
+TEST_F(SettingsProcess, PointerOnAnotherProgramsWindowIsALeave) {
+  auto scr = Start();
+  const std::string w = FindDialog();
+  ASSERT_FALSE(w.empty()) << ReadFile(dir.path() + "/stderr.txt");
+  // 設定 lies at (580, 374)-(661, 399) on the screen; the other window covers
+  // its right part from x = 630.
+  qgtest::ProcessOptions o;
+  o.argv = {"/usr/bin/xmessage", "-geometry", "120x60+630+350", "other"};
+  o.env = Env();
+  qgtest::Process other(o);
+  bool mapped = false;
+  for (int i = 0; i < 50 && !mapped; ++i) {
+    std::this_thread::sleep_for(100ms);
+    mapped = !Xdo({"search", "--onlyvisible", "--class", "Xmessage"}).empty();
+  }
+  ASSERT_TRUE(mapped);
+
+  // The blue of the left band of 設定's face (column 2 of its picture, row
+  // 12): about 100 in the orange HighLight band, about 240 in the Normal one.
+  auto band_blue = [&] {
+    qgtest::ProcessOptions g;
+    g.argv = {"/usr/bin/convert", "x:root[1x1+582+386]", "-depth", "8", "txt:-"};
+    g.env = Env();
+    g.stdout_path = dir.path() + "/pixel.txt";
+    qgtest::Process p(g);
+    p.Wait(10s);
+    const std::string out = ReadFile(g.stdout_path);
+    int r = -1, gr = -1, b = -1;
+    const std::size_t at = out.find("srgb(");
+    if (at != std::string::npos) std::sscanf(out.c_str() + at, "srgb(%d,%d,%d)", &r, &gr, &b);
+    return b;
+  };
+  auto wait_blue = [&](bool low) {
+    int b = -1;
+    for (int i = 0; i < 20; ++i) {
+      std::this_thread::sleep_for(100ms);
+      b = band_blue();
+      if (low ? (b >= 0 && b < 180) : b > 220) break;
+    }
+    return b;
+  };
+  Xdo({"mousemove", "600", "386"});
+  std::this_thread::sleep_for(100ms);
+  Xdo({"mousemove", "601", "386"});
+  EXPECT_LT(wait_blue(true), 180);  // HighLight
+  Xdo({"mousemove", "650", "386"});  // onto the other program's window, still over 設定's rectangle
+  EXPECT_GT(wait_blue(false), 220);  // Normal again: the leave was noticed
+  other.Signal(SIGTERM);
+  scr->Signal(SIGTERM);
 }
 
 }  // namespace
