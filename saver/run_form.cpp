@@ -9,6 +9,7 @@
 #include <string>
 
 #include "display_mode_guard.h"
+#include "end_request.h"
 #include "desktop_capture.h"
 #include "forms/application.h"
 #include "forms/form.h"
@@ -81,9 +82,12 @@ class Wobblevista_S : public qgf::Form {
   std::unique_ptr<qg::show::DisplayModeGuard> modeGuard_;
   qg::show::ShowMusic music_;
   bool snapshotWritten_ = false;
+  bool showOver_ = false;  // the watch saw the renderer's end
 };
 
 void Wobblevista_S::Form_Load() {
+  qg::show::WatchEndRequests();
+
   // The desktop, every monitor, at the display's own size.
   qg::show::DesktopPicture desktop;
   qg::show::CaptureDesktop(desktop);
@@ -130,6 +134,13 @@ void Wobblevista_S::Form_Load() {
 }
 
 void Wobblevista_S::Timer3_Timer() {
+  // Asked to end from outside (the session ends, a kill): the same path as
+  // any other unload. The renderer runs on by itself, as it does then.
+  if (qg::show::EndRequested()) {
+    Timer3.SetEnabled(false);
+    Unload();
+    return;
+  }
   const bool window = qgf::FindWindowByCaption("Wobblevista_VC") != 0;
   const bool running = renderer_.Running();  // also reaps an ended renderer
   switch (watch_.Tick(window, running, NowMs())) {
@@ -141,6 +152,7 @@ void Wobblevista_S::Timer3_Timer() {
     case qg::show::RendererWatch::Verdict::kEnded:
       break;
   }
+  showOver_ = true;
   Timer3.SetEnabled(false);
   Unload();
 }
@@ -161,7 +173,8 @@ void Wobblevista_S::Form_QueryUnload(int& cancel, qgf::UnloadMode mode) {
   // A renderer that has ended but left the display switched (killed before
   // its teardown) gets its mode put back. One that still runs is left to
   // restore its own; after its window has gone it is only moments from exiting.
-  if (renderer_.Started() && renderer_.WaitEnded(1000) && modeGuard_) modeGuard_->RestoreIfChanged();
+  const bool ended = showOver_ ? renderer_.WaitEnded(1000) : !renderer_.Running();
+  if (renderer_.Started() && ended && modeGuard_) modeGuard_->RestoreIfChanged();
   // The snapshot holds the user's screen and nothing reads it any more.
   if (snapshotWritten_) qg::show::RemoveSnapshotFile(qg::SnapshotFilePath());
   // 4: end at once.

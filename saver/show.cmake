@@ -20,6 +20,7 @@ if(NOT QG_PORTABLE_ONLY)
     ${CMAKE_CURRENT_LIST_DIR}/show/x11/display_mode_guard_x11.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/x11/x11_window_probe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/x11/x_error_trap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/show/linux/end_request_posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/linux/renderer_process_posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/linux/snapshot_writer_posix.cpp)
   target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <thread>
 
@@ -87,6 +88,27 @@ TEST_F(RunForm, RendererThatHangsBeforeItsWindowIsEndedAfterTheStartLimit) {
   ASSERT_TRUE(code.has_value()) << "a hung renderer kept the run alive";
   EXPECT_EQ(*code, 0);
   EXPECT_TRUE(showtest::ProcessGone(pid)) << "the hung renderer was not ended";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RunForm, EndRequestFromOutsideTakesTheUsualWayOut) {
+  auto saver = StartSaver({"/s"}, {{"QG_STANDIN_WINDOW_MS", "0"}, {"QG_STANDIN_KEEP_MS", "60000"}});
+  ASSERT_TRUE(showtest::WaitFor([&] { return Logged("window"); }, 10000));
+  ASSERT_TRUE(showtest::WaitFor([&] { return std::ifstream(SnapshotPath()).good(); }, 2000));
+  // What a session's end sends: the run ends through its unload path, not by
+  // simply vanishing, so the snapshot of the user's screen does not stay behind.
+  saver->Signal(SIGTERM);
+  const auto code = saver->Wait(3000ms);
+  ASSERT_TRUE(code.has_value()) << "the saver ignored the end request";
+  EXPECT_EQ(*code, 0) << "ended by the signal, not by its own way out";
+  EXPECT_FALSE(std::ifstream(SnapshotPath()).good());
+  // The renderer is not the saver's to end; it runs on by itself.
+  const long pid = StandinPid();
+  EXPECT_FALSE(showtest::ProcessGone(pid));
+  kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
 }  // namespace
