@@ -55,10 +55,17 @@ bool PaintRootPattern(const std::string& display) {
     std::free(data);
     return false;
   }
+  // Each channel scaled into its mask, so 16-bit displays get the pattern too.
+  auto place = [](uint8_t v, unsigned long mask) {
+    int shift = 0, bits = 0;
+    while (mask && !((mask >> shift) & 1)) ++shift;
+    while ((mask >> (shift + bits)) & 1) ++bits;
+    return (static_cast<unsigned long>(v) >> (8 - bits)) << shift;
+  };
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const Rgb c = PatternPixel(x, y, w);
-      XPutPixel(img, x, y, static_cast<unsigned long>(c.r) << 16 | c.g << 8 | c.b);
+      XPutPixel(img, x, y, place(c.r, vis->red_mask) | place(c.g, vis->green_mask) | place(c.b, vis->blue_mask));
     }
   }
   Pixmap pm = XCreatePixmap(s.dpy, root, static_cast<unsigned>(w), static_cast<unsigned>(h),
