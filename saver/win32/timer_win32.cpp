@@ -1,0 +1,64 @@
+// Form timers on Windows: thread timers of the user-interface thread, so a
+// tick is a message handled between handlers, never inside one.
+#include <windows.h>
+
+#include <map>
+
+#include "forms/timer.h"
+
+namespace qgf {
+
+struct Timer::Impl {
+  UINT_PTR id = 0;
+};
+
+namespace {
+
+// The system names thread timers by id; the ticks find their timer here.
+std::map<UINT_PTR, Timer*>& Running() {
+  static std::map<UINT_PTR, Timer*> timers;
+  return timers;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  auto it = Running().find(id);
+  if (it == Running().end() || !it->second->onTick) return;
+  // A failing handler ends only itself; the timer keeps ticking.
+  try {
+    it->second->onTick();
+  } catch (...) {
+  }
+}
+
+void Stop(Timer::Impl& d) {
+  if (!d.id) return;
+  KillTimer(nullptr, d.id);
+  Running().erase(d.id);
+  d.id = 0;
+}
+
+}  // namespace
+
+Timer::Timer() : d_(std::make_unique<Impl>()) {}
+
+Timer::~Timer() { Stop(*d_); }
+
+void Timer::SetInterval(int ms) {
+  interval_ = ms < 0 ? 0 : ms;
+  Apply();
+}
+
+void Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Apply();
+}
+
+void Timer::Apply() {
+  // A new system timer each time, so enabling again restarts the count.
+  Stop(*d_);
+  if (!enabled_ || interval_ <= 0) return;
+  d_->id = SetTimer(nullptr, 0, static_cast<UINT>(interval_), Tick);
+  if (d_->id) Running()[d_->id] = this;
+}
+
+}  // namespace qgf
