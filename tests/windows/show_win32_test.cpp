@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "desktop_capture.h"
+#include "display_mode_guard.h"
 #include "renderer_process.h"
 #include "snapshot_path.h"
 #include "snapshot_writer.h"
@@ -136,6 +138,29 @@ TEST(ShowWin32, RendererThatCannotStartOrHangsIsHandled) {
   hanging.Kill();
   EXPECT_FALSE(hanging.Running());
   EXPECT_TRUE(hanging.WaitEnded(0));
+}
+
+TEST(ShowWin32, DisplayModeGuardPutsTheDesktopModeBack) {
+  if (!ShowTestsEnabled()) GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
+  const wintest::DisplaySize before = wintest::ProbeDisplaySize();
+  ASSERT_NE(before.width, 1024);
+  std::unique_ptr<DisplayModeGuard> guard = MakeDisplayModeGuard();
+  ASSERT_TRUE(guard->Remember());
+  EXPECT_FALSE(guard->Changed());
+  EXPECT_TRUE(guard->RestoreIfChanged()) << "nothing to do is success";
+
+  // What a renderer killed mid-show leaves behind.
+  DEVMODEA mode{};
+  mode.dmSize = sizeof(mode);
+  ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+  mode.dmPelsWidth = 1024;
+  mode.dmPelsHeight = 768;
+  ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
+  ASSERT_TRUE(wintest::WaitForDisplaySize(1024, 768, 5000));
+  EXPECT_TRUE(guard->Changed());
+  EXPECT_TRUE(guard->RestoreIfChanged());
+  EXPECT_FALSE(guard->Changed());
+  EXPECT_TRUE(wintest::WaitForDisplaySize(before.width, before.height, 5000)) << "the display stayed switched";
 }
 
 TEST(ShowWin32, PreviewHostWindowIsProbedUntilItGoes) {
