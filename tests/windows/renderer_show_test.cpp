@@ -107,6 +107,30 @@ TEST_F(RendererShowTest, ShowSwitchesTheDisplayRefusesOtherInputAndEndsOnEscape)
   ExpectCleanEnd(program);
 }
 
+TEST_F(RendererShowTest, EscapeFromTheKeyboardEndsTheShow) {
+  WriteSnapshot(Bytes(bmptest::Encode(bmptest::Gradient(64, 48), {})));
+  wintest::Program program(RendererPath());
+  HWND show = StartShow(program);
+  ASSERT_NE(show, nullptr);
+  // Keys go to the window in front, which the show made itself.
+  const DWORD start = GetTickCount();
+  while (GetForegroundWindow() != show && GetTickCount() - start < 5000) Sleep(50);
+  ASSERT_EQ(GetForegroundWindow(), show);
+  INPUT keys[4] = {};
+  for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = 'Q';
+  keys[1].ki.wVk = 'Q';
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  keys[2].ki.wVk = VK_ESCAPE;
+  keys[3].ki.wVk = VK_ESCAPE;
+  keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+  DWORD code = 0;
+  EXPECT_FALSE(program.Wait(1000, &code)) << "a key other than Escape ended the show";
+  ASSERT_EQ(SendInput(2, keys + 2, sizeof(INPUT)), 2u);
+  ExpectCleanEnd(program);
+}
+
 TEST_F(RendererShowTest, CloseRequestFromAnotherProgramEndsTheShowWithoutASnapshot) {
   DeleteFileA(qg::SnapshotFilePath().c_str());
   wintest::Program program(RendererPath());
