@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs the show. Installs what is missing, builds into build/, then:
-#  - with a working $DISPLAY: photographs that desktop as the snapshot and
-#    runs the show there until you press Escape;
-#  - without one: starts a private virtual X server (1024x768x24), writes a
-#    generated desktop picture as the snapshot, runs the show, saves PNG
+# Runs the show through the screensaver, as the system would ("Quiverglide.scr /s").
+# Installs what is missing, builds into build/, then:
+#  - with a working $DISPLAY: runs the show there (it photographs that
+#    desktop) until you press Escape;
+#  - without one: starts a private virtual X server (1024x768x24), puts a
+#    generated desktop picture on its root window, runs the show, saves PNG
 #    screenshots across the first seconds and one after frame 500 (the first
 #    drift draw), ends the show with Escape and checks its exit code.
 # Usage: sudo bash scripts/run-show.sh [OUTPUT_FOLDER]   (default: show-output/)
@@ -16,16 +17,15 @@ bash scripts/install-deps.sh
 build=${QG_BUILD_DIR:-build}
 echo "== building into $build/"
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" --target quiverglide_renderer qg_snapshot_path_tool qg_wait_frames
+cmake --build "$build" -j "$(nproc)" --target quiverglide_renderer quiverglide_saver qg_snapshot_path_tool qg_wait_frames
 
-# How the show is started; switches to the host ("Quiverglide.scr /s") once
-# the host writes the snapshot itself.
-start_show() { "$build/bin/Quiverglide.dll"; }
+# The screensaver photographs the desktop, starts the renderer and ends
+# when the renderer's window has gone.
+start_show() { "$build/bin/Quiverglide.scr" /s; }
 snapshot=$("$build"/tools/qg_snapshot_path_tool --ensure)
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "== showing on $DISPLAY (press Escape to end)"
-  import -window root png:- | convert - -alpha off -type TrueColor "BMP3:$snapshot"
   set +e; start_show; code=$?; set -e
   echo "the show ended with exit code $code"
   exit "$code"
@@ -51,12 +51,13 @@ grep -q . "$work/display" || { echo "Xvfb did not start:"; cat "$work/xvfb.log";
 export DISPLAY=":$(head -n1 "$work/display")"
 echo "   display $DISPLAY"
 
-echo "== writing a generated desktop picture as the snapshot: $snapshot"
-bash scripts/make-desktop-picture "$snapshot" 1024x768
-cp "$snapshot" "$out/snapshot.bmp"
+echo "== putting a generated desktop picture on the root window"
+bash scripts/make-desktop-picture "$work/desktop.bmp" 1024x768
+# (display exits with 1 after setting the root window; the picture is there.)
+display -window root "$work/desktop.bmp" || true
 
 echo "== starting the show"
-start_show 2>"$out/renderer-stderr.txt" &
+start_show 2>"$out/show-stderr.txt" &
 show_pid=$!
 # Frame 500 draws the first drift rates. The counter watches the window's
 # redraws from the moment it appears (so it never counts ahead of the show),
@@ -65,6 +66,8 @@ show_pid=$!
 counter_pid=$!
 shot() { import -window root "$out/$1.png"; echo "   saved $out/$1.png"; }
 "$build"/tools/qg_wait_frames Wobblevista_VC 1 20 >/dev/null || { echo "the show window did not appear"; exit 1; }
+# The screensaver removes its snapshot when the show ends: keep a copy now.
+cp "$snapshot" "$out/snapshot.bmp"
 sleep 0.5; shot show-0.5s
 sleep 1; shot show-1.5s
 sleep 1.5; shot show-3s
@@ -78,7 +81,7 @@ xdotool key Escape
 set +e; wait "$show_pid"; code=$?; set -e
 show_pid=""
 if [ "$code" -ne 0 ]; then
-  echo "the show ended with exit code $code (expected 0); its messages: $out/renderer-stderr.txt"
+  echo "the show ended with exit code $code (expected 0); its messages: $out/show-stderr.txt"
   exit 1
 fi
 echo "the show ended with exit code 0"
