@@ -1,0 +1,171 @@
+// Quiverglide.scr end to end under Wine on the dummy Xorg, driven as the
+// system drives a screensaver: "/s" starts the show (the host's marker, the
+// renderer's window, the display at 1024 x 768, the snapshot on disk) and
+// Escape ends the show and the host with the display and files put back;
+// "/c" opens the settings dialog, which is found by its caption, keeps a
+// second instance out and ends the program when closed; "/p" puts the preview
+// inside the given window and ends with it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "snapshot_path.h"
+#include "win_process.h"
+
+namespace {
+
+constexpr DWORD kStartMs = 20000;  // Wine's first windows and GL context are slow
+constexpr DWORD kEndMs = 20000;
+
+std::string ScrPath() { return wintest::BinDir() + "\\Quiverglide.scr"; }
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Handles this test's own windows' messages for a while.
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(20);
+  } while (GetTickCount() - start < ms);
+}
+
+BOOL CALLBACK CountCombo(HWND child, LPARAM count) {
+  char name[32] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, "ComboBox") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+class ScrTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* enabled = std::getenv("QG_WINE_SHOW_TESTS");
+    if (!enabled || std::string(enabled) != "1")
+      GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
+    before_ = wintest::ProbeDisplaySize();
+    ASSERT_GT(before_.width, 0);
+    ASSERT_NE(before_.width, 1024) << "the server must start at another size, or the switch is invisible";
+  }
+  wintest::DisplaySize before_;
+};
+
+TEST_F(ScrTest, ShowStartsWithTheDisplaySwitchedAndEscapeEndsShowAndHost) {
+  wintest::Program scr(ScrPath(), "/s");
+  ASSERT_TRUE(scr.started()) << "cannot start " << ScrPath();
+  HWND host = wintest::WaitForWindow("Wobblevista_Main", kStartMs);
+  ASSERT_NE(host, nullptr) << "the host's marker window was not found";
+  EXPECT_FALSE(IsWindowVisible(host)) << "the run form stays hidden";
+  HWND show = wintest::WaitForWindow("Wobblevista_VC", kStartMs);
+  ASSERT_NE(show, nullptr) << "the host did not start the renderer";
+  EXPECT_TRUE(wintest::WaitForDisplaySize(1024, 768, 10000)) << "the display was not switched to 1024x768";
+  EXPECT_TRUE(FileExists(qg::SnapshotFilePath())) << "no snapshot while the show runs";
+  DWORD code = 0;
+  EXPECT_FALSE(scr.Wait(500, &code)) << "the host ended during the show";
+
+  // Escape from the keyboard, to the renderer's window in front.
+  const DWORD start = GetTickCount();
+  while (GetForegroundWindow() != show && GetTickCount() - start < 5000) Sleep(50);
+  ASSERT_EQ(GetForegroundWindow(), show) << "the renderer's window is not in front";
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+
+  code = 1234;
+  ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the host did not end after the show";
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(FindWindowA(nullptr, "Wobblevista_Main"), nullptr);
+  EXPECT_TRUE(wintest::WaitForNoWindow("Wobblevista_VC", 5000));
+  EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000))
+      << "the display did not go back to " << before_.width << "x" << before_.height;
+  EXPECT_FALSE(FileExists(qg::SnapshotFilePath())) << "the snapshot of the user's screen was left behind";
+}
+
+TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
+  wintest::Program scr(ScrPath(), "/c");
+  ASSERT_TRUE(scr.started());
+  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  ASSERT_NE(dialog, nullptr) << "no window captioned <Quiverglide>";
+  const DWORD start = GetTickCount();
+  while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  int combos = 0;
+  EnumChildWindows(dialog, CountCombo, reinterpret_cast<LPARAM>(&combos));
+  EXPECT_EQ(combos, 1) << "the repeat box";
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_GT(client.right, 300);
+
+  // Another start while the dialog is open ends at once, starting nothing.
+  wintest::Program second(ScrPath(), "/s");
+  DWORD code = 1234;
+  ASSERT_TRUE(second.Wait(kEndMs, &code)) << "a second instance ran on";
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(FindWindowA(nullptr, "Wobblevista_VC"), nullptr);
+
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  code = 1234;
+  ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "closing the dialog did not end the program";
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(FindWindowA(nullptr, "<Quiverglide>"), nullptr);
+}
+
+TEST_F(ScrTest, PreviewLivesInsideTheGivenWindowAndEndsWithIt) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QgPreviewHost";
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  RegisterClassA(&wc);
+  HWND box = CreateWindowExA(0, wc.lpszClassName, "QG preview host", WS_POPUP | WS_VISIBLE, 40, 40, 152, 112,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(box, nullptr);
+  Pump(200);
+
+  wintest::Program scr(ScrPath(), "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(box)));
+  ASSERT_TRUE(scr.started());
+  HWND preview = nullptr;
+  const DWORD start = GetTickCount();
+  while (!preview && GetTickCount() - start < kStartMs) {
+    Pump(50);
+    preview = FindWindowExA(box, nullptr, nullptr, "Preview Window");
+  }
+  ASSERT_NE(preview, nullptr) << "no preview inside the host window";
+  EXPECT_EQ(GetParent(preview), box);
+  EXPECT_TRUE(GetWindowLongA(preview, GWL_STYLE) & WS_CHILD);
+  EXPECT_FALSE(GetWindowLongA(preview, GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(FindWindowA(nullptr, "Preview Window"), nullptr) << "the preview is no top-level window";
+  Pump(500);
+  RECT inner{};
+  GetClientRect(preview, &inner);
+  EXPECT_EQ(inner.right, 152);
+  EXPECT_EQ(inner.bottom, 112);
+  RECT placed{};
+  GetWindowRect(preview, &placed);
+  EXPECT_EQ(placed.left, 40);
+  EXPECT_EQ(placed.top, 40);
+  DWORD code = 1234;
+  EXPECT_FALSE(scr.Wait(300, &code)) << "the preview ended with its host still there";
+
+  DestroyWindow(box);
+  code = 1234;
+  ASSERT_TRUE(scr.Wait(5000, &code)) << "the preview outlived its host";
+  EXPECT_EQ(code, 0u);
+
+  // A window id that is no window: the preview ends at once.
+  wintest::Program orphan(ScrPath(), "/p 123456");
+  code = 1234;
+  ASSERT_TRUE(orphan.Wait(kEndMs, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
