@@ -78,7 +78,9 @@ class SettingsWin32Test : public ::testing::Test {
     japanese_ = ja && std::string(ja) == "1";
     // Under code page 1252 the profile functions pass the same bytes through
     // and would hide a wrong conversion; the run must really be in 932.
-    if (japanese_) ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
+    if (japanese_) {
+      ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
+    }
   }
   void TearDown() override {
     WIN32_FIND_DATAW found;
@@ -175,6 +177,51 @@ TEST_F(SettingsWin32Test, MissingMusicFileFallsBackAndAnOversizedFileIsLeftAlone
   std::string bytes;
   EXPECT_EQ(fs.ReadFile(iniPath_, 1 << 30, bytes), qg::ReadStatus::Ok);
   EXPECT_EQ(bytes, big);
+}
+
+TEST_F(SettingsWin32Test, LongValuesAndCharactersOutsideTheCodePageComeBackWhole) {
+  FolderFileSystem fs(folder_);
+  // Longer than the profile functions' usual 256-byte buffer.
+  std::string longName = folder_ + "\\";
+  while (longName.size() < 700) longName += "\xe6\x9b\xb2";  // 曲
+  longName += ".mp3";
+  ASSERT_TRUE(qg::WriteProfileString(fs, qg::Cp932(), "Section", "BGMﾌｧｲﾙ", longName, iniPath_));
+  EXPECT_EQ(qg::ReadProfileString(fs, qg::Cp932(), "Section", "BGMﾌｧｲﾙ", iniPath_), longName);
+  if (japanese_) {
+    std::string bytes;
+    ASSERT_TRUE(qg::Cp932().FromUtf8(longName, bytes));
+    char value[2048] = {};
+    GetPrivateProfileStringA("Section", kFileBytes.c_str(), "", value, sizeof value, iniPath_.c_str());
+    EXPECT_EQ(std::string(value), bytes) << "the file holds the plain code page bytes";
+  }
+
+  // é and a line break have no plain form; the value still round-trips.
+  const std::string odd = "  caf\xc3\xa9\r\nnext \"quoted\"  ";
+  ASSERT_TRUE(qg::WriteProfileString(fs, qg::Cp932(), "Section", "BGMﾌｧｲﾙ", odd, iniPath_));
+  EXPECT_EQ(qg::ReadProfileString(fs, qg::Cp932(), "Section", "BGMﾌｧｲﾙ", iniPath_), odd);
+  EXPECT_EQ(qg::ReadProfileString(fs, qg::Cp932(), "Section", "BGMﾘﾋﾟｰﾄ", iniPath_), "");
+  EXPECT_FALSE(qg::WriteProfileString(fs, qg::Cp932(), "Section", "a=b", "v", iniPath_));
+  EXPECT_FALSE(qg::WriteProfileString(fs, qg::Cp932(), "Sec]tion", "k", "v", iniPath_));
+}
+
+TEST_F(SettingsWin32Test, AFolderNameOutsideTheAnsiCodePageStillHoldsTheSettings) {
+  // Ω is in code page 932 but not 1252, é the other way round: one of them is
+  // outside whichever code page the run has.
+  const std::wstring subW = folderW_ + L"\\\u00e9\u03a9";
+  ASSERT_TRUE(CreateDirectoryW(subW.c_str(), nullptr));
+  const std::string sub = Utf8(subW);
+  FolderFileSystem fs(sub);
+  qg::MusicSettingsValues v;
+  v.kind = 1;
+  v.repeat = 5;
+  qg::SaveMusicSettings(fs, qg::Cp932(), v);
+  qg::MusicSettingsValues back;
+  qg::LoadMusicSettings(fs, qg::Cp932(), back);
+  EXPECT_EQ(back.kind, 1);
+  EXPECT_EQ(back.repeat, 5);
+  EXPECT_NE(ReadAll(sub + "\\Quiverglide.ini").find(kRepeatBytes + "=5\r\n"), std::string::npos);
+  DeleteFileW((subW + L"\\Quiverglide.ini").c_str());
+  RemoveDirectoryW(subW.c_str());
 }
 
 }  // namespace
