@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -117,6 +118,91 @@ TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
   ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "closing the dialog did not end the program";
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(FindWindowA(nullptr, "<Quiverglide>"), nullptr);
+}
+
+// The settings file beside the program, kept and put back around a test.
+class SettingsFileGuard {
+ public:
+  SettingsFileGuard() : path_(wintest::BinDir() + "\\Quiverglide.ini") {
+    std::FILE* f = std::fopen(path_.c_str(), "rb");
+    if (!f) return;
+    had_ = true;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) saved_.append(buf, n);
+    std::fclose(f);
+  }
+  ~SettingsFileGuard() {
+    if (had_) wintest::WriteFileBytes(path_, saved_);
+    else DeleteFileA(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  std::string Bytes() const {
+    std::string bytes;
+    std::FILE* f = std::fopen(path_.c_str(), "rb");
+    if (!f) return bytes;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+    std::fclose(f);
+    return bytes;
+  }
+
+ private:
+  std::string path_, saved_;
+  bool had_ = false;
+};
+
+// Opens the settings dialog and clicks at a point of its inner area with the
+// real pointer, as a user does.
+void ClickDialogAt(int x, int y, DWORD* exit_code) {
+  wintest::Program scr(ScrPath(), "/c");
+  ASSERT_TRUE(scr.started());
+  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  ASSERT_NE(dialog, nullptr);
+  const DWORD start = GetTickCount();
+  while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
+  Sleep(800);  // the opening zoom
+  POINT p{x, y};
+  ClientToScreen(dialog, &p);
+  ASSERT_TRUE(SetCursorPos(p.x, p.y));
+  Sleep(500);  // the button's pointer watch sees the pointer arrive
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(1, press, sizeof(INPUT)), 1u);
+  Sleep(150);
+  ASSERT_EQ(SendInput(1, press + 1, sizeof(INPUT)), 1u);
+  ASSERT_TRUE(scr.Wait(kEndMs, exit_code)) << "the click did not end the dialog";
+}
+
+// The keys in code page 932 bytes.
+const std::string kKind = "BGM\x8b\xe6\x95\xaa";
+const std::string kRepeat = "BGM\xd8\xcb\xdf\xb0\xc4";
+const std::string kFile = "BGM\xcc\xa7\xb2\xd9";
+
+TEST_F(ScrTest, SettingsDialogSavesCodePage932BytesAndCancelLeavesTheFile) {
+  const char* ja = std::getenv("QG_WINE_JA");
+  if (!ja || std::string(ja) != "1") GTEST_SKIP() << "needs code page 932 (scripts/test-windows.sh)";
+  ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
+  SettingsFileGuard guard;
+  const std::string before = "[Section]\r\n" + kKind + "=1\r\n" + kRepeat + "=7\r\n";
+  ASSERT_TRUE(wintest::WriteFileBytes(guard.path(), before));
+
+  // Cancel (designed at 400, 200, 81 x 25): nothing is written.
+  DWORD code = 1234;
+  ClickDialogAt(440, 212, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(guard.Bytes(), before);
+
+  // Save (316, 200): the dialog's values, read from the file, written back
+  // by the system's profile functions in code page 932.
+  code = 1234;
+  ClickDialogAt(356, 212, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(guard.Bytes(), "[Section]\r\n" + kKind + "=1\r\n" + kRepeat + "=7\r\n" + kFile + "=\r\n");
+  char value[64] = {};
+  GetPrivateProfileStringA("Section", kRepeat.c_str(), "", value, sizeof value, guard.path().c_str());
+  EXPECT_STREQ(value, "7");
 }
 
 TEST_F(ScrTest, PreviewLivesInsideTheGivenWindowAndEndsWithIt) {
