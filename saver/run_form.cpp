@@ -24,7 +24,7 @@
 #include "snapshot_path.h"
 #include "snapshot_writer.h"
 #include "startup_dispatch.h"
-#include "use_linux_audio.h"
+#include "use_system_audio.h"
 #include "wobblevista_b.h"
 
 namespace {
@@ -127,7 +127,7 @@ void Wobblevista_S::Form_Load() {
   }
 
   // 9-10: the music chosen in the settings.
-  UseLinuxAudio();
+  UseSystemAudio();
   const qg::show::ShowMusic::Watches watches = music_.Start();
   if (watches.cd) Timer2.SetEnabled(true);
   if (watches.mp3) Timer1.SetEnabled(true);

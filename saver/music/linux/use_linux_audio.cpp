@@ -2,6 +2,7 @@
 
 #include "bgm_player.h"
 #include "linux_audio_platform.h"
+#include "use_system_audio.h"
 
 namespace Wobblevista_BGM {
 
@@ -10,6 +11,8 @@ void UseLinuxAudio() {
   static std::unique_ptr<BgmPlatform> platform = MakeLinuxAudioPlatform();
   SetPlatform(platform.get());
 }
+
+void UseSystemAudio() { UseLinuxAudio(); }
 
 std::unique_ptr<BgmPlatform> MakeLinuxAudioPlatform() { return std::make_unique<qg::music::LinuxAudioPlatform>(); }
 
