@@ -1,4 +1,5 @@
 #include "winmm_bgm_platform.h"
+#include "use_system_audio.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -55,5 +56,7 @@ void UseWinmmAudio() {
   static WinmmBgmPlatform platform;
   SetPlatform(&platform);
 }
+
+void UseSystemAudio() { UseWinmmAudio(); }
 
 }  // namespace Wobblevista_BGM

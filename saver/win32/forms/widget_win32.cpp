@@ -254,7 +254,7 @@ const wchar_t* WidgetClassName() {
   static bool registered = false;
   if (!registered) {
     WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS & 0;  // double clicks arrive as two presses
+    wc.style = 0;  // no CS_DBLCLKS: a double click arrives as two presses
     wc.lpfnWndProc = WidgetProc;
     wc.hInstance = ModuleInstance();
     wc.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
