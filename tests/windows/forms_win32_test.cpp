@@ -256,6 +256,45 @@ TEST_F(FormsTest, LabelsAndTheComboBoxKeepTheirText) {
   EXPECT_FALSE(form.Text.Visible());
 }
 
+// A pixel of the screen, read through the screen's device context.
+qgf::Colour ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return qgf::Colour::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    qgf::App::DoEvents();
+    Sleep(10);
+  }
+}
+
+TEST_F(FormsTest, ShownFormPaintsItsImageStretchedAndItsRetainedDrawing) {
+  Probe form;
+  form.SetBorderStyle(qgf::BorderStyle::None);
+  form.Move(100 * qgf::App::TwipsPerPixelX(), 80 * qgf::App::TwipsPerPixelY(), 120 * qgf::App::TwipsPerPixelX(),
+            60 * qgf::App::TwipsPerPixelY());
+  form.Box.Move(0, 0, 60, 60);
+  form.Box.SetBackColour(qgf::Colour::Rgb(0, 0, 200));
+  form.Box.FillRect(10, 10, 10, 10, qgf::Colour::Rgb(250, 250, 0));
+  qgf::ImageControl image(form);
+  qgf::Image two(2, 1, qgf::Colour::Rgb(255, 0, 0));
+  two.SetPixel(1, 0, qgf::Colour::Rgb(0, 255, 0));
+  image.SetStretch(true);
+  image.SetPicture(qgf::Picture(two));
+  image.Move(60, 0, 60, 60);
+  form.Show();
+  PumpFor(300);
+  EXPECT_EQ(ScreenPixel(100 + 5, 80 + 5), qgf::Colour::Rgb(0, 0, 200));
+  EXPECT_EQ(ScreenPixel(100 + 15, 80 + 15), qgf::Colour::Rgb(250, 250, 0));
+  EXPECT_EQ(ScreenPixel(100 + 70, 80 + 30), qgf::Colour::Rgb(255, 0, 0)) << "left half of the stretched picture";
+  EXPECT_EQ(ScreenPixel(100 + 110, 80 + 30), qgf::Colour::Rgb(0, 255, 0)) << "right half of the stretched picture";
+  form.Unload();
+}
+
 TEST_F(FormsTest, UserControlsGetFocusAndMouseInTheirOwnPixels) {
   Probe form;
   Focusable control(form);
