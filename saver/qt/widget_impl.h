@@ -8,6 +8,7 @@
 
 #include "forms/canvas.h"
 #include "forms/form.h"
+#include "forms/handler_access.h"
 #include "forms/user_control.h"
 #include "forms/widget.h"
 
@@ -39,32 +40,6 @@ struct WidgetImpl {
 
   void EnsureBacking();  // backing matches the widget's size, contents kept
   void ResetBacking();   // backing = background
-};
-
-// Runs an event handler so that a failure inside it ends that handler only:
-// the program goes on with the next event, as with continue-on-error.
-template <class F>
-void Guarded(F&& handler) {
-  try {
-    handler();
-  } catch (...) {
-  }
-}
-
-// Reaches the protected handlers of forms and user controls.
-class FormAccess {
- public:
-  static void Load(Form& f) { Guarded([&] { f.OnLoad(); }); }
-  static void Resize(Form& f) { Guarded([&] { f.OnResize(); }); }
-};
-class UserControlAccess {
- public:
-  static void Resize(UserControl& u) { Guarded([&] { u.OnResize(); }); }
-  static void GotFocus(UserControl& u) { Guarded([&] { u.OnGotFocus(); }); }
-  static void LostFocus(UserControl& u) { Guarded([&] { u.OnLostFocus(); }); }
-  static void MouseDown(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseDown(a); }); }
-  static void MouseMove(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseMove(a); }); }
-  static void MouseUp(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseUp(a); }); }
 };
 
 // Turns a Qt mouse event into the event arguments of a widget (coordinates
