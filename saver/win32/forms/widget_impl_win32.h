@@ -10,6 +10,7 @@
 #include "forms/canvas.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/handler_access.h"
 #include "forms/user_control.h"
 #include "forms/widget.h"
 
@@ -86,30 +87,6 @@ void PaintContainerBehind(WidgetImpl* impl, HDC dc);
 HCURSOR CursorFor(MousePointer pointer);
 // A pointer made of a picture (fully opaque), hot spot in pixels.
 HCURSOR CursorFromPicture(const Picture& picture, int hot_x, int hot_y);
-
-// Runs an event handler so that a failure inside it ends that handler only.
-template <class F>
-void Guarded(F&& handler) {
-  try {
-    handler();
-  } catch (...) {
-  }
-}
-
-class FormAccess {
- public:
-  static void Load(Form& f) { Guarded([&] { f.OnLoad(); }); }
-  static void Resize(Form& f) { Guarded([&] { f.OnResize(); }); }
-};
-class UserControlAccess {
- public:
-  static void Resize(UserControl& u) { Guarded([&] { u.OnResize(); }); }
-  static void GotFocus(UserControl& u) { Guarded([&] { u.OnGotFocus(); }); }
-  static void LostFocus(UserControl& u) { Guarded([&] { u.OnLostFocus(); }); }
-  static void MouseDown(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseDown(a); }); }
-  static void MouseMove(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseMove(a); }); }
-  static void MouseUp(UserControl& u, const MouseArgs& a) { Guarded([&] { u.OnMouseUp(a); }); }
-};
 
 namespace App {
 bool Running();
