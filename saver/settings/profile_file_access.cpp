@@ -9,18 +9,6 @@ namespace qg {
 
 namespace {
 
-// The first n characters of a UTF-8 text.
-std::string CutCharacters(const std::string& s, std::size_t n) {
-  std::size_t i = 0, count = 0;
-  while (i < s.size() && count < n) {
-    unsigned char c = (unsigned char)s[i];
-    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-    i += len;
-    ++count;
-  }
-  return s.substr(0, i < s.size() ? i : s.size());
-}
-
 // Makes every missing folder level of path (mode 0700 for new levels).
 void MakeFolders(FileSystem& fs, const std::string& path) {
   for (std::size_t pos = 1; pos <= path.size(); ++pos) {
@@ -57,14 +45,7 @@ bool WriteProfileString(FileSystem& fs, CodePage& cp, const std::string& section
   }
   bool utf8 = profile::HasUtf8Bom(text);
   std::string sec, k;
-  if (!EncodeProfileName(CutCharacters(section, 128), cp, utf8, sec) ||
-      !EncodeProfileName(CutCharacters(key, 128), cp, utf8, k))
-    return false;
-  // A name with a line break or "=" or "]" would make a different line.
-  for (const std::string* name : {&sec, &k}) {
-    if (name->find_first_of("\r\n\0", 0, 3) != std::string::npos) return false;
-  }
-  if (k.find('=') != std::string::npos || sec.find(']') != std::string::npos || k.empty()) return false;
+  if (!EncodeWrittenNames(section, key, cp, utf8, sec, k)) return false;
   std::string out = profile::SetValue(text, sec, k, EncodeProfileValue(value, cp, utf8));
   return fs.ReplaceFile(path, out);
 }

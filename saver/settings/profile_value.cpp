@@ -122,4 +122,31 @@ bool EncodeProfileName(const std::string& name, CodePage& cp, bool utf8_file, st
   return cp.FromUtf8(name, bytes);
 }
 
+namespace {
+
+// The first n characters of a UTF-8 text.
+std::string CutCharacters(const std::string& s, std::size_t n) {
+  std::size_t i = 0, count = 0;
+  while (i < s.size() && count < n) {
+    unsigned char c = (unsigned char)s[i];
+    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+    i += len;
+    ++count;
+  }
+  return s.substr(0, i < s.size() ? i : s.size());
+}
+
+}  // namespace
+
+bool EncodeWrittenNames(const std::string& section, const std::string& key, CodePage& cp, bool utf8_file,
+                        std::string& sec, std::string& k) {
+  if (!EncodeProfileName(CutCharacters(section, 128), cp, utf8_file, sec) ||
+      !EncodeProfileName(CutCharacters(key, 128), cp, utf8_file, k))
+    return false;
+  for (const std::string* name : {&sec, &k}) {
+    if (name->find_first_of("\r\n\0", 0, 3) != std::string::npos) return false;
+  }
+  return k.find('=') == std::string::npos && sec.find(']') == std::string::npos && !k.empty();
+}
+
 }  // namespace qg

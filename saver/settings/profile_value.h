@@ -22,6 +22,12 @@ std::string DecodeProfileValue(const std::string& bytes, CodePage& cp, bool utf8
 // Converts a name (section or key) for the file; false when it cannot be.
 bool EncodeProfileName(const std::string& name, CodePage& cp, bool utf8_file, std::string& bytes);
 
+// The section and key of a write: each cut to 128 characters and converted;
+// false when one cannot be converted or would make a different line (a line
+// break, "=" in the key, "]" in the section, an empty key).
+bool EncodeWrittenNames(const std::string& section, const std::string& key, CodePage& cp, bool utf8_file,
+                        std::string& section_bytes, std::string& key_bytes);
+
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(const std::string& s);
 
