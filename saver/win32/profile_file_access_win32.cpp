@@ -20,17 +20,6 @@
 namespace qg {
 namespace {
 
-// The first n characters of a UTF-8 text.
-std::string CutCharacters(const std::string& s, std::size_t n) {
-  std::size_t i = 0, count = 0;
-  while (i < s.size() && count < n) {
-    unsigned char c = (unsigned char)s[i];
-    i += c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-    ++count;
-  }
-  return s.substr(0, i < s.size() ? i : s.size());
-}
-
 // The path in the ANSI code page, as the A functions take it. A path with a
 // character outside that code page goes by its folder's short name.
 bool AnsiPath(const std::string& utf8, std::string& ansi) {
@@ -112,13 +101,7 @@ bool WriteProfileString(FileSystem& fs, CodePage& cp, const std::string& section
     if (slash != std::string::npos && slash > 2) MakeFolders(fs, path.substr(0, slash));
   }
   std::string sec, k, file;
-  if (!EncodeProfileName(CutCharacters(section, 128), cp, utf8, sec) ||
-      !EncodeProfileName(CutCharacters(key, 128), cp, utf8, k))
-    return false;
-  // A name with a line break or "=" or "]" would make a different line.
-  for (const std::string* name : {&sec, &k})
-    if (name->find_first_of("\r\n", 0, 2) != std::string::npos) return false;
-  if (k.find('=') != std::string::npos || sec.find(']') != std::string::npos || k.empty()) return false;
+  if (!EncodeWrittenNames(section, key, cp, utf8, sec, k)) return false;
   const std::string bytes = EncodeProfileValue(value, cp, utf8);
   if (utf8 || Escaped(bytes)) return fs.ReplaceFile(path, profile::SetValue(text, sec, k, bytes));
   if (!AnsiPath(path, file)) return false;
