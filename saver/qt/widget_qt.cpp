@@ -80,19 +80,8 @@ void DeliverMouse(WidgetImpl* impl, QMouseEvent* e, int kind) {
   const Canvas* unit = impl->is_canvas ? static_cast<const Canvas*>(w) : w->Container();
   a.x = unit ? unit->FromPixels(p.x()) : p.x();
   a.y = unit ? unit->FromPixels(p.y()) : p.y();
-  if (impl->is_user_control) {
-    auto* u = static_cast<UserControl*>(w);
-    if (kind == 0) UserControlAccess::MouseDown(*u, a);
-    if (kind == 1) UserControlAccess::MouseMove(*u, a);
-    if (kind == 2) UserControlAccess::MouseUp(*u, a);
-  }
-  if (kind == 0 && w->onMouseDown) Guarded([&] { w->onMouseDown(a); });
-  if (kind == 1 && w->onMouseMove) Guarded([&] { w->onMouseMove(a); });
-  if (kind == 2 && w->onMouseUp) Guarded([&] { w->onMouseUp(a); });
-  // A plain click: released over the widget it was pressed on. User controls
-  // raise their own Click.
-  if (kind == 2 && !impl->is_user_control && impl->w && impl->w->rect().contains(p.toPoint()) && w->onClick)
-    Guarded([&] { w->onClick(); });
+  const bool inside = kind == 2 && impl->w && impl->w->rect().contains(p.toPoint());
+  DeliverMouseEvent(*w, impl->is_user_control, MouseEventKind(kind), a, inside);
 }
 
 Widget::Widget(Canvas* container, WidgetImpl* impl) : impl_(impl), container_(container) { impl_->owner = this; }
