@@ -156,11 +156,9 @@ void Form::Hide() {
 bool Form::Unload(UnloadMode mode) {
   if (!loaded_ || unloading_) return true;
   unloading_ = true;
-  int cancel = 0;
-  Guarded([&] { OnQueryUnload(cancel, mode); });
-  if (cancel == 0) Guarded([&] { OnUnload(cancel); });
+  const bool go = FormAccess::UnloadHandlers(*this, mode);
   unloading_ = false;
-  if (cancel != 0) return false;
+  if (!go) return false;
   loaded_ = false;
   if (impl_->hwnd) {
     ShowWindow(impl_->hwnd, SW_HIDE);

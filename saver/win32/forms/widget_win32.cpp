@@ -37,24 +37,15 @@ void DeliverMouse(WidgetImpl* impl, int kind, int button, WPARAM wp, LPARAM lp) 
   Widget* w = impl->owner;
   MouseArgs a = ArgsFor(impl, wp, lp);
   if (kind != 1) a.button = button;
-  const bool user_control = impl->kind == WidgetKind::UserControl;
-  if (user_control) {
-    auto* u = static_cast<UserControl*>(w);
-    if (kind == 0) UserControlAccess::MouseDown(*u, a);
-    if (kind == 1) UserControlAccess::MouseMove(*u, a);
-    if (kind == 2) UserControlAccess::MouseUp(*u, a);
-  }
-  if (kind == 0 && w->onMouseDown) Guarded([&] { w->onMouseDown(a); });
-  if (kind == 1 && w->onMouseMove) Guarded([&] { w->onMouseMove(a); });
-  if (kind == 2 && w->onMouseUp) Guarded([&] { w->onMouseUp(a); });
-  // A plain click: released over the widget it was pressed on. User controls
-  // raise their own Click.
-  if (kind == 2 && !user_control && impl->pressed && impl->hwnd && w->onClick) {
+  // A plain click: released over the widget it was pressed on.
+  bool inside = false;
+  if (kind == 2 && impl->pressed && impl->hwnd) {
     RECT r;
     GetClientRect(impl->hwnd, &r);
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (PtInRect(&r, p)) Guarded([&] { w->onClick(); });
+    inside = PtInRect(&r, p) != FALSE;
   }
+  DeliverMouseEvent(*w, impl->kind == WidgetKind::UserControl, MouseEventKind(kind), a, inside);
 }
 
 void PaintLabel(WidgetImpl* impl, HDC dc, const RECT& rc) {
