@@ -187,6 +187,17 @@ TEST_F(FormsTest, RetainedImageKeepsWhatWasDrawnAndSavesItAsABitmap) {
   EXPECT_EQ(image.Pixel(41, 11), qgf::Colour::Rgb(1, 2, 3));
   EXPECT_EQ(image.Pixel(46, 16), qgf::Colour::Rgb(200, 100, 50));
   EXPECT_EQ(image.Pixel(43, 16), qgf::Colour::Rgb(1, 2, 3));
+  // A source rectangle within the picture: its lower row only, then its
+  // right column only, each to a 4 x 4 block.
+  qgf::Image rows(2, 2, qgf::Colour::Rgb(90, 0, 0));
+  rows.SetPixel(0, 1, qgf::Colour::Rgb(0, 90, 0));
+  rows.SetPixel(1, 1, qgf::Colour::Rgb(0, 90, 0));
+  rows.SetPixel(1, 0, qgf::Colour::Rgb(0, 0, 90));
+  form.Box.PaintPicture(qgf::Picture(rows), 50, 30, 4, 4, 0, 1, 1, 1);
+  form.Box.PaintPicture(qgf::Picture(rows), 56, 30, 4, 4, 1, 0, 1, 1);
+  image = form.Box.GetImage();
+  EXPECT_EQ(image.Pixel(51, 31), qgf::Colour::Rgb(0, 90, 0)) << "the lower row was asked for";
+  EXPECT_EQ(image.Pixel(57, 31), qgf::Colour::Rgb(0, 0, 90)) << "the upper right pixel was asked for";
 
   // A copy between canvases and a resize keep the pixels.
   form.Move(0, 0, 200 * qgf::App::TwipsPerPixelX(), 100 * qgf::App::TwipsPerPixelY());
