@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test:
 #  1. the full build (gcc) with all unit, X-server and end-to-end tests;
 #  2. the platform-free code again under AddressSanitizer and
-#     UndefinedBehaviorSanitizer (clang), with short bounded fuzzing runs.
+#     UndefinedBehaviorSanitizer (clang), with short bounded fuzzing runs;
+#  3. the Windows cross build (MinGW-w64) with its tests under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -21,3 +22,6 @@ CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug 
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 300
+
+echo "== Windows build (MinGW-w64) and its tests under Wine"
+bash scripts/test-windows.sh
