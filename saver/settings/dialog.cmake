@@ -7,11 +7,7 @@ add_library(qg_dialog_core STATIC ${CMAKE_CURRENT_LIST_DIR}/dialog_track_text.cp
 target_include_directories(qg_dialog_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 
 if(NOT QG_PORTABLE_ONLY)
-  include(GNUInstallDirs)
-  # The one place that sets the address lbl_URL shows and opens. Until the
-  # project has a home page it is the installed README.
-  set(QG_HOME_ADDRESS "file://${CMAKE_INSTALL_FULL_DOCDIR}/README.md"
-      CACHE STRING "Address shown and opened by the settings dialog's link")
+  include(${QG_SOURCE_DIR}/cmake/home_address.cmake)
 
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
   add_library(qg_settings_dialog STATIC
