@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <chrono>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -85,10 +86,13 @@ void X11ShowWindow::Map() {
   XFlush(display_);
   // Other events stay queued for the message loop; only MapNotify is taken.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  // Waiting on the connection wakes the moment the server answers; a fixed
+  // sleep would add up to its whole length to every show's start.
   XEvent event;
+  struct pollfd connection = {ConnectionNumber(display_), POLLIN, 0};
   while (!XCheckIfEvent(display_, &event, IsMapNotifyFor, reinterpret_cast<XPointer>(&window_))) {
     if (std::chrono::steady_clock::now() > deadline) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    poll(&connection, 1, 5);
   }
 }
 
