@@ -75,12 +75,14 @@ class Wobblevista_S : public qgf::Form {
     Timer2.SetEnabled(CdKeepWatching);
   }
   void Timer3_Timer();
+  void FillDisplay();
 
   std::string RendererPath;
   qg::show::RendererProcess renderer_;
   qg::show::RendererWatch watch_;
   std::unique_ptr<qg::show::DisplayModeGuard> modeGuard_;
   qg::show::ShowMusic music_;
+  qg::show::DesktopPicture desktop_;  // for Display, until the watch's first tick
   bool snapshotWritten_ = false;
   bool showOver_ = false;  // the watch saw the renderer's end
 };
@@ -108,23 +110,13 @@ void Wobblevista_S::Form_Load() {
   watch_.Started(renderer_.Start(RendererPath), NowMs());
 
   // 1-6: the form and Display take the screen's size and Display keeps the
-  // desktop as its image. Nothing outside this process sees Display, so this
-  // is done once the renderer is on its way: sizing a screen-sized hidden
-  // window and filling its image would otherwise hold back the show's start.
+  // desktop as its image. Nothing outside this process sees Display, so the
+  // picture goes in at the watch's first tick: converting and painting a
+  // screen-sized image now would take the processor from the renderer while
+  // it starts.
   Move(0, 0, qgf::App::ScreenWidth(), qgf::App::ScreenHeight());
   Display.Move(0, 0, ScaleWidth(), ScaleHeight());
-  if (!desktop.empty()) {
-    qgf::Image image(desktop.width, desktop.height);
-    for (int32_t y = 0; y < desktop.height; ++y) {
-      const uint8_t* src = desktop.Row(y);
-      uint32_t* dst = image.row(y);
-      for (int32_t x = 0; x < desktop.width; ++x, src += 4) {
-        dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
-      }
-    }
-    Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
-    Display.Refresh();
-  }
+  desktop_ = std::move(desktop);
 
   // 9-10: the music chosen in the settings.
   UseSystemAudio();
@@ -133,7 +125,23 @@ void Wobblevista_S::Form_Load() {
   if (watches.mp3) Timer1.SetEnabled(true);
 }
 
+void Wobblevista_S::FillDisplay() {
+  if (desktop_.empty()) return;
+  qgf::Image image(desktop_.width, desktop_.height);
+  for (int32_t y = 0; y < desktop_.height; ++y) {
+    const uint8_t* src = desktop_.Row(y);
+    uint32_t* dst = image.row(y);
+    for (int32_t x = 0; x < desktop_.width; ++x, src += 4) {
+      dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+    }
+  }
+  desktop_ = qg::show::DesktopPicture{};
+  Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
+  Display.Refresh();
+}
+
 void Wobblevista_S::Timer3_Timer() {
+  FillDisplay();
   // Asked to end from outside (the session ends, a kill): the same path as
   // any other unload. The renderer runs on by itself, as it does then.
   if (qg::show::EndRequested()) {
