@@ -38,10 +38,19 @@ bool X11ShowWindow::Create(Display* display, const XVisualInfo* visual, const st
                           InputOutput, v, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
   if (window_ == 0) return false;
 
+  // Every atom in one round trip rather than one each.
+  enum { kUtf8, kWmName, kMotif, kFullscreen, kWmState, kWmPid, kWmProtocols, kWmDelete, kAtomCount };
+  char* names[kAtomCount] = {const_cast<char*>("UTF8_STRING"),      const_cast<char*>("_NET_WM_NAME"),
+                             const_cast<char*>("_MOTIF_WM_HINTS"),  const_cast<char*>("_NET_WM_STATE_FULLSCREEN"),
+                             const_cast<char*>("_NET_WM_STATE"),    const_cast<char*>("_NET_WM_PID"),
+                             const_cast<char*>("WM_PROTOCOLS"),     const_cast<char*>("WM_DELETE_WINDOW")};
+  Atom atoms[kAtomCount] = {};
+  XInternAtoms(display, names, kAtomCount, False, atoms);
+
   // Caption and class: what other programs find the show by.
   XStoreName(display, window_, title.c_str());
-  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  XChangeProperty(display, window_, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
+  const Atom utf8 = atoms[kUtf8];
+  XChangeProperty(display, window_, atoms[kWmName], utf8, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
   XClassHint classHint;
   std::vector<char> name(title.begin(), title.end());
@@ -64,18 +73,18 @@ bool X11ShowWindow::Create(Display* display, const XVisualInfo* visual, const st
   XSetWMHints(display, window_, &wmHints);
 
   const long motif[5] = {kMotifHintsDecorations, 0, 0, 0, 0};
-  const Atom motifAtom = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  const Atom motifAtom = atoms[kMotif];
   XChangeProperty(display, window_, motifAtom, motifAtom, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(motif), 5);
-  const Atom fullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-  XChangeProperty(display, window_, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+  const Atom fullscreen = atoms[kFullscreen];
+  XChangeProperty(display, window_, atoms[kWmState], XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&fullscreen), 1);
   const long pid = static_cast<long>(getpid());
-  XChangeProperty(display, window_, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+  XChangeProperty(display, window_, atoms[kWmPid], XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&pid), 1);
 
-  wmProtocols_ = XInternAtom(display, "WM_PROTOCOLS", False);
-  wmDeleteWindow_ = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  wmProtocols_ = atoms[kWmProtocols];
+  wmDeleteWindow_ = atoms[kWmDelete];
   XSetWMProtocols(display, window_, &wmDeleteWindow_, 1);
   return true;
 }
