@@ -94,7 +94,7 @@ void Wobblevista_S::Form_Load() {
   qg::show::DesktopPicture desktop;
   qg::show::CaptureDesktop(desktop);
 
-  // 7: the snapshot, complete on disk before the renderer starts, written
+  // The snapshot, complete on disk before the renderer starts, written
   // from the captured pixels (the very pixels Display receives below).
   if (!desktop.empty() && qg::EnsureSnapshotFolder()) {
     snapshotWritten_ = qg::show::WriteSnapshotFile(desktop, qg::SnapshotFilePath());
@@ -105,11 +105,11 @@ void Wobblevista_S::Form_Load() {
   modeGuard_ = qg::show::MakeDisplayModeGuard();
   modeGuard_->Remember();
 
-  // 8: the renderer, as a separate process, not waited for.
+  // The renderer, as a separate process, not waited for.
   RendererPath = qgf::App::Path() + "/" + qg::kRendererFileName;
   watch_.Started(renderer_.Start(RendererPath), NowMs());
 
-  // 1-6: the form and Display take the screen's size and Display keeps the
+  // The form and Display take the screen's size and Display keeps the
   // desktop as its image. Nothing outside this process sees Display, so the
   // picture goes in at the watch's first tick: converting and painting a
   // screen-sized image now would take the processor from the renderer while
@@ -118,7 +118,7 @@ void Wobblevista_S::Form_Load() {
   Display.Move(0, 0, ScaleWidth(), ScaleHeight());
   desktop_ = std::move(desktop);
 
-  // 9-10: the music chosen in the settings.
+  // The music chosen in the settings.
   UseSystemAudio();
   const qg::show::ShowMusic::Watches watches = music_.Start();
   if (watches.cd) Timer2.SetEnabled(true);
@@ -168,13 +168,13 @@ void Wobblevista_S::Timer3_Timer() {
 void Wobblevista_S::Form_QueryUnload(int& cancel, qgf::UnloadMode mode) {
   (void)cancel;
   (void)mode;
-  // 1-2: the music. The watch timers go off first; an opened CD device is
+  // The music. The watch timers go off first; an opened CD device is
   // stopped and closed even when its watch ended on an error, which would
   // otherwise leave a playing disc running after the saver has gone.
   Timer2.SetEnabled(false);
   Timer1.SetEnabled(false);
   music_.Stop();
-  // 3: the cursor counter back, for "S" only.
+  // The cursor counter back, for "S" only.
   if (Wobblevista_B::ModeLetter() == 'S') {
     Wobblevista_B::CursorCount = qgf::ShowCursor(Wobblevista_B::CursorCount);
   }
@@ -185,7 +185,7 @@ void Wobblevista_S::Form_QueryUnload(int& cancel, qgf::UnloadMode mode) {
   if (renderer_.Started() && ended && modeGuard_) modeGuard_->RestoreIfChanged();
   // The snapshot holds the user's screen and nothing reads it any more.
   if (snapshotWritten_) qg::show::RemoveSnapshotFile(qg::SnapshotFilePath());
-  // 4: end at once.
+  // End at once.
   qgf::App::End(0);
 }
 

@@ -192,25 +192,23 @@ void Wobblevista_P::SelectKind(int index) {
 }
 
 void Wobblevista_P::OnLoad() {
-  // 1. Centred across, one third down (whole-number divisions).
+  // Centred across, one third down (whole-number divisions).
   const long sw = static_cast<long>(qgf::App::ScreenWidth()), sh = static_cast<long>(qgf::App::ScreenHeight());
   const long ww = static_cast<long>(Width()), wh = static_cast<long>(Height());
   Move(static_cast<double>((sw - ww) / 2), static_cast<double>((sh - wh) / 3));
-  // 2.-4.
   InitButtons();
   TileTexture(Pic_C);
   BGM_Repeat.SetEnabled(false);
-  // 5.-7. The marks; a kind other than 0, 1 or 2 shows none as chosen.
+  // The marks; a kind other than 0, 1 or 2 shows none as chosen.
   for (qgf::ImageControl* img : Img_BGM) img->SetPicture(Img_Ra[0]->GetPicture());
   if (BgmKind >= 0 && BgmKind < 3) Img_BGM[BgmKind]->SetPicture(Img_Ra[1]->GetPicture());
   if (BgmKind == 1) BGM_Repeat.SetEnabled(true);
   Cmd_File.SetEnabled(BgmKind == 2);
-  // 8.-9. The track box: its text, then the list of 31 entries, the first empty.
+  // The track box: its text, then the list of 31 entries, the first empty.
   BGM_Repeat.SetText(qgf::FormatHash(BgmRepeat));
   for (int i = 0; i <= 30; ++i) BGM_Repeat.AddItem(qgf::FormatHash(i));
-  // 10.
   lbl_Fname.SetCaption(BgmFile);
-  // 11. The point the zoom animations start from and end at.
+  // The point the zoom animations start from and end at.
   qgf::Point p;
   if (qgf::CursorPos(p)) {
     Wobblevista_B::CursorX = static_cast<std::int16_t>(std::clamp(p.x, -32768, 32767));
@@ -219,7 +217,6 @@ void Wobblevista_P::OnLoad() {
     Wobblevista_B::CursorX = 0;
     Wobblevista_B::CursorY = 0;
   }
-  // 12.-13.
   Wobblevista_B::ZoomOpen(Handle());
   qgf::App::SetMousePointer(qgf::MousePointer::Default);
 }
