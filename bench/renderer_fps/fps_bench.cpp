@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "bench_picture.h"
 #include "process.h"
 #include "renderer_app.h"
 #include "scene.h"
@@ -188,33 +189,6 @@ Rate RunBareLoop(double seconds, const std::string& snapshot) {
   return RateOf(frames, first, last, cpuFirst, cpuLast);
 }
 
-// A 1024 x 768 24-bit picture with some detail, so texturing does real work.
-void WritePicture(const std::string& path) {
-  const int w = 1024, h = 768, stride = w * 3;
-  std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * h);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, w);
-  put32(22, h);
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char* p = &file[54 + static_cast<size_t>(y) * stride + x * 3];
-      p[0] = static_cast<unsigned char>(x ^ y);
-      p[1] = static_cast<unsigned char>(x * 2);
-      p[2] = static_cast<unsigned char>(y);
-    }
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                              static_cast<std::streamsize>(file.size()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,7 +204,7 @@ int main(int argc, char** argv) {
   setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
   mkdir((runtime.path() + "/kestrow").c_str(), 0700);
   const std::string snapshot = runtime.path() + "/kestrow/Wobblevista.bmp";
-  WritePicture(snapshot);
+  qgbench::WriteDesktopPicture(snapshot, 1024, 768);
 
   std::printf("round  show fps  bare fps  ratio   show f/cpu-s  bare f/cpu-s  ratio\n");
   std::vector<double> ratios, cpuRatios;
