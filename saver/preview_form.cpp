@@ -71,11 +71,7 @@ class Wobblevista_R : public qgf::Form {
 
 }  // namespace
 
-void LoadPreviewForm(qgf::WindowId host, std::int16_t width_twips, std::int16_t height_twips) {
-  // The twips computed by start-up are 16-bit and lose hosts wider than
-  // about 2,184 pixels; the host's own pixel size is used instead.
-  (void)width_twips;
-  (void)height_twips;
+void LoadPreviewForm(qgf::WindowId host) {
   qg::show::WindowSize size;
   // 0, or an id that is no window: an invisible preview would live on with
   // nothing to end it.

@@ -6,6 +6,6 @@
 #include "forms/types.h"
 
 // Loads the preview form hidden, makes it a child of the host window, places
-// it at 0,0 with the given size in twips (0 for a dimension that could not be
-// computed), sizes its picture to the host in pixels and shows it modeless.
-void LoadPreviewForm(qgf::WindowId host, std::int16_t width_twips, std::int16_t height_twips);
+// it at 0,0 with the host's own size in pixels (twips held in 16 bits would
+// lose hosts wider than about 2,184 pixels) and shows it modeless.
+void LoadPreviewForm(qgf::WindowId host);

@@ -32,12 +32,6 @@ char ModeLetter(const std::string& command_line) {
   return c;
 }
 
-std::int16_t PreviewTwips(int pixels, int twips_per_pixel) {
-  long long t = (long long)pixels * (long long)twips_per_pixel;
-  if (t < -32768 || t > 32767) return 0;
-  return std::int16_t(t);
-}
-
 void RunStartup(StartupServices& s, std::int32_t& cursor_count) {
   // 1. Another instance's show or settings dialog: end silently.
   bool running = false;
@@ -54,18 +48,11 @@ void RunStartup(StartupServices& s, std::int32_t& cursor_count) {
   Step([&] { command = s.CommandLine(); });
   char mode = ModeLetter(command);
 
-  // 3. Preview: only the host window's size is needed.
+  // 3. Preview: the preview form sizes itself to the host window's pixels.
   if (mode == 'P') {
     std::uint32_t host = 0;
-    std::int16_t width = 0, height = 0;
     Step([&] { host = ReadWindowHandle(command.size() > 3 ? command.substr(3) : std::string()); });
-    HostRect rect;
-    Step([&] {
-      if (!s.HostWindowRect(host, rect)) rect = HostRect{};
-    });
-    Step([&] { width = PreviewTwips(rect.right - rect.left, s.TwipsPerPixelX()); });
-    Step([&] { height = PreviewTwips(rect.bottom - rect.top, s.TwipsPerPixelY()); });
-    Step([&] { s.LoadPreviewForm(host, width, height); });
+    Step([&] { s.LoadPreviewForm(host); });
     return;
   }
 

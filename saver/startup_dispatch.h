@@ -13,10 +13,6 @@ extern const char kSettingsDialogCaption[];  // "<Quiverglide>"
 extern const char kRendererFileName[];       // "Quiverglide.dll"
 extern const char kRendererMissingText[];    // the one message of start-up
 
-struct HostRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-};
-
 class StartupServices {
  public:
   virtual ~StartupServices() = default;
@@ -24,10 +20,7 @@ class StartupServices {
   virtual bool TopLevelWindowExists(const std::string& caption) = 0;
   // Ends the program at once. Under test it may return; start-up then stops.
   virtual void EndProgram() = 0;
-  virtual bool HostWindowRect(std::uint32_t window, HostRect& rect) = 0;
-  virtual int TwipsPerPixelX() = 0;
-  virtual int TwipsPerPixelY() = 0;
-  virtual void LoadPreviewForm(std::uint32_t host, std::int16_t width_twips, std::int16_t height_twips) = 0;
+  virtual void LoadPreviewForm(std::uint32_t host) = 0;
   virtual void MakeSnapshotFolder() = 0;
   virtual void LoadSettings() = 0;
   virtual std::string ProgramFolder() = 0;
@@ -42,9 +35,6 @@ class StartupServices {
 // Character 2 of the upper-cased command line (ASCII letters only are
 // upper-cased), or 0 when the line is shorter.
 char ModeLetter(const std::string& command_line);
-
-// Twips of a preview dimension held as a 16-bit number; 0 when it does not fit.
-std::int16_t PreviewTwips(int pixels, int twips_per_pixel);
 
 // Runs start-up. cursor_count receives the counter of the hide at "S".
 void RunStartup(StartupServices& services, std::int32_t& cursor_count);

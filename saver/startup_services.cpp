@@ -5,6 +5,7 @@
 #include "preview_form.h"
 #include "run_form.h"
 #include "settings/settings_dialog.h"
+#include "settings/settings_module.h"
 #include "snapshot_path.h"
 #include "wobblevista_b.h"
 
@@ -16,19 +17,7 @@ bool HostStartupServices::TopLevelWindowExists(const std::string& caption) {
 
 void HostStartupServices::EndProgram() { qgf::App::End(0); }
 
-bool HostStartupServices::HostWindowRect(std::uint32_t window, qg::HostRect& rect) {
-  qgf::PixelRect r;
-  if (!qgf::WindowRect(qgf::WindowId(window), r)) return false;
-  rect = qg::HostRect{r.left, r.top, r.right, r.bottom};
-  return true;
-}
-
-int HostStartupServices::TwipsPerPixelX() { return qgf::App::TwipsPerPixelX(); }
-int HostStartupServices::TwipsPerPixelY() { return qgf::App::TwipsPerPixelY(); }
-
-void HostStartupServices::LoadPreviewForm(std::uint32_t host, std::int16_t width_twips, std::int16_t height_twips) {
-  ::LoadPreviewForm(qgf::WindowId(host), width_twips, height_twips);
-}
+void HostStartupServices::LoadPreviewForm(std::uint32_t host) { ::LoadPreviewForm(qgf::WindowId(host)); }
 
 // The renderer reads the snapshot from the per-user private folder.
 void HostStartupServices::MakeSnapshotFolder() { qg::EnsureSnapshotFolder(); }

@@ -9,10 +9,7 @@ class HostStartupServices : public qg::StartupServices {
   std::string CommandLine() override;
   bool TopLevelWindowExists(const std::string& caption) override;
   void EndProgram() override;
-  bool HostWindowRect(std::uint32_t window, qg::HostRect& rect) override;
-  int TwipsPerPixelX() override;
-  int TwipsPerPixelY() override;
-  void LoadPreviewForm(std::uint32_t host, std::int16_t width_twips, std::int16_t height_twips) override;
+  void LoadPreviewForm(std::uint32_t host) override;
   void MakeSnapshotFolder() override;
   void LoadSettings() override;
   std::string ProgramFolder() override;

@@ -11,8 +11,9 @@
 #include "forms/application.h"
 #include "forms/format.h"
 #include "forms/statements.h"
+#include "module_values.h"
 #include "music_settings.h"
-#include "wobblevista_b.h"
+#include "settings/settings_module.h"
 
 #ifndef QG_HOME_ADDRESS
 #error QG_HOME_ADDRESS must be set by the build

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "wobblevista_b.h"
+#include "module_values.h"
 
 namespace Wobblevista_B {
 

@@ -15,11 +15,8 @@ struct Recorder : qg::StartupServices {
   std::vector<std::string> existing;
   bool renderer = true;
   bool throw_in_folder = false;
-  qg::HostRect rect{10, 20, 162, 132};
-  bool rect_ok = true;
   std::vector<std::string> log;
   std::uint32_t host = 0;
-  std::int16_t w = -1, h = -1;
   int count = 0;
 
   std::string CommandLine() override { return command; }
@@ -29,15 +26,8 @@ struct Recorder : qg::StartupServices {
     return false;
   }
   void EndProgram() override { log.push_back("end"); }
-  bool HostWindowRect(std::uint32_t window, qg::HostRect& r) override {
-    log.push_back("rect " + std::to_string(window));
-    if (rect_ok) r = rect;
-    return rect_ok;
-  }
-  int TwipsPerPixelX() override { return 15; }
-  int TwipsPerPixelY() override { return 15; }
-  void LoadPreviewForm(std::uint32_t hst, std::int16_t ww, std::int16_t hh) override {
-    host = hst, w = ww, h = hh;
+  void LoadPreviewForm(std::uint32_t hst) override {
+    host = hst;
     log.push_back("preview");
   }
   void MakeSnapshotFolder() override {
@@ -125,33 +115,21 @@ TEST(Startup, AnotherInstanceEndsEveryStartSilently) {
   EXPECT_EQ(Dispatch(preview_only).back(), "run form");
 }
 
-TEST(Startup, PreviewSizesInTwipsAndSkipsEverythingElse) {
+TEST(Startup, PreviewReadsItsHostAndSkipsEverythingElse) {
   Recorder r;
   r.command = "/p 1234";
-  EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"rect 1234", "preview"}));
+  EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"preview"}));
   EXPECT_EQ(r.host, 1234u);
-  EXPECT_EQ(r.w, 152 * 15);
-  EXPECT_EQ(r.h, 112 * 15);
 
   Recorder hex;
   hex.command = "/P 0x4000a3";
   Dispatch(hex);
   EXPECT_EQ(hex.host, 0x4000a3u);
 
-  Recorder none;  // "/P" alone: handle 0, no rectangle, zero size
+  Recorder none;  // "/P" alone: handle 0
   none.command = "/P";
-  none.rect_ok = false;
   Dispatch(none);
   EXPECT_EQ(none.host, 0u);
-  EXPECT_EQ(none.w, 0);
-  EXPECT_EQ(none.h, 0);
-
-  Recorder wide;  // wider than 32767 twips: that dimension stays 0
-  wide.command = "/p 5";
-  wide.rect = {0, 0, 2185, 100};
-  Dispatch(wide);
-  EXPECT_EQ(wide.w, 0);
-  EXPECT_EQ(wide.h, 1500);
 }
 
 TEST(Startup, AFailingStepIsSkippedAndTheNextRuns) {

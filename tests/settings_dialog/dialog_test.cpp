@@ -31,16 +31,7 @@
 #include "process.h"
 #include "qt/widget_impl.h"
 #include "settings/settings_module.h"
-#include "wobblevista_b.h"
-
-// The start-up module's values live in the program's own start-up file, which
-// this test does not link.
-namespace Wobblevista_B {
-std::int32_t CursorCount = 0;
-std::int16_t CursorX = 0;
-std::int16_t CursorY = 0;
-std::string FolderOfPath(const std::string& path) { return qg::FolderOfPath(path); }
-}  // namespace Wobblevista_B
+#include "module_values.h"
 
 using namespace Wobblevista_BGM;
 

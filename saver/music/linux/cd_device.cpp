@@ -105,10 +105,7 @@ int32_t CdDevice::Play(const MciArgs& a) {
 
 int32_t CdDevice::Status(const std::vector<std::string>& args, std::string& reply) {
   std::vector<std::string> words;
-  for (const std::string& w : args) {
-    if (!SameWord(w, "wait") && !SameWord(w, "notify")) words.push_back(w);
-  }
-  std::string item = JoinLower(words, 0, words.size());
+  std::string item = StatusItem(args, &words);
   if (item == "time format") {
     reply = format_ == CdTimeFormat::kTmsf ? "tmsf" : format_ == CdTimeFormat::kMsf ? "msf" : "milliseconds";
     return 0;
@@ -151,10 +148,8 @@ int32_t CdDevice::Status(const std::vector<std::string>& args, std::string& repl
                   ? std::to_string(int64_t{sectors} * 1000 / kSectorsPerSecond)
                   : FormatCdPosition(CdTimeFormat::kMsf, toc, sectors - kPregapSectors);
     }
-  } else if (item.empty()) {
-    return kMciErrMissingParameter;
   } else {
-    return kMciErrUnrecognizedKeyword;
+    return UnknownStatusItem(item);
   }
   return 0;
 }

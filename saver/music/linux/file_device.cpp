@@ -71,11 +71,7 @@ int32_t FileDevice::Command(const std::string& verb, const std::vector<std::stri
 }
 
 int32_t FileDevice::Status(const std::vector<std::string>& args, std::string& reply) {
-  std::string item = JoinLower(args, 0, args.size());
-  for (const char* flag : {" wait", " notify"}) {
-    size_t at = item.rfind(flag);
-    if (at != std::string::npos && at + std::string(flag).size() == item.size()) item.erase(at);
-  }
+  std::string item = StatusItem(args);
   auto lock = output_.Lock();
   if (item == "mode") {
     reply = voice_->Playing() ? "playing" : voice_->Paused() ? "paused" : "stopped";
@@ -87,10 +83,8 @@ int32_t FileDevice::Status(const std::vector<std::string>& args, std::string& re
     reply = "true";
   } else if (item == "time format") {
     reply = "milliseconds";
-  } else if (item.empty()) {
-    return kMciErrMissingParameter;
   } else {
-    return kMciErrUnrecognizedKeyword;
+    return UnknownStatusItem(item);
   }
   return 0;
 }

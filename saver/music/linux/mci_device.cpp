@@ -1,5 +1,7 @@
 #include "mci_device.h"
 
+#include <utility>
+
 #include "mci_codes.h"
 #include "mci_words.h"
 
@@ -29,6 +31,20 @@ std::string JoinLower(const std::vector<std::string>& words, size_t first, size_
     joined += LowerWord(words[i]);
   }
   return joined;
+}
+
+std::string StatusItem(const std::vector<std::string>& args, std::vector<std::string>* words) {
+  std::vector<std::string> kept;
+  for (const std::string& w : args) {
+    if (!SameWord(w, "wait") && !SameWord(w, "notify")) kept.push_back(w);
+  }
+  std::string item = JoinLower(kept, 0, kept.size());
+  if (words) *words = std::move(kept);
+  return item;
+}
+
+int32_t UnknownStatusItem(const std::string& item) {
+  return item.empty() ? kMciErrMissingParameter : kMciErrUnrecognizedKeyword;
 }
 
 }  // namespace qg::music

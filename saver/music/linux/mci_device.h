@@ -44,5 +44,11 @@ int32_t Transport(const std::string& verb, T& device) {
 
 // Joins words with single blanks, lower-cased, for matching status items.
 std::string JoinLower(const std::vector<std::string>& words, size_t first, size_t count);
+// The item of a status command: its words lower-cased and joined, without
+// the "wait" and "notify" flags; `words` receives the item's words as given.
+std::string StatusItem(const std::vector<std::string>& args, std::vector<std::string>* words = nullptr);
+// The error of a status item no device knows: a missing item, or an
+// unrecognized keyword.
+int32_t UnknownStatusItem(const std::string& item);
 
 }  // namespace qg::music
