@@ -7,7 +7,7 @@ bool Win32DisplayMode::ReadCurrent() {
   return read_;
 }
 
-bool Win32DisplayMode::Change(int width, int height) {
+bool Win32DisplayMode::SwitchTo(int width, int height) {
   if (!read_) return false;
   DEVMODEA wanted = mode_;  // depth, refresh rate and the rest stay as read
   wanted.dmPelsWidth = static_cast<DWORD>(width);

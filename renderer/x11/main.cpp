@@ -11,7 +11,7 @@ int main() {
   X11RendererPlatform platform;
   std::string why;
   // Say why before the spine's own attempt, which only reports failure.
-  if (!platform.OpenDisplay(&why)) {
+  if (!platform.Connect(&why)) {
     std::fprintf(stderr, "Quiverglide: the show window cannot be created: %s\n", why.c_str());
     return kExitNoWindow;
   }

@@ -70,8 +70,10 @@ RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RR
   return best;
 }
 
-bool X11DisplayMode::Read(Display* display) {
+bool X11DisplayMode::ReadCurrent() {
   read_ = false;
+  Display* display = display_;
+  if (!display) return false;
   int eventBase, errorBase, major = 0, minor = 0;
   if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
       major < 1 || (major == 1 && minor < 2))
@@ -108,8 +110,9 @@ bool X11DisplayMode::Read(Display* display) {
   return true;
 }
 
-bool X11DisplayMode::Switch(Display* display, int width, int height) {
-  if (!read_) return false;
+bool X11DisplayMode::SwitchTo(int width, int height) {
+  Display* display = display_;
+  if (!read_ || !display) return false;
   const Window root = DefaultRootWindow(display);
   Resources res(XRRGetScreenResourcesCurrent(display, root));
   if (!res || outputs_.empty()) return false;
@@ -142,8 +145,9 @@ bool X11DisplayMode::Switch(Display* display, int width, int height) {
   return ok;
 }
 
-void X11DisplayMode::Restore(Display* display) {
-  if (!switched_) return;
+void X11DisplayMode::Restore() {
+  Display* display = display_;
+  if (!switched_ || !display) return;
   switched_ = false;
   const Window root = DefaultRootWindow(display);
   Resources res(XRRGetScreenResourcesCurrent(display, root));

@@ -10,6 +10,8 @@
 #include <X11/extensions/Xrandr.h>
 #include <vector>
 
+#include "renderer_platform.h"
+
 // Refresh rate of a mode in hertz (0 when its timings are unknown).
 double RefreshOf(const XRRModeInfo& mode);
 // Among the output's modes (ids into the screen's mode list) the one of the
@@ -17,18 +19,21 @@ double RefreshOf(const XRRModeInfo& mode);
 RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RRMode* outputModes,
                    int outputModeCount, int width, int height, double refresh);
 
-class X11DisplayMode {
+class X11DisplayMode final : public DisplayModeControl {
  public:
+  // The connection the mode is read and set through; null: nothing to do.
+  void Attach(Display* display) { display_ = display; }
   // Reads and remembers the current mode. False when RandR 1.2 is missing or
   // no output with a mode covers (0, 0).
-  bool Read(Display* display);
+  bool ReadCurrent() override;
   // Switches to a width x height mode; false when there is none or the server
   // refuses.
-  bool Switch(Display* display, int width, int height);
+  bool SwitchTo(int width, int height) override;
   // Back to the remembered mode and screen size; nothing unless switched.
-  void Restore(Display* display);
+  void Restore() override;
 
  private:
+  Display* display_ = nullptr;
   bool read_ = false;
   bool switched_ = false;
   RRCrtc crtc_ = 0;
