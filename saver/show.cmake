@@ -23,7 +23,7 @@ if(NOT QG_PORTABLE_ONLY)
     ${CMAKE_CURRENT_LIST_DIR}/show/linux/end_request_posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/linux/renderer_process_posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/show/linux/snapshot_writer_posix.cpp)
-  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path
+  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path qg_termination_signals
     PRIVATE X11::X11 X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)

@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <string>
 
-#include "quit_signals.h"
+#include "termination_signals.h"
 #include "renderer_app.h"
 #include "x11_renderer_platform.h"
 
 int main() {
-  InstallQuitSignalHandlers();
+  qg::WatchTerminationSignals();
   X11RendererPlatform platform;
   std::string why;
   // Say why before the spine's own attempt, which only reports failure.

@@ -2,7 +2,7 @@
 
 #include <X11/keysym.h>
 
-#include "quit_signals.h"
+#include "termination_signals.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ bool X11EventSource::Next(RendererMessage* message) {
     XNextEvent(display_, &event);
     if (TranslateX11Event(event, context_, message)) return true;
   }
-  if (quitGiven_ || !QuitSignalReceived()) return false;
+  if (quitGiven_ || !qg::TerminationRequested()) return false;
   quitGiven_ = true;
   *message = RendererMessage{kMsgQuit, 0, 0};
   return true;

@@ -3,7 +3,7 @@
 #include <X11/extensions/Xfixes.h>
 #include <cstdio>
 
-#include "quit_signals.h"
+#include "termination_signals.h"
 #include "x11_message_box.h"
 
 namespace {
@@ -80,7 +80,7 @@ void X11RendererPlatform::ShowErrorBox(const std::string& text) {
   int eventBase, errorBase;
   const bool fixes = XFixesQueryExtension(display_, &eventBase, &errorBase);
   if (cursorHidden && fixes) XFixesShowCursor(display_, DefaultRootWindow(display_));
-  ShowX11MessageBox(display_, window.window(), "Error", text, [] { return QuitSignalReceived(); });
+  ShowX11MessageBox(display_, window.window(), "Error", text, [] { return qg::TerminationRequested(); });
   if (cursorHidden && fixes) XFixesHideCursor(display_, DefaultRootWindow(display_));
   if (hadKeyboard) window.GrabKeyboard();
   XFlush(display_);
