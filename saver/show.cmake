@@ -23,7 +23,7 @@ if(WIN32)
     ${_qg_show}/win32/renderer_process_win32.cpp
     ${_qg_show}/win32/snapshot_writer_win32.cpp
     ${_qg_show}/win32/window_probe_win32.cpp)
-  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path PRIVATE gdi32)
+  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path PRIVATE qg_display_modes gdi32)
 elseif(NOT QG_PORTABLE_ONLY)
   find_package(X11 REQUIRED)
   # Linux and X11 services of the show.
@@ -36,7 +36,8 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/linux/renderer_process_posix.cpp
     ${_qg_show}/linux/snapshot_writer_posix.cpp)
   target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path qg_termination_signals
-    PRIVATE X11::X11 X11::Xext X11::Xrandr)
+    PRIVATE qg_display_modes
+    X11::X11 X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)
     # The run form's services and the music player with its Linux back end.

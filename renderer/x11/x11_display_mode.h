@@ -8,7 +8,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
-#include <vector>
+
+#include "xrandr_modes.h"
 
 #include "renderer_platform.h"
 
@@ -36,13 +37,9 @@ class X11DisplayMode final : public DisplayModeControl {
   Display* display_ = nullptr;
   bool read_ = false;
   bool switched_ = false;
-  RRCrtc crtc_ = 0;
-  RRMode mode_ = 0;
-  Rotation rotation_ = RR_Rotate_0;
-  int x_ = 0, y_ = 0;
-  std::vector<RROutput> outputs_;
+  qg::xrandr::CrtcState saved_;  // the CRTC at the window's corner, as read
   double refresh_ = 0.0;
   bool onlyActiveCrtc_ = false;
   bool screenResized_ = false;
-  int screenWidth_ = 0, screenHeight_ = 0, screenMmWidth_ = 0, screenMmHeight_ = 0;
+  qg::xrandr::ScreenState screen_;  // the screen's size as read
 };
