@@ -3,16 +3,18 @@
 # the end of saver/CMakeLists.txt, and by windows/CMakeLists.txt.
 set(_qg_show ${CMAKE_CURRENT_LIST_DIR}/show)
 
-# Platform-free: the snapshot's bitmap layout, the renderer watch's rule and
-# the music steps of a show.
+# The desktop picture and the snapshot's bitmap layout, the one writer of
+# that file's bytes (tests and benchmarks make their snapshots with it too).
+add_library(qg_snapshot_bmp STATIC ${_qg_show}/bmp_format.cpp ${_qg_show}/desktop_picture.cpp)
+target_include_directories(qg_snapshot_bmp PUBLIC ${_qg_show})
+
+# Platform-free: the renderer watch's rule and the music steps of a show.
 add_library(qg_show_core STATIC
-  ${_qg_show}/bmp_format.cpp
-  ${_qg_show}/desktop_picture.cpp
   ${_qg_show}/renderer_watch.cpp
   ${_qg_show}/sound_kind.cpp
   ${_qg_show}/show_music.cpp)
 target_include_directories(qg_show_core PUBLIC ${_qg_show})
-target_link_libraries(qg_show_core PUBLIC qg_music)
+target_link_libraries(qg_show_core PUBLIC qg_snapshot_bmp qg_music)
 
 if(WIN32)
   # The show's services on Windows.
