@@ -9,20 +9,21 @@
 #include "snapshot_loader.h"
 
 RendererPlatform::~RendererPlatform() = default;
+DisplayModeControl::~DisplayModeControl() = default;
+DrawingTarget::~DrawingTarget() = default;
+EventSource::~EventSource() = default;
 
 namespace {
 
 // The renderer-wide state of the spine, one instance, on the one thread.
 struct SpineState {
   RendererPlatform* platform = nullptr;
-  bool displayOpen = false;
+  bool connected = false;
   bool window = false;
   bool glContext = false;
   bool cursorHidden = false;
   bool screenSaverSuspended = false;
   bool modeSwitchAttempted = false;
-  bool signalQuitPosted = false;
-  bool pixelFormatChosen = false;
   int clientWidth = 0;
   int clientHeight = 0;
   std::deque<RendererMessage> queue;
@@ -31,15 +32,11 @@ struct SpineState {
 
 SpineState g_spine;
 
-// Moves every event the platform has waiting into our queue, behind what is
-// already there, and turns a termination signal into a quit request.
+// Moves every message the platform has waiting into our queue, behind what
+// is already there.
 void PumpPlatformEvents() {
   RendererMessage message;
-  while (g_spine.platform->PeekEvent(&message)) g_spine.queue.push_back(message);
-  if (!g_spine.signalQuitPosted && g_spine.platform->QuitRequested()) {
-    g_spine.signalQuitPosted = true;
-    PostQuitMessage(0);
-  }
+  while (g_spine.platform->Events().Next(&message)) g_spine.queue.push_back(message);
 }
 
 }  // namespace
@@ -63,59 +60,54 @@ int RendererMain(RendererPlatform& platform) {
   if (!CreateRendererWindow(DisplaySettings.windowName, DisplaySettings.width, DisplaySettings.height,
                             kStyleChoose, DisplaySettings.fullScreen)) {
     // Leave the display and the cursor as they were found.
-    if (g_spine.modeSwitchAttempted) platform.RestoreDisplayMode();
-    if (g_spine.cursorHidden) platform.ShowCursor(true);
-    if (g_spine.displayOpen) platform.CloseDisplay();
+    if (g_spine.modeSwitchAttempted) platform.DisplayMode().Restore();
+    if (g_spine.cursorHidden) platform.SetCursorVisible(true);
+    if (g_spine.connected) platform.Disconnect();
     return kExitNoWindow;
   }
   InitScene();
   const int code = RunMessageLoop();
-  platform.CloseDisplay();
-  g_spine.displayOpen = false;
+  platform.Disconnect();
+  g_spine.connected = false;
   return code;
 }
 
 bool CreateRendererWindow(const std::string& title, int width, int height, int style, bool fullScreen) {
   RendererPlatform& platform = *g_spine.platform;
   std::string why;
-  if (!platform.OpenDisplay(&why)) return false;
-  g_spine.displayOpen = true;
+  if (!platform.Connect(&why)) return false;
+  g_spine.connected = true;
 
   if (fullScreen && style == kStyleChoose) {
     SwitchDisplayMode();
-    platform.ShowCursor(false);
+    platform.SetCursorVisible(false);
     g_spine.cursorHidden = true;
   }
 
-  // Some platforms fix the framebuffer format with the window, so it is
-  // chosen now and only reported on in SetupPixelFormat.
+  // Some platforms fix the framebuffer format with the window, so it goes
+  // with the window's creation and is only reported on in SetupPixelFormat.
   PixelFormatRequest request;
   request.colourBits = DisplaySettings.colourBits;
   request.depthBits = DisplaySettings.colourBits;
-  platform.ChoosePixelFormat(request);
-  g_spine.pixelFormatChosen = true;
-
-  if (!platform.CreateWindow(title, 0, 0, width, height)) return false;
+  if (!platform.Target().Open(title, width, height, request)) return false;
   g_spine.window = true;
   g_spine.stats.hasWindow = true;
-  platform.ShowWindow();
-  platform.SetFocus();
-  platform.SuspendScreenSaver(true);
+  platform.Target().HoldOffScreenSaver(true);
   g_spine.screenSaverSuspended = true;
   return true;
 }
 
 void SwitchDisplayMode() {
   RendererPlatform& platform = *g_spine.platform;
-  if (!platform.ReadCurrentDisplayMode()) return;  // the show runs at the desktop's size
+  if (!platform.DisplayMode().ReadCurrent()) return;  // the show runs at the desktop's size
   g_spine.modeSwitchAttempted = true;
-  if (!platform.ChangeDisplayMode(DisplaySettings.width, DisplaySettings.height)) PostQuitMessage(0);
+  if (!platform.DisplayMode().SwitchTo(DisplaySettings.width, DisplaySettings.height)) PostQuitMessage(0);
 }
 
 void InitScene() {
   RendererPlatform& platform = *g_spine.platform;
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  platform.GetClientSize(&g_spine.clientWidth, &g_spine.clientHeight);
+  platform.Target().ClientSize(&g_spine.clientWidth, &g_spine.clientHeight);
   CreateGLContext(g_spine.clientWidth, g_spine.clientHeight);
   // Without a context the show is already ending (a quit is waiting), and GL
   // calls would have nothing to act on.
@@ -127,21 +119,12 @@ void InitScene() {
 void CreateGLContext(int width, int height) {
   RendererPlatform& platform = *g_spine.platform;
   if (!SetupPixelFormat()) PostQuitMessage(0);
-  g_spine.glContext = platform.CreateGLContext();
+  g_spine.glContext = platform.Target().CreateContext();
   g_spine.stats.hasGLContext = g_spine.glContext;
   if (g_spine.glContext) ResizeScene(width, height);
 }
 
-bool SetupPixelFormat() {
-  if (!g_spine.pixelFormatChosen) {
-    PixelFormatRequest request;
-    request.colourBits = DisplaySettings.colourBits;
-    request.depthBits = DisplaySettings.colourBits;
-    g_spine.platform->ChoosePixelFormat(request);
-    g_spine.pixelFormatChosen = true;
-  }
-  return g_spine.platform->SetupPixelFormat();
-}
+bool SetupPixelFormat() { return g_spine.platform->Target().HasPixelFormat(); }
 
 int RunMessageLoop() {
   RendererPlatform& platform = *g_spine.platform;
@@ -160,7 +143,7 @@ int RunMessageLoop() {
       continue;  // waiting messages always go before drawing
     }
     TickClock();
-    DrawFrame([&platform] { platform.SwapBuffers(); });
+    DrawFrame([&platform] { platform.Target().PresentFrame(); });
     ++g_spine.stats.framesDrawn;
   }
   DestroyRendererWindow();
@@ -179,37 +162,37 @@ intptr_t RendererWindowProc(const RendererMessage& message) {
       return 0;  // other keys are swallowed, never passed on
     case kMsgSysCommand:
       if (message.wParam == kSysCommandScreenSave) return 0;  // no screensaver over the show
-      return platform.DefaultWindowProc(message);
+      return platform.Events().DefaultHandling(message);
     case kMsgSize:
       return 0;  // full screen; the viewport was set at start-up
     case kMsgPaint:
-      platform.ValidateWindow();  // all drawing happens in the loop
+      platform.Target().MarkPainted();  // all drawing happens in the loop
       return 0;
     default:
-      return platform.DefaultWindowProc(message);
+      return platform.Events().DefaultHandling(message);
   }
 }
 
 void DestroyRendererWindow() {
   RendererPlatform& platform = *g_spine.platform;
   if (g_spine.glContext) {
-    platform.DestroyGLContext();
+    platform.Target().DestroyContext();
     g_spine.glContext = false;
   }
   if (g_spine.window) {
-    platform.DestroyWindow();
+    platform.Target().Close();
     g_spine.window = false;
   }
   if (g_spine.modeSwitchAttempted) {
-    platform.RestoreDisplayMode();
+    platform.DisplayMode().Restore();
     g_spine.modeSwitchAttempted = false;
   }
   if (g_spine.cursorHidden) {
-    platform.ShowCursor(true);
+    platform.SetCursorVisible(true);
     g_spine.cursorHidden = false;
   }
   if (g_spine.screenSaverSuspended) {
-    platform.SuspendScreenSaver(false);
+    platform.Target().HoldOffScreenSaver(false);
     g_spine.screenSaverSuspended = false;
   }
 }

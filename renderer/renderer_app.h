@@ -20,9 +20,9 @@ constexpr int kStyleChoose = 0;
 // exit code (0 after any quit, 1 when the window cannot be created).
 int RendererMain(RendererPlatform& platform);
 
-// Opens the display, switches its mode (full screen only), hides the cursor,
-// chooses the GL format and creates, shows and focuses the window. False when
-// no window could be made.
+// Connects to the display, switches its mode (full screen only), hides the
+// cursor and opens the drawing target: the window with its GL format, shown
+// and focused. False when no window could be made.
 bool CreateRendererWindow(const std::string& title, int width, int height, int style, bool fullScreen);
 // Switches the display to the show's size; a refused switch posts a quit.
 void SwitchDisplayMode();

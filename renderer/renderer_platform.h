@@ -1,7 +1,9 @@
-// What the renderer's spine needs of the windowing system: one window, its
-// events, the display mode, the cursor, a GL context, the system screensaver,
-// the error box and the quit signals. Each platform implements it in a folder
-// of its own (x11/ today); the spine and its tests see only this interface.
+// What the renderer's spine needs of the windowing system, as a few services:
+// the display mode, the cursor, a drawing target with its GL context, the
+// events, the error box and the loader's file access. Each platform
+// implements them in a folder of its own (x11/, win32/); the spine and its
+// tests see only these interfaces. The names stay clear of the Win32 API's,
+// several of which are macros.
 #pragma once
 
 #include <cstdint>
@@ -43,61 +45,80 @@ struct PixelFormatRequest {
   int depthBits = 16;
 };
 
+// The display's mode: read, switched for the show, put back after it.
+class DisplayModeControl {
+ public:
+  virtual ~DisplayModeControl();
+  // Reads and remembers the current mode of the display the show goes on.
+  // False when there is no readable mode: nothing is then changed.
+  virtual bool ReadCurrent() = 0;
+  // Switches that display to width x height. False when refused or impossible.
+  virtual bool SwitchTo(int width, int height) = 0;
+  // Back to the remembered mode; nothing when the mode was never changed.
+  virtual void Restore() = 0;
+};
+
+// What the show draws into, and the GL context drawing on it. Today it is a
+// window of the show's own; another kind of target (a window handed over by
+// another program, or one that also blanks the other monitors) is another
+// implementation of this interface.
+class DrawingTarget {
+ public:
+  virtual ~DrawingTarget();
+  // Makes the target ready to draw on, with a GL framebuffer format as close
+  // to `format` as the platform has. For a window of the show's own: a
+  // borderless full-screen top-level window, class name and caption both
+  // `title`, shown (painted once) and holding the keyboard. False when there
+  // is nothing to draw on; a missing GL format is reported by HasPixelFormat.
+  virtual bool Open(const std::string& title, int width, int height, const PixelFormatRequest& format) = 0;
+  // True when a matching GL format was found and set on the target.
+  virtual bool HasPixelFormat() = 0;
+  virtual void ClientSize(int* width, int* height) = 0;
+  // Marks the content as painted (the paint message's handling), where the
+  // system keeps such a mark.
+  virtual void MarkPainted() {}
+  // Keeps the system's own screensaver from starting while the show runs,
+  // where refusing its start command in the window procedure is not enough.
+  virtual void HoldOffScreenSaver(bool /*hold*/) {}
+  // Takes the target down (its GL context first, if still there).
+  virtual void Close() = 0;
+
+  // Creates a GL context on the target and makes it current. False on failure.
+  virtual bool CreateContext() = 0;
+  // Makes no context current and deletes it; nothing when there is none.
+  virtual void DestroyContext() = 0;
+  // Shows the frame drawn (swaps the buffers).
+  virtual void PresentFrame() = 0;
+};
+
+// The platform's events as the spine's messages.
+class EventSource {
+ public:
+  virtual ~EventSource();
+  // Takes one waiting message without waiting; false when none waits. A
+  // request to end the process (a termination signal) arrives as kMsgQuit.
+  virtual bool Next(RendererMessage* message) = 0;
+  // What the system does with a message the show does not handle itself;
+  // where the system does nothing, the answer is 0.
+  virtual intptr_t DefaultHandling(const RendererMessage& /*message*/) { return 0; }
+};
+
 class RendererPlatform {
  public:
   virtual ~RendererPlatform();
 
-  // Connects to the windowing system. False (with the reason) when there is
-  // none: the window then cannot be created.
-  virtual bool OpenDisplay(std::string* why) = 0;
+  // Connects to the windowing system, first of all. False (with the reason)
+  // when there is none: nothing can then be shown. Where the system is always
+  // there (a windowed program on Windows), there is nothing to do.
+  virtual bool Connect(std::string* /*why*/) { return true; }
   // Disconnects; the last call of a run.
-  virtual void CloseDisplay() = 0;
+  virtual void Disconnect() {}
 
-  // Reads and remembers the current mode of the display the window goes on.
-  // False when there is no readable mode: nothing is then changed.
-  virtual bool ReadCurrentDisplayMode() = 0;
-  // Switches that display to width x height. False when refused or impossible.
-  virtual bool ChangeDisplayMode(int width, int height) = 0;
-  // Back to the remembered mode; nothing when the mode was never changed.
-  virtual void RestoreDisplayMode() = 0;
-
+  virtual DisplayModeControl& DisplayMode() = 0;
   // Hides (false) or shows (true) the pointer over the show; calls balance.
-  virtual void ShowCursor(bool show) = 0;
-
-  // Chooses the GL framebuffer format. Some platforms must do this before the
-  // window exists, so the spine calls it first; the result is reported by
-  // SetupPixelFormat once the window exists.
-  virtual void ChoosePixelFormat(const PixelFormatRequest& request) = 0;
-  // True when a matching format was found and set on the window.
-  virtual bool SetupPixelFormat() = 0;
-
-  // A borderless top-level window; class name and caption both `title`.
-  virtual bool CreateWindow(const std::string& title, int x, int y, int width, int height) = 0;
-  // Shows the window, waits until it can take input, and paints it once.
-  virtual void ShowWindow() = 0;
-  // Gives the window the keyboard (for a screensaver: all of it).
-  virtual void SetFocus() = 0;
-  virtual void GetClientSize(int* width, int* height) = 0;
-  virtual void DestroyWindow() = 0;
-  // Marks the window's content as painted (the paint message's handling).
-  virtual void ValidateWindow() = 0;
-  // What the system does with a message the show does not handle itself.
-  virtual intptr_t DefaultWindowProc(const RendererMessage& message) = 0;
-
-  // Creates a GL context for the window and makes it current. False on failure.
-  virtual bool CreateGLContext() = 0;
-  // Makes no context current and deletes it; nothing when there is none.
-  virtual void DestroyGLContext() = 0;
-  virtual void SwapBuffers() = 0;
-
-  // Keeps the system's own screensaver from starting while the show runs.
-  virtual void SuspendScreenSaver(bool suspend) = 0;
-
-  // Takes one waiting event, translated to a message, without waiting.
-  // False when none waits.
-  virtual bool PeekEvent(RendererMessage* message) = 0;
-  // True once the process has been asked to end (a termination signal).
-  virtual bool QuitRequested() = 0;
+  virtual void SetCursorVisible(bool visible) = 0;
+  virtual DrawingTarget& Target() = 0;
+  virtual EventSource& Events() = 0;
 
   // The modal error box: caption "Error", one OK button, above the show.
   virtual void ShowErrorBox(const std::string& text) = 0;

@@ -1,30 +1,45 @@
 # The show: desktop snapshot, renderer start and watch, display-mode safety,
-# and the preview's X11 helpers. Included at the end of saver/CMakeLists.txt.
+# end requests and the preview's host window, for both builds. Included at
+# the end of saver/CMakeLists.txt, and by windows/CMakeLists.txt.
+set(_qg_show ${CMAKE_CURRENT_LIST_DIR}/show)
 
-# Platform-free: the snapshot's bitmap layout, the renderer watch's rule and
-# the music steps of a show.
+# The desktop picture and the snapshot's bitmap layout, the one writer of
+# that file's bytes (tests and benchmarks make their snapshots with it too).
+add_library(qg_snapshot_bmp STATIC ${_qg_show}/bmp_format.cpp ${_qg_show}/desktop_picture.cpp)
+target_include_directories(qg_snapshot_bmp PUBLIC ${_qg_show})
+
+# Platform-free: the renderer watch's rule and the music steps of a show.
 add_library(qg_show_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/show/bmp_format.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/desktop_picture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/renderer_watch.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/sound_kind.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/show/show_music.cpp)
-target_include_directories(qg_show_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}/show)
-target_link_libraries(qg_show_core PUBLIC qg_music)
+  ${_qg_show}/renderer_watch.cpp
+  ${_qg_show}/sound_kind.cpp
+  ${_qg_show}/show_music.cpp)
+target_include_directories(qg_show_core PUBLIC ${_qg_show})
+target_link_libraries(qg_show_core PUBLIC qg_snapshot_bmp qg_music)
 
-if(NOT QG_PORTABLE_ONLY)
+if(WIN32)
+  # The show's services on Windows.
+  add_library(qg_show_platform STATIC
+    ${_qg_show}/win32/desktop_capture_win32.cpp
+    ${_qg_show}/win32/display_mode_guard_win32.cpp
+    ${_qg_show}/win32/end_request_win32.cpp
+    ${_qg_show}/win32/renderer_process_win32.cpp
+    ${_qg_show}/win32/snapshot_writer_win32.cpp
+    ${_qg_show}/win32/window_probe_win32.cpp)
+  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path PRIVATE qg_display_modes gdi32)
+elseif(NOT QG_PORTABLE_ONLY)
   find_package(X11 REQUIRED)
   # Linux and X11 services of the show.
   add_library(qg_show_platform STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/show/x11/desktop_capture_x11.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/x11/display_mode_guard_x11.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/x11/x11_window_probe.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/x11/x_error_trap.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/linux/end_request_posix.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/linux/renderer_process_posix.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/show/linux/snapshot_writer_posix.cpp)
-  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path
-    PRIVATE X11::X11 X11::Xext X11::Xrandr)
+    ${_qg_show}/x11/desktop_capture_x11.cpp
+    ${_qg_show}/x11/display_mode_guard_x11.cpp
+    ${_qg_show}/x11/x11_window_probe.cpp
+    ${_qg_show}/x11/x_error_trap.cpp
+    ${_qg_show}/linux/end_request_posix.cpp
+    ${_qg_show}/linux/renderer_process_posix.cpp
+    ${_qg_show}/linux/snapshot_writer_posix.cpp)
+  target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path qg_termination_signals
+    PRIVATE qg_display_modes
+    X11::X11 X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)
     # The run form's services and the music player with its Linux back end.

@@ -56,29 +56,32 @@ Rate RateOf(long frames, Clock::time_point first, Clock::time_point last, double
 namespace {
 
 // The show on the real X11 platform, ended by a close request once the round
-// is over; frames are counted at the swap.
-class TimedPlatform final : public RendererPlatform {
+// is over; frames are counted where they are presented.
+class TimedPlatform final : public RendererPlatform, public DrawingTarget, public EventSource {
  public:
   explicit TimedPlatform(double seconds) : seconds_(seconds) {}
-  bool OpenDisplay(std::string* why) override { return x_.OpenDisplay(why); }
-  void CloseDisplay() override { x_.CloseDisplay(); }
-  bool ReadCurrentDisplayMode() override { return x_.ReadCurrentDisplayMode(); }
-  bool ChangeDisplayMode(int w, int h) override { return x_.ChangeDisplayMode(w, h); }
-  void RestoreDisplayMode() override { x_.RestoreDisplayMode(); }
-  void ShowCursor(bool show) override { x_.ShowCursor(show); }
-  void ChoosePixelFormat(const PixelFormatRequest& r) override { x_.ChoosePixelFormat(r); }
-  bool SetupPixelFormat() override { return x_.SetupPixelFormat(); }
-  bool CreateWindow(const std::string& t, int x, int y, int w, int h) override { return x_.CreateWindow(t, x, y, w, h); }
-  void ShowWindow() override { x_.ShowWindow(); }
-  void SetFocus() override { x_.SetFocus(); }
-  void GetClientSize(int* w, int* h) override { x_.GetClientSize(w, h); }
-  void DestroyWindow() override { x_.DestroyWindow(); }
-  void ValidateWindow() override { x_.ValidateWindow(); }
-  intptr_t DefaultWindowProc(const RendererMessage& m) override { return x_.DefaultWindowProc(m); }
-  bool CreateGLContext() override { return x_.CreateGLContext(); }
-  void DestroyGLContext() override { x_.DestroyGLContext(); }
-  void SwapBuffers() override {
-    x_.SwapBuffers();
+  bool Connect(std::string* why) override { return x_.Connect(why); }
+  void Disconnect() override { x_.Disconnect(); }
+  DisplayModeControl& DisplayMode() override { return x_.DisplayMode(); }
+  void SetCursorVisible(bool visible) override { x_.SetCursorVisible(visible); }
+  DrawingTarget& Target() override { return *this; }
+  EventSource& Events() override { return *this; }
+  void ShowErrorBox(const std::string& text) override { x_.ShowErrorBox(text); }
+  LoaderPlatform& Loader() override { return x_.Loader(); }
+
+  // The real target, with the frames timed.
+  bool Open(const std::string& t, int w, int h, const PixelFormatRequest& r) override {
+    return x_.Target().Open(t, w, h, r);
+  }
+  bool HasPixelFormat() override { return x_.Target().HasPixelFormat(); }
+  void ClientSize(int* w, int* h) override { x_.Target().ClientSize(w, h); }
+  void MarkPainted() override { x_.Target().MarkPainted(); }
+  void HoldOffScreenSaver(bool hold) override { x_.Target().HoldOffScreenSaver(hold); }
+  void Close() override { x_.Target().Close(); }
+  bool CreateContext() override { return x_.Target().CreateContext(); }
+  void DestroyContext() override { x_.Target().DestroyContext(); }
+  void PresentFrame() override {
+    x_.Target().PresentFrame();
     const auto now = Clock::now();
     if (!started_) {
       started_ = true;
@@ -93,18 +96,17 @@ class TimedPlatform final : public RendererPlatform {
     last_ = now;
     cpuLast_ = cpu;
   }
-  void SuspendScreenSaver(bool s) override { x_.SuspendScreenSaver(s); }
-  bool PeekEvent(RendererMessage* m) override {
+
+  // The real events, and the close once the round is over.
+  bool Next(RendererMessage* m) override {
     if (frames_ > 0 && !closed_ && std::chrono::duration<double>(Clock::now() - first_).count() >= seconds_) {
       closed_ = true;
       *m = RendererMessage{kMsgClose, 0, 0};
       return true;
     }
-    return x_.PeekEvent(m);
+    return x_.Events().Next(m);
   }
-  bool QuitRequested() override { return x_.QuitRequested(); }
-  void ShowErrorBox(const std::string& text) override { x_.ShowErrorBox(text); }
-  LoaderPlatform& Loader() override { return x_.Loader(); }
+  intptr_t DefaultHandling(const RendererMessage& m) override { return x_.Events().DefaultHandling(m); }
 
   Rate Measured() const { return RateOf(frames_, first_, last_, cpuFirst_, cpuLast_); }
 

@@ -1,5 +1,5 @@
-// A made-up desktop for the renderer benchmarks: a 24-bit bitmap with enough
-// detail that texturing does real work.
+// A made-up desktop for the renderer benchmarks, in the snapshot's own form
+// (the host's writer), with enough detail that texturing does real work.
 #pragma once
 
 #include <string>

@@ -1,13 +1,13 @@
 #include "win32_display_mode.h"
 
+#include "display_modes_win32.h"
+
 bool Win32DisplayMode::ReadCurrent() {
-  mode_ = DEVMODEA{};
-  mode_.dmSize = sizeof(mode_);
-  read_ = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode_) != FALSE;
+  read_ = qg::win32::ReadDisplayMode(&mode_);
   return read_;
 }
 
-bool Win32DisplayMode::Change(int width, int height) {
+bool Win32DisplayMode::SwitchTo(int width, int height) {
   if (!read_) return false;
   DEVMODEA wanted = mode_;  // depth, refresh rate and the rest stay as read
   wanted.dmPelsWidth = static_cast<DWORD>(width);
@@ -15,7 +15,7 @@ bool Win32DisplayMode::Change(int width, int height) {
   wanted.dmFields |= DM_PELSWIDTH | DM_PELSHEIGHT;
   // Even a refused change may have touched the mode, so the end restores it.
   changed_ = true;
-  return ChangeDisplaySettingsA(&wanted, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+  return qg::win32::SetDisplayMode(wanted, CDS_FULLSCREEN);
 }
 
 void Win32DisplayMode::Restore() {

@@ -2,16 +2,18 @@
 // read, only its size replaced, and the registry's mode restored at the end.
 #pragma once
 
-#include "win32_headers.h"
+#include <windows.h>
 
-class Win32DisplayMode {
+#include "renderer_platform.h"
+
+class Win32DisplayMode final : public DisplayModeControl {
  public:
   // False when the primary display's current mode cannot be read.
-  bool ReadCurrent();
+  bool ReadCurrent() override;
   // A full-screen (temporary) change to width x height of the mode read.
-  bool Change(int width, int height);
+  bool SwitchTo(int width, int height) override;
   // Back to the mode stored in the registry; nothing when never changed.
-  void Restore();
+  void Restore() override;
 
  private:
   DEVMODEA mode_{};

@@ -15,9 +15,9 @@ bool Win32GLContext::SetupPixelFormat(HWND window) {
   descriptor.cColorBits = static_cast<BYTE>(request_.colourBits);
   descriptor.cDepthBits = static_cast<BYTE>(request_.depthBits);
   descriptor.iLayerType = PFD_MAIN_PLANE;
-  const int format = ::ChoosePixelFormat(dc_, &descriptor);
+  const int format = ChoosePixelFormat(dc_, &descriptor);
   if (format == 0) return false;
-  return ::SetPixelFormat(dc_, format, &descriptor) != FALSE;
+  return SetPixelFormat(dc_, format, &descriptor) != FALSE;
 }
 
 bool Win32GLContext::Create(HWND window) {
@@ -44,6 +44,6 @@ void Win32GLContext::Destroy(HWND window) {
   }
 }
 
-void Win32GLContext::SwapBuffers() {
-  if (dc_) ::SwapBuffers(dc_);
+void Win32GLContext::Present() {
+  if (dc_) SwapBuffers(dc_);
 }

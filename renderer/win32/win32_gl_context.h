@@ -2,7 +2,7 @@
 // format chosen by the system for our request, and a WGL context.
 #pragma once
 
-#include "win32_headers.h"
+#include <windows.h>
 
 #include "renderer_platform.h"
 
@@ -15,7 +15,7 @@ class Win32GLContext {
   bool Create(HWND window);
   // No context current, the context deleted, the device context released.
   void Destroy(HWND window);
-  void SwapBuffers();
+  void Present();
 
  private:
   bool TakeDeviceContext(HWND window);

@@ -1,6 +1,6 @@
 #include "win32_loader_platform.h"
 
-#include "win32_headers.h"
+#include <windows.h>
 #include <io.h>
 
 #include "snapshot_path.h"

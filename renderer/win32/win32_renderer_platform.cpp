@@ -5,76 +5,81 @@
 #include "win32_loader_platform.h"
 #include "win32_show_window.h"
 
+namespace {
+
+// The show's own window with its device context's pixel format and WGL
+// context. The window procedure refuses the system's screensaver command
+// while the show runs, so nothing more holds the screensaver off.
+class Win32WindowTarget final : public DrawingTarget {
+ public:
+  explicit Win32WindowTarget(HINSTANCE instance) : window_(instance) {}
+  Win32ShowWindow& window() { return window_; }
+
+  bool Open(const std::string& title, int width, int height, const PixelFormatRequest& format) override {
+    gl_.Request(format);
+    if (!window_.Create(title, 0, 0, width, height)) {
+      window_.Unregister();
+      return false;
+    }
+    window_.Show();
+    window_.Focus();
+    pixelFormat_ = gl_.SetupPixelFormat(window_.handle());
+    return true;
+  }
+  bool HasPixelFormat() override { return pixelFormat_; }
+  void ClientSize(int* width, int* height) override { window_.ClientSize(width, height); }
+  void MarkPainted() override { window_.Validate(); }
+  void Close() override {
+    gl_.Destroy(window_.handle());  // the device context goes before its window
+    window_.Destroy();
+    window_.Unregister();
+  }
+  bool CreateContext() override { return gl_.Create(window_.handle()); }
+  void DestroyContext() override { gl_.Destroy(window_.handle()); }
+  void PresentFrame() override { gl_.Present(); }
+
+ private:
+  Win32ShowWindow window_;
+  Win32GLContext gl_;
+  bool pixelFormat_ = false;
+};
+
+// The thread's messages: dispatched to the window procedure as they are
+// taken, the quit message handed back.
+class Win32EventSource final : public EventSource {
+ public:
+  explicit Win32EventSource(Win32ShowWindow& window) : window_(window) {}
+  bool Next(RendererMessage* message) override { return window_.Pump(message); }
+  intptr_t DefaultHandling(const RendererMessage& message) override { return window_.DefaultProc(message); }
+
+ private:
+  Win32ShowWindow& window_;
+};
+
+}  // namespace
+
 struct Win32RendererPlatform::Parts {
-  explicit Parts(HINSTANCE instance) : window(instance) {}
-  Win32ShowWindow window;
+  explicit Parts(HINSTANCE instance) : target(instance), events(target.window()) {}
+  Win32WindowTarget target;
+  Win32EventSource events;
   Win32DisplayMode displayMode;
-  Win32GLContext gl;
   Win32LoaderPlatform loader;
 };
 
 Win32RendererPlatform::Win32RendererPlatform(void* instance, Table table)
     : parts_(std::make_unique<Parts>(static_cast<HINSTANCE>(instance))) {
-  parts_->window.SetTable(table);
+  parts_->target.window().SetTable(table);
 }
 
 Win32RendererPlatform::~Win32RendererPlatform() = default;
 
-// The window station is always there for a windowed program.
-bool Win32RendererPlatform::OpenDisplay(std::string*) { return true; }
+DisplayModeControl& Win32RendererPlatform::DisplayMode() { return parts_->displayMode; }
 
-void Win32RendererPlatform::CloseDisplay() { parts_->window.Unregister(); }
+void Win32RendererPlatform::SetCursorVisible(bool visible) { ShowCursor(visible ? TRUE : FALSE); }
 
-bool Win32RendererPlatform::ReadCurrentDisplayMode() { return parts_->displayMode.ReadCurrent(); }
+DrawingTarget& Win32RendererPlatform::Target() { return parts_->target; }
 
-bool Win32RendererPlatform::ChangeDisplayMode(int width, int height) {
-  return parts_->displayMode.Change(width, height);
-}
-
-void Win32RendererPlatform::RestoreDisplayMode() { parts_->displayMode.Restore(); }
-
-void Win32RendererPlatform::ShowCursor(bool show) { ::ShowCursor(show ? TRUE : FALSE); }
-
-void Win32RendererPlatform::ChoosePixelFormat(const PixelFormatRequest& request) { parts_->gl.Request(request); }
-
-bool Win32RendererPlatform::SetupPixelFormat() { return parts_->gl.SetupPixelFormat(parts_->window.handle()); }
-
-bool Win32RendererPlatform::CreateWindow(const std::string& title, int x, int y, int width, int height) {
-  return parts_->window.Create(title, x, y, width, height);
-}
-
-void Win32RendererPlatform::ShowWindow() { parts_->window.Show(); }
-
-void Win32RendererPlatform::SetFocus() { parts_->window.Focus(); }
-
-void Win32RendererPlatform::GetClientSize(int* width, int* height) { parts_->window.ClientSize(width, height); }
-
-void Win32RendererPlatform::DestroyWindow() {
-  parts_->gl.Destroy(parts_->window.handle());  // the device context goes before its window
-  parts_->window.Destroy();
-}
-
-void Win32RendererPlatform::ValidateWindow() { parts_->window.Validate(); }
-
-intptr_t Win32RendererPlatform::DefaultWindowProc(const RendererMessage& message) {
-  return parts_->window.DefaultProc(message);
-}
-
-bool Win32RendererPlatform::CreateGLContext() { return parts_->gl.Create(parts_->window.handle()); }
-
-void Win32RendererPlatform::DestroyGLContext() { parts_->gl.Destroy(parts_->window.handle()); }
-
-void Win32RendererPlatform::SwapBuffers() { parts_->gl.SwapBuffers(); }
-
-// The window procedure refuses the system's screensaver command while the
-// show runs; nothing else is needed.
-void Win32RendererPlatform::SuspendScreenSaver(bool) {}
-
-bool Win32RendererPlatform::PeekEvent(RendererMessage* message) { return parts_->window.Pump(message); }
-
-// Windows ends a windowed program by closing its window, which arrives as a
-// message; there is no separate request to watch.
-bool Win32RendererPlatform::QuitRequested() { return false; }
+EventSource& Win32RendererPlatform::Events() { return parts_->events; }
 
 void Win32RendererPlatform::ShowErrorBox(const std::string& text) { ShowWin32ErrorBox(text); }
 

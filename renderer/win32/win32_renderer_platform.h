@@ -18,27 +18,10 @@ class Win32RendererPlatform final : public RendererPlatform {
   Win32RendererPlatform(void* instance, Table table);
   ~Win32RendererPlatform() override;
 
-  bool OpenDisplay(std::string* why) override;
-  void CloseDisplay() override;
-  bool ReadCurrentDisplayMode() override;
-  bool ChangeDisplayMode(int width, int height) override;
-  void RestoreDisplayMode() override;
-  void ShowCursor(bool show) override;
-  void ChoosePixelFormat(const PixelFormatRequest& request) override;
-  bool SetupPixelFormat() override;
-  bool CreateWindow(const std::string& title, int x, int y, int width, int height) override;
-  void ShowWindow() override;
-  void SetFocus() override;
-  void GetClientSize(int* width, int* height) override;
-  void DestroyWindow() override;
-  void ValidateWindow() override;
-  intptr_t DefaultWindowProc(const RendererMessage& message) override;
-  bool CreateGLContext() override;
-  void DestroyGLContext() override;
-  void SwapBuffers() override;
-  void SuspendScreenSaver(bool suspend) override;
-  bool PeekEvent(RendererMessage* message) override;
-  bool QuitRequested() override;
+  DisplayModeControl& DisplayMode() override;
+  void SetCursorVisible(bool visible) override;
+  DrawingTarget& Target() override;
+  EventSource& Events() override;
   void ShowErrorBox(const std::string& text) override;
   LoaderPlatform& Loader() override;
 

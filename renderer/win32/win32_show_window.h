@@ -3,7 +3,7 @@
 // and the non-blocking message pump.
 #pragma once
 
-#include "win32_headers.h"
+#include <windows.h>
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "win32_time_source.h"
 
-#include "win32_headers.h"
+#include <windows.h>
 #include <mmsystem.h>
 
 bool Win32TimeSource::QueryFrequency(int64_t* countsPerSecond) {

@@ -5,16 +5,14 @@
 
 namespace {
 
-struct ResourcesDeleter {
-  void operator()(XRRScreenResources* r) const { XRRFreeScreenResources(r); }
-};
+using qg::xrandr::Resources;
+
 struct CrtcDeleter {
   void operator()(XRRCrtcInfo* c) const { XRRFreeCrtcInfo(c); }
 };
 struct OutputDeleter {
   void operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
 };
-using Resources = std::unique_ptr<XRRScreenResources, ResourcesDeleter>;
 using CrtcInfo = std::unique_ptr<XRRCrtcInfo, CrtcDeleter>;
 using OutputInfo = std::unique_ptr<XRROutputInfo, OutputDeleter>;
 
@@ -70,70 +68,56 @@ RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RR
   return best;
 }
 
-bool X11DisplayMode::Read(Display* display) {
+bool X11DisplayMode::ReadCurrent() {
   read_ = false;
-  int eventBase, errorBase, major = 0, minor = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
-      major < 1 || (major == 1 && minor < 2))
-    return false;
-  const Window root = DefaultRootWindow(display);
-  Resources res(XRRGetScreenResourcesCurrent(display, root));
+  Display* display = display_;
+  if (!display || !qg::xrandr::HasRandr12(display)) return false;
+  Resources res = qg::xrandr::CurrentResources(display);
   if (!res) return false;
   RRCrtc crtc = 0;
-  if (FindOutputAtOrigin(display, root, res.get(), &crtc) == 0) return false;
-  CrtcInfo info(XRRGetCrtcInfo(display, res.get(), crtc));
-  if (!info) return false;
-  const XRRModeInfo* mode = FindMode(res.get(), info->mode);
+  if (FindOutputAtOrigin(display, DefaultRootWindow(display), res.get(), &crtc) == 0) return false;
+  qg::xrandr::ScreenState screen;
+  qg::xrandr::ReadScreen(display, res.get(), &screen);
+  const qg::xrandr::CrtcState* state = screen.Find(crtc);
+  if (!state) return false;
+  const XRRModeInfo* mode = FindMode(res.get(), state->mode);
   if (!mode) return false;
 
-  crtc_ = crtc;
-  mode_ = info->mode;
-  rotation_ = info->rotation;
-  x_ = info->x;
-  y_ = info->y;
-  outputs_.assign(info->outputs, info->outputs + info->noutput);
+  saved_ = *state;
   refresh_ = RefreshOf(*mode);
-  int active = 0;
-  for (int i = 0; i < res->ncrtc; ++i) {
-    CrtcInfo c(XRRGetCrtcInfo(display, res.get(), res->crtcs[i]));
-    if (c && c->mode != 0) ++active;
-  }
-  onlyActiveCrtc_ = active == 1;
-  const int screen = DefaultScreen(display);
-  screenWidth_ = DisplayWidth(display, screen);
-  screenHeight_ = DisplayHeight(display, screen);
-  screenMmWidth_ = DisplayWidthMM(display, screen);
-  screenMmHeight_ = DisplayHeightMM(display, screen);
+  onlyActiveCrtc_ = screen.ActiveCrtcs() == 1;
+  screen_ = screen;
+  screen_.crtcs.clear();
   read_ = true;
   return true;
 }
 
-bool X11DisplayMode::Switch(Display* display, int width, int height) {
-  if (!read_) return false;
-  const Window root = DefaultRootWindow(display);
-  Resources res(XRRGetScreenResourcesCurrent(display, root));
-  if (!res || outputs_.empty()) return false;
-  OutputInfo output(XRRGetOutputInfo(display, res.get(), outputs_.front()));
+bool X11DisplayMode::SwitchTo(int width, int height) {
+  Display* display = display_;
+  if (!read_ || !display) return false;
+  Resources res = qg::xrandr::CurrentResources(display);
+  if (!res || saved_.outputs.empty()) return false;
+  OutputInfo output(XRRGetOutputInfo(display, res.get(), saved_.outputs.front()));
   if (!output) return false;
 
   const RRMode best =
       ClosestMode(res->modes, res->nmode, output->modes, output->nmode, width, height, refresh_);
   if (best == 0) return false;
-  if (best == mode_) return true;  // already there; nothing to undo
+  if (best == saved_.mode) return true;  // already there; nothing to undo
 
   XGrabServer(display);
-  const Status status = XRRSetCrtcConfig(display, res.get(), crtc_, CurrentTime, x_, y_, best, rotation_,
-                                         outputs_.data(), static_cast<int>(outputs_.size()));
-  const bool ok = status == RRSetConfigSuccess;
+  qg::xrandr::CrtcState wanted = saved_;
+  wanted.mode = best;
+  const bool ok = qg::xrandr::SetCrtc(display, res.get(), wanted);
   if (ok) {
     switched_ = true;
-    const bool rotated = (rotation_ & (RR_Rotate_90 | RR_Rotate_270)) != 0;
+    const bool rotated = (saved_.rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
     const int w = rotated ? height : width, h = rotated ? width : height;
-    if (onlyActiveCrtc_ && (w != screenWidth_ || h != screenHeight_)) {
+    if (onlyActiveCrtc_ && (w != screen_.width || h != screen_.height)) {
       // Keep the physical size's proportion for the new pixel size.
-      const int mmW = screenWidth_ ? screenMmWidth_ * w / screenWidth_ : screenMmWidth_;
-      const int mmH = screenHeight_ ? screenMmHeight_ * h / screenHeight_ : screenMmHeight_;
-      XRRSetScreenSize(display, root, w, h, mmW, mmH);
+      const int mmW = screen_.width ? screen_.mmWidth * w / screen_.width : screen_.mmWidth;
+      const int mmH = screen_.height ? screen_.mmHeight * h / screen_.height : screen_.mmHeight;
+      qg::xrandr::SetScreenSize(display, w, h, mmW, mmH);
       screenResized_ = true;
     }
   }
@@ -142,19 +126,18 @@ bool X11DisplayMode::Switch(Display* display, int width, int height) {
   return ok;
 }
 
-void X11DisplayMode::Restore(Display* display) {
-  if (!switched_) return;
+void X11DisplayMode::Restore() {
+  Display* display = display_;
+  if (!switched_ || !display) return;
   switched_ = false;
-  const Window root = DefaultRootWindow(display);
-  Resources res(XRRGetScreenResourcesCurrent(display, root));
+  Resources res = qg::xrandr::CurrentResources(display);
   if (!res) return;
   XGrabServer(display);
   // Grow the screen first: a CRTC must always fit inside it.
   if (screenResized_)
-    XRRSetScreenSize(display, root, screenWidth_, screenHeight_, screenMmWidth_, screenMmHeight_);
+    qg::xrandr::SetScreenSize(display, screen_.width, screen_.height, screen_.mmWidth, screen_.mmHeight);
   screenResized_ = false;
-  XRRSetCrtcConfig(display, res.get(), crtc_, CurrentTime, x_, y_, mode_, rotation_, outputs_.data(),
-                   static_cast<int>(outputs_.size()));
+  qg::xrandr::SetCrtc(display, res.get(), saved_);
   XUngrabServer(display);
   XSync(display, False);
 }

@@ -8,7 +8,10 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
-#include <vector>
+
+#include "xrandr_modes.h"
+
+#include "renderer_platform.h"
 
 // Refresh rate of a mode in hertz (0 when its timings are unknown).
 double RefreshOf(const XRRModeInfo& mode);
@@ -17,27 +20,26 @@ double RefreshOf(const XRRModeInfo& mode);
 RRMode ClosestMode(const XRRModeInfo* screenModes, int screenModeCount, const RRMode* outputModes,
                    int outputModeCount, int width, int height, double refresh);
 
-class X11DisplayMode {
+class X11DisplayMode final : public DisplayModeControl {
  public:
+  // The connection the mode is read and set through; null: nothing to do.
+  void Attach(Display* display) { display_ = display; }
   // Reads and remembers the current mode. False when RandR 1.2 is missing or
   // no output with a mode covers (0, 0).
-  bool Read(Display* display);
+  bool ReadCurrent() override;
   // Switches to a width x height mode; false when there is none or the server
   // refuses.
-  bool Switch(Display* display, int width, int height);
+  bool SwitchTo(int width, int height) override;
   // Back to the remembered mode and screen size; nothing unless switched.
-  void Restore(Display* display);
+  void Restore() override;
 
  private:
+  Display* display_ = nullptr;
   bool read_ = false;
   bool switched_ = false;
-  RRCrtc crtc_ = 0;
-  RRMode mode_ = 0;
-  Rotation rotation_ = RR_Rotate_0;
-  int x_ = 0, y_ = 0;
-  std::vector<RROutput> outputs_;
+  qg::xrandr::CrtcState saved_;  // the CRTC at the window's corner, as read
   double refresh_ = 0.0;
   bool onlyActiveCrtc_ = false;
   bool screenResized_ = false;
-  int screenWidth_ = 0, screenHeight_ = 0, screenMmWidth_ = 0, screenMmHeight_ = 0;
+  qg::xrandr::ScreenState screen_;  // the screen's size as read
 };

@@ -2,6 +2,8 @@
 
 #include <X11/keysym.h>
 
+#include "termination_signals.h"
+
 namespace {
 
 // Key codes in the form the window procedure's table uses: Escape, Return,
@@ -74,4 +76,16 @@ bool TranslateX11Event(XEvent& event, X11EventContext& context, RendererMessage*
     default:
       return false;
   }
+}
+
+bool X11EventSource::Next(RendererMessage* message) {
+  while (display_ && XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (TranslateX11Event(event, context_, message)) return true;
+  }
+  if (quitGiven_ || !qg::TerminationRequested()) return false;
+  quitGiven_ = true;
+  *message = RendererMessage{kMsgQuit, 0, 0};
+  return true;
 }

@@ -1,7 +1,5 @@
 #include "bmp_format.h"
 
-#include <cstring>
-
 namespace qg::show {
 
 namespace {
@@ -44,17 +42,26 @@ BmpHeader MakeBmpHeader(int32_t width, int32_t height) {
   return h;
 }
 
-std::vector<uint8_t> EncodeBmp(const DesktopPicture& picture) {
+BmpPieces::BmpPieces(const DesktopPicture& picture) : picture_(picture) {
   if (picture.empty() || !FitsBmp(picture.width, picture.height) ||
       picture.stride < static_cast<size_t>(picture.width) * 4) {
-    return {};
+    return;
   }
-  const size_t row = static_cast<size_t>(picture.width) * 4;
-  std::vector<uint8_t> out(kBmpHeaderSize + row * picture.height);
-  const BmpHeader h = MakeBmpHeader(picture.width, picture.height);
-  std::memcpy(out.data(), h.data(), h.size());
-  uint8_t* dst = out.data() + kBmpHeaderSize;
-  for (int32_t y = picture.height - 1; y >= 0; --y, dst += row) std::memcpy(dst, picture.Row(y), row);
+  header_ = MakeBmpHeader(picture.width, picture.height);
+  row_ = static_cast<size_t>(picture.width) * 4;
+  count_ = 1 + static_cast<size_t>(picture.height);
+}
+
+const uint8_t* BmpPieces::data(size_t piece) const {
+  if (piece == 0) return header_.data();
+  return picture_.Row(picture_.height - static_cast<int32_t>(piece));  // piece 1 is the bottom row
+}
+
+std::vector<uint8_t> EncodeBmp(const DesktopPicture& picture) {
+  const BmpPieces pieces(picture);
+  std::vector<uint8_t> out;
+  if (pieces.count() > 0) out.reserve(kBmpHeaderSize + pieces.size(1) * (pieces.count() - 1));
+  for (size_t i = 0; i < pieces.count(); ++i) out.insert(out.end(), pieces.data(i), pieces.data(i) + pieces.size(i));
   return out;
 }
 

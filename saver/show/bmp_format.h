@@ -20,6 +20,26 @@ using BmpHeader = std::array<uint8_t, kBmpHeaderSize>;
 bool FitsBmp(int32_t width, int32_t height);
 // Header for a width x height picture at 32 bits a pixel (caller checks FitsBmp).
 BmpHeader MakeBmpHeader(int32_t width, int32_t height);
+
+// The file in pieces straight from the picture, with no copy of its pixels:
+// the header, then the rows bottom-up. Every writer of the file hands these
+// pieces to its file system in order.
+class BmpPieces {
+ public:
+  explicit BmpPieces(const DesktopPicture& picture);
+  // Pieces of the file; 0 when the picture is empty, too large for the
+  // format or its rows are shorter than its width.
+  size_t count() const { return count_; }
+  const uint8_t* data(size_t piece) const;
+  size_t size(size_t piece) const { return piece == 0 ? header_.size() : row_; }
+
+ private:
+  const DesktopPicture& picture_;
+  BmpHeader header_{};
+  size_t row_ = 0;
+  size_t count_ = 0;
+};
+
 // The whole file in memory (header, then rows bottom-up); empty when it cannot fit.
 std::vector<uint8_t> EncodeBmp(const DesktopPicture& picture);
 

@@ -1,51 +1,26 @@
 #include "renderer_run.h"
 
+#include "bmp_format.h"
+
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
 
-namespace {
-
-void Put16(std::string& s, uint32_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void Put32(std::string& s, uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
-
-}  // namespace
-
 std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
-  const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  const uint32_t pixelBytes = stride * static_cast<uint32_t>(height);
-  std::string s;
-  s += "BM";
-  Put32(s, 54 + pixelBytes);
-  Put32(s, 0);
-  Put32(s, 54);
-  Put32(s, 40);
-  Put32(s, static_cast<uint32_t>(width));
-  Put32(s, static_cast<uint32_t>(height));
-  Put16(s, 1);
-  Put16(s, 24);
-  Put32(s, 0);
-  Put32(s, pixelBytes);
-  Put32(s, 2835);
-  Put32(s, 2835);
-  Put32(s, 0);
-  Put32(s, 0);
-  std::string row(stride, '\0');
-  for (int x = 0; x < width; ++x) {
-    const Rgb& c = x < width / 2 ? left : right;
-    row[3 * x] = static_cast<char>(c.b);
-    row[3 * x + 1] = static_cast<char>(c.g);
-    row[3 * x + 2] = static_cast<char>(c.r);
+  const qg::show::DesktopPicture picture = qg::show::DesktopPicture::Allocate(width, height);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = picture.Row(y);
+    for (int x = 0; x < width; ++x) {
+      const Rgb& c = x < width / 2 ? left : right;
+      row[4 * x] = c.b;
+      row[4 * x + 1] = c.g;
+      row[4 * x + 2] = c.r;
+      row[4 * x + 3] = 0;
+    }
   }
-  for (int y = 0; y < height; ++y) s += row;
-  return s;
+  const std::vector<uint8_t> file = qg::show::EncodeBmp(picture);
+  return std::string(file.begin(), file.end());
 }
 
 std::string SnapshotPathFor(const std::string& runtimeDir) { return runtimeDir + "/kestrow/Wobblevista.bmp"; }

@@ -10,8 +10,8 @@
 #include "process.h"
 #include "x11_probe.h"
 
-// A 24-bit bitmap whose left half is one colour and right half another. The
-// width need not be a multiple of 4 (rows are padded as in any bitmap file).
+// A snapshot file as the host writes it (32 bits a pixel, through the host's
+// own writer) whose left half is one colour and right half another.
 std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right);
 
 // Writes the snapshot where the renderer looks for it with XDG_RUNTIME_DIR set

@@ -73,7 +73,7 @@ class RendererShowTest : public ::testing::Test {
 };
 
 TEST_F(RendererShowTest, KnownSnapshotIsShownOnFloorAndCanopyUntilEscape) {
-  // An odd width (rows padded in the file, packed for GL) must come out exact.
+  // An odd width (rows not 4-byte aligned once packed for GL) must come out exact.
   WriteSnapshot(runtime_.path(), TwoColourBitmap(1022, 766, kBlue, kOrange));
   Start();
   const Window show = WaitForShowWindow();

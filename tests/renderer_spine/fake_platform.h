@@ -1,5 +1,5 @@
 // A scripted stand-in for the windowing system: it records every platform
-// call in order, counts frames by their buffer swaps, and hands out events
+// call in order, counts frames by their presentation, and hands out events
 // when a given frame has been drawn.
 #pragma once
 
@@ -27,7 +27,12 @@ class FakeLoader final : public LoaderPlatform {
   std::vector<std::string> boxes;
 };
 
-class FakePlatform final : public RendererPlatform {
+// The fake is all the platform's services in one object, so that one list
+// records every call in order.
+class FakePlatform final : public RendererPlatform,
+                           public DisplayModeControl,
+                           public DrawingTarget,
+                           public EventSource {
  public:
   // What the fake answers.
   bool displayAvailable = true;
@@ -36,7 +41,7 @@ class FakePlatform final : public RendererPlatform {
   bool visualAvailable = true;
   bool windowCreatable = true;
   bool contextCreatable = true;
-  // Events handed out once this many frames have been swapped.
+  // Events handed out once this many frames have been presented.
   std::map<int, std::vector<RendererMessage>> eventsAfterFrame;
   // A termination signal arrives after this many frames (-1: never).
   int signalAfterFrame = -1;
@@ -46,76 +51,82 @@ class FakePlatform final : public RendererPlatform {
   std::vector<std::string> calls;
   int frames = 0;
 
-  bool OpenDisplay(std::string* why) override {
-    calls.push_back("OpenDisplay");
+  // The platform.
+  bool Connect(std::string* why) override {
+    calls.push_back("Connect");
     if (!displayAvailable && why) *why = "no display";
     return displayAvailable;
   }
-  void CloseDisplay() override { calls.push_back("CloseDisplay"); }
-  bool ReadCurrentDisplayMode() override {
-    calls.push_back("ReadCurrentDisplayMode");
+  void Disconnect() override { calls.push_back("Disconnect"); }
+  DisplayModeControl& DisplayMode() override { return *this; }
+  void SetCursorVisible(bool visible) override { calls.push_back(visible ? "ShowCursor" : "HideCursor"); }
+  DrawingTarget& Target() override { return *this; }
+  EventSource& Events() override { return *this; }
+  void ShowErrorBox(const std::string& text) override { loader.ShowErrorBox(text); }
+  LoaderPlatform& Loader() override { return loader; }
+
+  // The display mode.
+  bool ReadCurrent() override {
+    calls.push_back("ReadDisplayMode");
     return modeReadable;
   }
-  bool ChangeDisplayMode(int width, int height) override {
-    calls.push_back("ChangeDisplayMode " + std::to_string(width) + "x" + std::to_string(height));
+  bool SwitchTo(int width, int height) override {
+    calls.push_back("SwitchDisplayMode " + std::to_string(width) + "x" + std::to_string(height));
     return modeSwitchAccepted;
   }
-  void RestoreDisplayMode() override { calls.push_back("RestoreDisplayMode"); }
-  void ShowCursor(bool show) override { calls.push_back(show ? "ShowCursor" : "HideCursor"); }
-  void ChoosePixelFormat(const PixelFormatRequest& r) override {
-    calls.push_back("ChoosePixelFormat rgba=" + std::to_string(r.rgba) + " double=" + std::to_string(r.doubleBuffer) +
+  void Restore() override { calls.push_back("RestoreDisplayMode"); }
+
+  // The drawing target.
+  bool Open(const std::string& title, int w, int h, const PixelFormatRequest& r) override {
+    calls.push_back("OpenTarget " + title + " " + std::to_string(w) + "x" + std::to_string(h) +
+                    " rgba=" + std::to_string(r.rgba) + " double=" + std::to_string(r.doubleBuffer) +
                     " colour=" + std::to_string(r.colourBits) + " depth=" + std::to_string(r.depthBits));
-  }
-  bool SetupPixelFormat() override {
-    calls.push_back("SetupPixelFormat");
-    return visualAvailable;
-  }
-  bool CreateWindow(const std::string& title, int x, int y, int w, int h) override {
-    calls.push_back("CreateWindow " + title + " " + std::to_string(x) + "," + std::to_string(y) + " " +
-                    std::to_string(w) + "x" + std::to_string(h));
+    if (windowCreatable) pending.push_back(RendererMessage{kMsgPaint, 0, 0});  // a new window is exposed
     return windowCreatable;
   }
-  void ShowWindow() override {
-    calls.push_back("ShowWindow");
-    pending.push_back(RendererMessage{kMsgPaint, 0, 0});  // a new window is exposed
+  bool HasPixelFormat() override {
+    calls.push_back("HasPixelFormat");
+    return visualAvailable;
   }
-  void SetFocus() override { calls.push_back("SetFocus"); }
-  void GetClientSize(int* w, int* h) override {
-    calls.push_back("GetClientSize");
+  void ClientSize(int* w, int* h) override {
+    calls.push_back("ClientSize");
     *w = 1024;
     *h = 768;
   }
-  void DestroyWindow() override { calls.push_back("DestroyWindow"); }
-  void ValidateWindow() override { calls.push_back("ValidateWindow"); }
-  intptr_t DefaultWindowProc(const RendererMessage& m) override {
-    calls.push_back("Default " + std::to_string(m.message));
-    return 77;
-  }
-  bool CreateGLContext() override {
-    calls.push_back("CreateGLContext");
+  void MarkPainted() override { calls.push_back("MarkPainted"); }
+  void HoldOffScreenSaver(bool hold) override { calls.push_back(hold ? "HoldOffScreenSaver" : "AllowScreenSaver"); }
+  void Close() override { calls.push_back("CloseTarget"); }
+  bool CreateContext() override {
+    calls.push_back("CreateContext");
     return contextCreatable;
   }
-  void DestroyGLContext() override { calls.push_back("DestroyGLContext"); }
-  void SwapBuffers() override {
-    calls.push_back("Swap");
+  void DestroyContext() override { calls.push_back("DestroyContext"); }
+  void PresentFrame() override {
+    calls.push_back("Present");
     ++frames;
     auto it = eventsAfterFrame.find(frames);
     if (it != eventsAfterFrame.end()) pending.insert(pending.end(), it->second.begin(), it->second.end());
     if (frames >= maxFrames) pending.push_back(RendererMessage{kMsgClose, 0, 0});
   }
-  void SuspendScreenSaver(bool suspend) override {
-    calls.push_back(suspend ? "SuspendScreenSaver" : "ResumeScreenSaver");
-  }
-  bool PeekEvent(RendererMessage* m) override {
-    if (pending.empty()) return false;
+
+  // The events; the signal comes as a quit behind what waits, once.
+  bool Next(RendererMessage* m) override {
+    if (pending.empty()) {
+      if (signalGiven || signalAfterFrame < 0 || frames < signalAfterFrame) return false;
+      signalGiven = true;
+      *m = RendererMessage{kMsgQuit, 0, 0};
+      return true;
+    }
     *m = pending.front();
     pending.pop_front();
     return true;
   }
-  bool QuitRequested() override { return signalAfterFrame >= 0 && frames >= signalAfterFrame; }
-  void ShowErrorBox(const std::string& text) override { loader.ShowErrorBox(text); }
-  LoaderPlatform& Loader() override { return loader; }
+  intptr_t DefaultHandling(const RendererMessage& m) override {
+    calls.push_back("Default " + std::to_string(m.message));
+    return 77;
+  }
 
   FakeLoader loader;
   std::deque<RendererMessage> pending;
+  bool signalGiven = false;
 };

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The window's creation, with the GL format it is made with.
+const std::string kOpenTarget = "OpenTarget Wobblevista_VC 1024x768 rgba=1 double=1 colour=16 depth=16";
+
 RendererMessage Msg(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
   return RendererMessage{message, wParam, lParam};
 }
@@ -40,28 +43,25 @@ TEST_F(SpineTest, EscapeEndsTheShowAfterStartUpAndTeardownInOrder) {
   EXPECT_EQ(p.frames, 3);  // the Escape is taken before a fourth frame
 
   const std::vector<std::string> startUp = {
-      "OpenDisplay",
-      "ReadCurrentDisplayMode",
-      "ChangeDisplayMode 1024x768",
+      "Connect",
+      "ReadDisplayMode",
+      "SwitchDisplayMode 1024x768",
       "HideCursor",
-      "ChoosePixelFormat rgba=1 double=1 colour=16 depth=16",
-      "CreateWindow Wobblevista_VC 0,0 1024x768",
-      "ShowWindow",
-      "SetFocus",
-      "SuspendScreenSaver",
-      "GetClientSize",
-      "SetupPixelFormat",
-      "CreateGLContext",
+      kOpenTarget,
+      "HoldOffScreenSaver",
+      "ClientSize",
+      "HasPixelFormat",
+      "CreateContext",
   };
   ASSERT_GE(p.calls.size(), startUp.size());
   EXPECT_EQ(std::vector<std::string>(p.calls.begin(), p.calls.begin() + startUp.size()), startUp);
 
-  const std::vector<std::string> teardown = {"DestroyGLContext", "DestroyWindow",     "RestoreDisplayMode",
-                                             "ShowCursor",       "ResumeScreenSaver", "CloseDisplay"};
+  const std::vector<std::string> teardown = {"DestroyContext", "CloseTarget",      "RestoreDisplayMode",
+                                             "ShowCursor",     "AllowScreenSaver", "Disconnect"};
   ASSERT_GE(p.calls.size(), teardown.size());
   EXPECT_EQ(std::vector<std::string>(p.calls.end() - teardown.size(), p.calls.end()), teardown);
-  // The paint of the new window was handled (validated) before the first frame.
-  EXPECT_LT(IndexOf(p.calls, "ValidateWindow"), IndexOf(p.calls, "Swap"));
+  // The paint of the new window was handled (marked painted) before the first frame.
+  EXPECT_LT(IndexOf(p.calls, "MarkPainted"), IndexOf(p.calls, "Present"));
   EXPECT_EQ(ScenePieces, nullptr);  // the piece list went with the teardown
 }
 
@@ -72,11 +72,11 @@ TEST_F(SpineTest, RefusedModeSwitchEndsWithZeroBeforeAnyFrame) {
   EXPECT_EQ(p.frames, 0);
   EXPECT_EQ(SpineStats().framesDrawn, 0u);
   // Start-up still completes, and the teardown puts the mode back.
-  EXPECT_LT(IndexOf(p.calls, "CreateGLContext"), IndexOf(p.calls, "DestroyWindow"));
-  EXPECT_LT(IndexOf(p.calls, "DestroyWindow"), IndexOf(p.calls, "RestoreDisplayMode"));
+  EXPECT_LT(IndexOf(p.calls, "CreateContext"), IndexOf(p.calls, "CloseTarget"));
+  EXPECT_LT(IndexOf(p.calls, "CloseTarget"), IndexOf(p.calls, "RestoreDisplayMode"));
   EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
   // The quit was posted before the window's paint arrived, so it came first.
-  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 0);
+  EXPECT_EQ(CountOf(p.calls, "MarkPainted"), 0);
 }
 
 TEST_F(SpineTest, UnreadableModeChangesNothingAndTheShowRuns) {
@@ -94,17 +94,17 @@ TEST_F(SpineTest, NoDisplayOrNoWindowExitsWithOneAndRestores) {
     FakePlatform p;
     p.displayAvailable = false;
     EXPECT_EQ(RendererMain(p), 1);
-    EXPECT_EQ(p.calls, std::vector<std::string>{"OpenDisplay"});
+    EXPECT_EQ(p.calls, std::vector<std::string>{"Connect"});
   }
   {
     FakePlatform p;
     p.windowCreatable = false;
     EXPECT_EQ(RendererMain(p), 1);
     EXPECT_EQ(p.frames, 0);
-    EXPECT_EQ(CountOf(p.calls, "CreateGLContext"), 0);  // no scene without a window
-    EXPECT_LT(IndexOf(p.calls, "CreateWindow Wobblevista_VC 0,0 1024x768"), IndexOf(p.calls, "RestoreDisplayMode"));
+    EXPECT_EQ(CountOf(p.calls, "CreateContext"), 0);  // no scene without a window
+    EXPECT_LT(IndexOf(p.calls, kOpenTarget), IndexOf(p.calls, "RestoreDisplayMode"));
     EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
-    EXPECT_EQ(p.calls.back(), "CloseDisplay");
+    EXPECT_EQ(p.calls.back(), "Disconnect");
   }
 }
 
@@ -115,9 +115,9 @@ TEST_F(SpineTest, MissingPixelFormatEndsWithZeroAfterTryingTheContext) {
     p.contextCreatable = contextToo;
     EXPECT_EQ(RendererMain(p), 0);
     EXPECT_EQ(p.frames, 0);
-    EXPECT_EQ(CountOf(p.calls, "CreateGLContext"), 1);
-    EXPECT_EQ(CountOf(p.calls, "DestroyGLContext"), contextToo ? 1 : 0);
-    EXPECT_EQ(p.calls.back(), "CloseDisplay");
+    EXPECT_EQ(CountOf(p.calls, "CreateContext"), 1);
+    EXPECT_EQ(CountOf(p.calls, "DestroyContext"), contextToo ? 1 : 0);
+    EXPECT_EQ(p.calls.back(), "Disconnect");
   }
 }
 
@@ -145,12 +145,12 @@ TEST_F(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
                                                 "Default " + std::to_string(kMsgMouseMove),
                                                 "Default " + std::to_string(kMsgButtonDown),
                                                 "Default " + std::to_string(kMsgSysCommand), "Default 4660"}));
-  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 2);  // the first exposure and the posted paint
+  EXPECT_EQ(CountOf(p.calls, "MarkPainted"), 2);  // the first exposure and the posted paint
   // All ten waiting messages went before the third frame.
   size_t thirdSwap = 0;
   int seen = 0;
   for (size_t i = 0; i < p.calls.size(); ++i)
-    if (p.calls[i] == "Swap" && ++seen == 3) thirdSwap = i;
+    if (p.calls[i] == "Present" && ++seen == 3) thirdSwap = i;
   EXPECT_LT(IndexOf(p.calls, "Default 4660"), thirdSwap);
 }
 
@@ -181,7 +181,7 @@ TEST_F(SpineTest, QuitCarriesItsCodeAndMessagesAheadOfItAreStillHandled) {
   p.eventsAfterFrame[1] = {Msg(kMsgClose), Msg(kMsgPaint), Msg(kMsgKeyDown, kKeyEscape)};
   EXPECT_EQ(RendererMain(p), 0);
   EXPECT_EQ(p.frames, 1);
-  EXPECT_EQ(CountOf(p.calls, "ValidateWindow"), 2);  // the paint was ahead of the first quit
+  EXPECT_EQ(CountOf(p.calls, "MarkPainted"), 2);  // the paint was ahead of the first quit
 }
 
 TEST_F(SpineTest, SnapshotIsLookedForAtTheSharedPathWithoutAMessage) {

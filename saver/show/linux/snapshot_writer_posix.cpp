@@ -38,10 +38,8 @@ bool WriteAll(int fd, std::vector<iovec>& parts) {
 }  // namespace
 
 bool WriteSnapshotFile(const DesktopPicture& picture, const std::string& path) {
-  if (picture.empty() || !FitsBmp(picture.width, picture.height) ||
-      picture.stride < static_cast<size_t>(picture.width) * 4) {
-    return false;
-  }
+  const BmpPieces pieces(picture);
+  if (pieces.count() == 0) return false;
   const size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   std::string temp = folder + "/.Wobblevista.bmp.XXXXXX";
@@ -50,15 +48,10 @@ bool WriteSnapshotFile(const DesktopPicture& picture, const std::string& path) {
   int fd = mkstemp(temp.data());
   if (fd < 0) return false;
 
-  const BmpHeader header = MakeBmpHeader(picture.width, picture.height);
-  const size_t row = static_cast<size_t>(picture.width) * 4;
-  // The rows go out bottom-up straight from the captured buffer: no copy.
+  // The rows go out straight from the captured buffer: no copy.
   std::vector<iovec> parts;
-  parts.reserve(static_cast<size_t>(picture.height) + 1);
-  parts.push_back({const_cast<uint8_t*>(header.data()), header.size()});
-  for (int32_t y = picture.height - 1; y >= 0; --y) {
-    parts.push_back({const_cast<uint8_t*>(picture.Row(y)), row});
-  }
+  parts.reserve(pieces.count());
+  for (size_t i = 0; i < pieces.count(); ++i) parts.push_back({const_cast<uint8_t*>(pieces.data(i)), pieces.size(i)});
   bool ok = WriteAll(fd, parts);
   ok = fchmod(fd, 0600) == 0 && ok;
   ok = close(fd) == 0 && ok;

@@ -4,15 +4,11 @@
 
 #include <windows.h>
 
+#include "display_modes_win32.h"
+
 namespace qg::show {
 
 namespace {
-
-bool ReadCurrentMode(DEVMODEA& mode) {
-  mode = DEVMODEA{};
-  mode.dmSize = sizeof(mode);
-  return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != FALSE;
-}
 
 bool SameMode(const DEVMODEA& a, const DEVMODEA& b) {
   return a.dmPelsWidth == b.dmPelsWidth && a.dmPelsHeight == b.dmPelsHeight && a.dmBitsPerPel == b.dmBitsPerPel;
@@ -21,13 +17,13 @@ bool SameMode(const DEVMODEA& a, const DEVMODEA& b) {
 class Win32DisplayModeGuard : public DisplayModeGuard {
  public:
   bool Remember() override {
-    remembered_ = ReadCurrentMode(mode_);
+    remembered_ = win32::ReadDisplayMode(&mode_);
     return remembered_;
   }
 
   bool Changed() override {
     DEVMODEA now;
-    return remembered_ && ReadCurrentMode(now) && !SameMode(now, mode_);
+    return remembered_ && win32::ReadDisplayMode(&now) && !SameMode(now, mode_);
   }
 
   bool RestoreIfChanged() override {
@@ -35,7 +31,7 @@ class Win32DisplayModeGuard : public DisplayModeGuard {
     if (!Changed()) return true;
     DEVMODEA wanted = mode_;
     wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    return ChangeDisplaySettingsA(&wanted, 0) == DISP_CHANGE_SUCCESSFUL && !Changed();
+    return win32::SetDisplayMode(wanted, 0) && !Changed();
   }
 
  private:

@@ -25,10 +25,8 @@ bool WriteBytes(HANDLE file, const uint8_t* data, size_t size) {
 }  // namespace
 
 bool WriteSnapshotFile(const DesktopPicture& picture, const std::string& path) {
-  if (picture.empty() || !FitsBmp(picture.width, picture.height) ||
-      picture.stride < static_cast<size_t>(picture.width) * 4) {
-    return false;
-  }
+  const BmpPieces pieces(picture);
+  if (pieces.count() == 0) return false;
   const size_t slash = path.find_last_of("\\/");
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   char temp[MAX_PATH] = {};
@@ -38,11 +36,9 @@ bool WriteSnapshotFile(const DesktopPicture& picture, const std::string& path) {
     DeleteFileA(temp);
     return false;
   }
-  const BmpHeader header = MakeBmpHeader(picture.width, picture.height);
-  const size_t row = static_cast<size_t>(picture.width) * 4;
-  bool ok = WriteBytes(file, header.data(), header.size());
-  // The rows go out bottom-up straight from the captured picture.
-  for (int32_t y = picture.height - 1; ok && y >= 0; --y) ok = WriteBytes(file, picture.Row(y), row);
+  // The rows go out straight from the captured picture.
+  bool ok = true;
+  for (size_t i = 0; ok && i < pieces.count(); ++i) ok = WriteBytes(file, pieces.data(i), pieces.size(i));
   ok = CloseHandle(file) && ok;
   if (ok) ok = MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) DeleteFileA(temp);
