@@ -18,7 +18,7 @@
 #include "property_bag.h"
 #include "forms/application.h"
 #include "forms/form.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 using Wobblevista::Command;
 using Wobblevista::Look;

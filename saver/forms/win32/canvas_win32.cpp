@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "forms/application.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace qgf {
 namespace {

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "forms/application.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace qgf {
 
