@@ -251,7 +251,7 @@ class Button : public qgf::UserControl {
 
  protected:
   void OnReadProperties(const qgf::PropertyBag& bag) override {
-    caption = qgf::PropertyAsText(bag.Read("Caption", std::string("Command")));
+    caption = qgf::AsText(bag.Read("Caption", std::string("Command"))).value_or("");
     log.push_back("read");
   }
   void OnWriteProperties(qgf::PropertyBag& bag) override {

@@ -1,10 +1,10 @@
-#include "property_value.h"
+#include "forms/property_value.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
 
-namespace Wobblevista {
+namespace qgf {
 
 namespace {
 
@@ -80,4 +80,4 @@ bool EqualsDefault(const PropertyValue& value, const PropertyValue& def) {
   }
 }
 
-}  // namespace Wobblevista
+}  // namespace qgf
