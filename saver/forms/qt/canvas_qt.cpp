@@ -204,6 +204,4 @@ Image Canvas::GetImage() const {
   return FromQImage(impl_->backing);
 }
 
-bool Canvas::SaveBmp(const std::string& path) const { return SaveBmpFile(GetImage(), path); }
-
 }  // namespace qgf

@@ -228,6 +228,4 @@ Image Canvas::GetImage() const {
   return out;
 }
 
-bool Canvas::SaveBmp(const std::string& path) const { return SaveBmpFile(GetImage(), path); }
-
 }  // namespace qgf
