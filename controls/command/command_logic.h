@@ -33,7 +33,7 @@ class CommandLogic {
   std::uint8_t Visible();
   void SetVisible(std::uint8_t flag);
 
-  // The form's property store.
+  // The form's property bag for this control.
   void ReadProperties(const qgf::PropertyBag& bag);
   void WriteProperties(qgf::PropertyBag& bag);
 

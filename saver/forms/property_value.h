@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace qgf {
@@ -39,6 +40,10 @@ std::optional<std::int16_t> AsInt16(const PropertyValue& v);
 std::optional<std::int32_t> AsInt32(const PropertyValue& v);
 std::optional<std::string> AsText(const PropertyValue& v);
 std::optional<FontSpec> AsFont(const PropertyValue& v);
+
+// A whole decimal number: an optional sign, then digits only; nothing when the
+// text is not one or lies beyond a long long.
+std::optional<long long> WholeNumber(std::string_view text);
 
 // Whether a value equals a write default after the default is converted to the
 // value's own kind (so byte 1 equals the default text "1").
