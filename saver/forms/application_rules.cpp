@@ -49,7 +49,7 @@ std::string Title() { return "Quiverglide"; }
 
 }  // namespace App
 
-int Toolkit::TwipsPerPixel(double dpi) {
+int TwipsPerPixelAt(double dpi) {
   if (!(dpi > 0)) return 15;
   const int t = int(std::lround(1440.0 / dpi));
   return t > 0 ? t : 15;

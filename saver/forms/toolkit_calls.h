@@ -24,9 +24,10 @@ void Init(int& argc, char** argv);
 int RunEventLoop();
 // The last loaded form has unloaded: App::Run's loop is to end.
 void LastFormUnloaded();
-// Pixels of a screen with `dpi` dots per inch measured in twips (15 where the
-// screen says nothing useful).
-int TwipsPerPixel(double dpi);
 }  // namespace Toolkit
+
+// A pixel of a screen with `dpi` dots per inch, in twips (15 where the screen
+// says nothing useful).
+int TwipsPerPixelAt(double dpi);
 
 }  // namespace qgf

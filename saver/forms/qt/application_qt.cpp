@@ -59,11 +59,11 @@ double ScreenHeight() {
 
 int TwipsPerPixelX() {
   QScreen* s = g_app ? QGuiApplication::primaryScreen() : nullptr;
-  return s ? Toolkit::TwipsPerPixel(s->logicalDotsPerInchX()) : 15;
+  return s ? TwipsPerPixelAt(s->logicalDotsPerInchX()) : 15;
 }
 int TwipsPerPixelY() {
   QScreen* s = g_app ? QGuiApplication::primaryScreen() : nullptr;
-  return s ? Toolkit::TwipsPerPixel(s->logicalDotsPerInchY()) : 15;
+  return s ? TwipsPerPixelAt(s->logicalDotsPerInchY()) : 15;
 }
 
 void SetMousePointer(MousePointer pointer) {

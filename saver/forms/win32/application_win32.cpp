@@ -59,8 +59,8 @@ std::uintptr_t InstanceHandle() { return std::uintptr_t(ModuleInstance()); }
 
 double ScreenWidth() { return double(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
 double ScreenHeight() { return double(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
-int TwipsPerPixelX() { return Toolkit::TwipsPerPixel(ScreenDpi(LOGPIXELSX)); }
-int TwipsPerPixelY() { return Toolkit::TwipsPerPixel(ScreenDpi(LOGPIXELSY)); }
+int TwipsPerPixelX() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSX)); }
+int TwipsPerPixelY() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSY)); }
 
 void SetMousePointer(MousePointer pointer) {
   g_pointer = pointer;
