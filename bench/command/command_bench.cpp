@@ -14,7 +14,6 @@
 
 #include "command.h"
 #include "forms/form.h"
-#include "property_bag.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ BenchForm& Form() {
   static std::unique_ptr<BenchForm> form = [] {
     auto f = std::make_unique<BenchForm>();
     f->cmd.Initialize();
-    f->cmd.ReadProperties(Wobblevista::PropertyBag{});  // enabled, as placed on a form
+    f->cmd.ReadProperties(qgf::PropertyBag{});  // enabled, as placed on a form
     f->Show();
     return f;
   }();

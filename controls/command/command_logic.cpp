@@ -77,28 +77,28 @@ void CommandLogic::SetVisible(std::uint8_t flag) {
   host_.PropertyChanged("Visible");
 }
 
-void CommandLogic::ReadProperties(const PropertyStore& bag) {
+void CommandLogic::ReadProperties(const qgf::PropertyBag& bag) {
   // A value of the wrong kind leaves its field as it was.
-  if (auto v = AsBool(bag.ReadProperty("Enabled", true))) enabled_ = *v;
-  if (auto v = AsText(bag.ReadProperty("Caption", std::string(kDefaultCaptionRead)))) host_.SetCaptionText(*v);
-  if (auto v = AsFont(bag.ReadProperty("Font", host_.AmbientFont()))) host_.SetCaptionFont(*v);
-  if (auto v = AsByte(bag.ReadProperty("FirstRun", std::string("1")))) first_run_ = *v;
-  if (auto v = AsInt32(bag.ReadProperty("FontColour", std::string("0"))))
+  if (auto v = qgf::AsBool(bag.Read("Enabled", true))) enabled_ = *v;
+  if (auto v = qgf::AsText(bag.Read("Caption", std::string(kDefaultCaptionRead)))) host_.SetCaptionText(*v);
+  if (auto v = qgf::AsFont(bag.Read("Font", host_.AmbientFont()))) host_.SetCaptionFont(*v);
+  if (auto v = qgf::AsByte(bag.Read("FirstRun", std::string("1")))) first_run_ = *v;
+  if (auto v = qgf::AsInt32(bag.Read("FontColour", std::string("0"))))
     host_.SetCaptionColour(static_cast<std::uint32_t>(*v));
-  if (auto v = AsInt16(bag.ReadProperty("Visible", std::string("1")))) {
+  if (auto v = qgf::AsInt16(bag.Read("Visible", std::string("1")))) {
     face_style_ = *v != 0 ? 1 : 0;
     host_.SetFaceOpaque(face_style_ != 0);
   }
   RefreshLook();
 }
 
-void CommandLogic::WriteProperties(PropertyStore& bag) {
-  bag.WriteProperty("Enabled", enabled_, true);
-  bag.WriteProperty("Caption", host_.CaptionText(), std::string(kDefaultCaptionWrite));
-  bag.WriteProperty("FirstRun", first_run_, std::string("1"));
-  bag.WriteProperty("Font", host_.CaptionFont(), host_.AmbientFont());
-  bag.WriteProperty("FontColour", static_cast<std::int32_t>(host_.CaptionColour()), std::string("0"));
-  bag.WriteProperty("Visible", face_style_, std::string("1"));
+void CommandLogic::WriteProperties(qgf::PropertyBag& bag) {
+  bag.Write("Enabled", enabled_, true);
+  bag.Write("Caption", host_.CaptionText(), std::string(kDefaultCaptionWrite));
+  bag.Write("FirstRun", first_run_, std::string("1"));
+  bag.Write("Font", host_.CaptionFont(), host_.AmbientFont());
+  bag.Write("FontColour", static_cast<std::int32_t>(host_.CaptionColour()), std::string("0"));
+  bag.Write("Visible", face_style_, std::string("1"));
   RefreshLook();
 }
 

@@ -9,7 +9,7 @@
 #include "command_host.h"
 #include "command_types.h"
 #include "face_surface.h"
-#include "property_store.h"
+#include "forms/property_bag.h"
 
 namespace Wobblevista {
 
@@ -33,9 +33,9 @@ class CommandLogic {
   std::uint8_t Visible();
   void SetVisible(std::uint8_t flag);
 
-  // The form's property store.
-  void ReadProperties(const PropertyStore& bag);
-  void WriteProperties(PropertyStore& bag);
+  // The form's property bag for this control.
+  void ReadProperties(const qgf::PropertyBag& bag);
+  void WriteProperties(qgf::PropertyBag& bag);
 
   // Notifications from the platform.
   void OnResize();

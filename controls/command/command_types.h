@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "forms/property_value.h"
+
 namespace Wobblevista {
 
 // The four at-rest/hover/focus states; 0 until Initialize runs.
@@ -21,22 +23,8 @@ constexpr int kLookCount = 6;
 
 enum class MouseButton { Left, Right, Middle, Other };
 
-// A font as the property store keeps it: the whole font travels together.
-struct FontSpec {
-  std::string face;
-  double points = 9.0;
-  int weight = 400;  // 400 regular, 700 bold
-  bool italic = false;
-  bool underline = false;
-  bool strikethrough = false;
-  int charset = 0;  // 128 = Japanese (Shift-JIS)
-
-  bool operator==(const FontSpec& o) const {
-    return face == o.face && points == o.points && weight == o.weight && italic == o.italic &&
-           underline == o.underline && strikethrough == o.strikethrough && charset == o.charset;
-  }
-  bool operator!=(const FontSpec& o) const { return !(*this == o); }
-};
+// The control's font is the one its property bag keeps.
+using qgf::FontSpec;
 
 // A colour channel triple as the gradient call takes it: 16 bits per channel,
 // the 8-bit value in the high byte.

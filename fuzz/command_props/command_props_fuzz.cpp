@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "form_property_file.h"
+#include "forms/form_property_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace Wobblevista;
+  using namespace qgf;
   const FormProperties first = ParseFormProperties(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string text = SerializeFormProperties(first);
   const FormProperties second = ParseFormProperties(text);

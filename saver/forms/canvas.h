@@ -1,7 +1,7 @@
 // A widget with a retained drawing surface that can also hold child
 // controls: forms, picture boxes and user controls. What is drawn stays in a
 // backing image that survives while the widget is hidden or covered, and is
-// what Image() and SaveBmp() give.
+// what GetImage() gives.
 #pragma once
 
 #include <string>
@@ -54,8 +54,6 @@ class Canvas : public Widget {
 
   // The retained image (pixel size of the inner area).
   Image GetImage() const;
-  // Saves the retained image as a 24-bit Windows bitmap file.
-  bool SaveBmp(const std::string& path) const;
 
  protected:
   Canvas(Canvas* container, WidgetImpl* impl);

@@ -51,6 +51,11 @@ class Form : public Canvas {
  private:
   friend struct WidgetImpl;
   friend class FormAccess;
+  // The toolkit's part of Load and Unload: from Load on the native window
+  // exists and carries the caption (so a hidden form can be found); at Unload
+  // it is hidden, found by caption no longer, and a modal loop on it ends.
+  void OpenNativeWindow();
+  void CloseNativeWindow();
   bool loaded_ = false;
   bool unloading_ = false;
 };

@@ -1,36 +1,33 @@
 // The keyed store in which a form keeps the designed properties of each user
-// control placed on it. Platform-free.
+// control placed on it: read a key with a default, write a key with a default
+// that is not stored. Platform-free.
 #pragma once
 
-#include <cstdint>
-#include <map>
+#include <cstddef>
 #include <string>
-#include <variant>
+#include <utility>
+#include <vector>
 
-#include "types.h"
+#include "property_value.h"
 
 namespace qgf {
 
-using PropertyValue = std::variant<bool, std::uint8_t, std::int16_t, std::int32_t, std::string, Font>;
-
-// Numeric reading of a value whatever its stored kind ("0" texts included);
-// 0 when it has none.
-std::int32_t PropertyAsInt(const PropertyValue& value);
-bool PropertyAsBool(const PropertyValue& value);
-std::string PropertyAsText(const PropertyValue& value);
-
 class PropertyBag {
  public:
-  // The stored value, or the default when the key is absent.
-  PropertyValue Read(const std::string& key, const PropertyValue& default_value) const;
-  // Stores the value; a value equal to the default is not stored (and an
-  // older stored value under that key is removed).
-  void Write(const std::string& key, const PropertyValue& value, const PropertyValue& default_value);
-  bool Contains(const std::string& key) const { return values_.count(key) != 0; }
-  std::size_t size() const { return values_.size(); }
+  // The stored value, or `def` when the key is absent.
+  PropertyValue Read(const std::string& key, const PropertyValue& def) const;
+  // Stores the value, or removes the key when the value equals the default
+  // (EqualsDefault), so that the default is what a later read gives back.
+  void Write(const std::string& key, const PropertyValue& value, const PropertyValue& def);
+
+  bool Contains(const std::string& key) const;
+  std::size_t size() const { return entries_.size(); }
+  // Raw access for the file reader and writer; keys keep the order of their first write.
+  void Set(const std::string& key, PropertyValue value);
+  const std::vector<std::pair<std::string, PropertyValue>>& Entries() const { return entries_; }
 
  private:
-  std::map<std::string, PropertyValue> values_;
+  std::vector<std::pair<std::string, PropertyValue>> entries_;
 };
 
 }  // namespace qgf

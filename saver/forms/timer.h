@@ -21,11 +21,16 @@ class Timer {
   bool Enabled() const { return enabled_; }
 
   std::function<void()> onTick;
+  // Runs onTick; the toolkit's timer calls it at each tick.
+  void Tick();
 
   struct Impl;
 
  private:
   void Apply();
+  // The toolkit's part: (re)starts the count of `ms`, or stops the ticks.
+  void StartTicks(int ms);
+  void StopTicks();
   int interval_ = 0;
   bool enabled_ = false;
   std::unique_ptr<Impl> d_;

@@ -1,6 +1,6 @@
 // A user control: a self-drawn control with its own retained surface, its
 // own child controls, and designed properties kept in its host form's
-// property store. The host calls ReadProperties with the stored values after
+// property bag. The host calls ReadProperties with the stored values after
 // building the form (or InitProperties for a fresh instance).
 #pragma once
 

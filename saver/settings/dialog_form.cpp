@@ -7,8 +7,8 @@
 #include "dialog_platform.h"
 #include "dialog_track_text.h"
 #include "dialog_zoom.h"
-#include "form_property_file.h"
 #include "forms/application.h"
+#include "forms/form_property_file.h"
 #include "forms/format.h"
 #include "forms/statements.h"
 #include "module_values.h"
@@ -135,13 +135,13 @@ Wobblevista_P::Wobblevista_P()
   ra1_.SetPicture(qgf::LoadPicture(":/dialog/mark_filled.bmp"));
 
   // The Command controls' designed properties, as the form stored them.
-  const Wobblevista::FormProperties stored =
-      Wobblevista::ParseFormProperties(Wobblevista_P_Platform::StoredPropertiesText());
+  const qgf::FormProperties stored =
+      qgf::ParseFormProperties(Wobblevista_P_Platform::StoredPropertiesText());
   const std::pair<const char*, Wobblevista::Command*> commands[] = {
       {"Cmd_File", &Cmd_File}, {"Cmd_Set", &Cmd_Set}, {"Cmd_Can", &Cmd_Can}};
   for (const auto& [name, command] : commands) {
-    if (const Wobblevista::PropertyBag* bag = stored.Find(name)) command->ReadProperties(*bag);
-    else command->ReadProperties(Wobblevista::PropertyBag{});
+    if (const qgf::PropertyBag* bag = stored.Find(name)) command->ReadProperties(*bag);
+    else command->ReadProperties(qgf::PropertyBag{});
   }
   Cmd_File.onClick = [this] { Cmd_File_Click(); };
   Cmd_Set.onClick = [this] { Cmd_Set_Click(); };

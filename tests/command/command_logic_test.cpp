@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "command_logic.h"
-#include "property_bag.h"
 #include "fake_command_parts.h"
 
 using Wobblevista::CommandLogic;
@@ -19,7 +18,7 @@ struct Control {
   CommandLogic logic{host, surface};
   // A control as a form places it: loaded from an empty store, then Initialize.
   void Place() {
-    logic.ReadProperties(Wobblevista::PropertyBag{});
+    logic.ReadProperties(qgf::PropertyBag{});
     logic.Initialize();
   }
 };
@@ -43,7 +42,7 @@ TEST(CommandStateMachine, NewInstanceBecomesEnabledOnFirstReadOfEnabled) {
 
 TEST(CommandStateMachine, BeforeInitializeHoverDoesNothingButFocusWorks) {
   Control c;
-  c.logic.ReadProperties(Wobblevista::PropertyBag{});
+  c.logic.ReadProperties(qgf::PropertyBag{});
   c.logic.OnMouseMove();
   EXPECT_EQ(c.logic.button_state(), 0);
   c.logic.OnFocusGained();
@@ -123,7 +122,7 @@ TEST(CommandProperties, FontColourOnUnplacedEnabledControlStaysBlack) {
   Control c;
   c.Place();
   // Force the never-placed marker back with a store that says so.
-  Wobblevista::PropertyBag bag;
+  qgf::PropertyBag bag;
   bag.Set("FirstRun", std::uint8_t{0});
   c.logic.ReadProperties(bag);
   c.logic.SetFontColour(0x00FF00);

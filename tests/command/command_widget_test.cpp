@@ -15,10 +15,9 @@
 #include <functional>
 
 #include "command.h"
-#include "property_bag.h"
 #include "forms/application.h"
 #include "forms/form.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 using Wobblevista::Command;
 using Wobblevista::Look;
@@ -67,8 +66,8 @@ class CommandWidget : public ::testing::Test {
  protected:
   void SetUp() override {
     form = std::make_unique<HostForm>();
-    form->cmd.ReadProperties(Wobblevista::PropertyBag{});
-    form->other.ReadProperties(Wobblevista::PropertyBag{});
+    form->cmd.ReadProperties(qgf::PropertyBag{});
+    form->other.ReadProperties(qgf::PropertyBag{});
     form->Show();
     QWidget* top = Q(*form);
     top->move(0, 0);

@@ -4,9 +4,10 @@
 
 #include "command_logic.h"
 #include "fake_command_parts.h"
-#include "form_property_file.h"
+#include "forms/form_property_file.h"
 
 using namespace Wobblevista;
+using namespace qgf;
 
 namespace {
 
@@ -57,11 +58,11 @@ TEST(PropertyStore, DefaultsAreNotStoredAndOtherValuesSurvive) {
   a.host.colour = 0x123456;
   PropertyBag bag2;
   a.logic.WriteProperties(bag2);
-  EXPECT_TRUE(bag2.Has("Enabled"));
-  EXPECT_TRUE(bag2.Has("Visible"));
-  EXPECT_TRUE(bag2.Has("Font"));
-  EXPECT_TRUE(bag2.Has("FontColour"));
-  EXPECT_FALSE(bag2.Has("FirstRun"));
+  EXPECT_TRUE(bag2.Contains("Enabled"));
+  EXPECT_TRUE(bag2.Contains("Visible"));
+  EXPECT_TRUE(bag2.Contains("Font"));
+  EXPECT_TRUE(bag2.Contains("FontColour"));
+  EXPECT_FALSE(bag2.Contains("FirstRun"));
 
   Control b;
   FormProperties form;
@@ -133,9 +134,9 @@ TEST(PropertyFile, MalformedLinesAreSkippedAndCounted) {
   EXPECT_EQ(f.skipped_lines, 12);
   ASSERT_NE(f.Find("Cmd"), nullptr);
   EXPECT_EQ(f.Find("Cmd")->Entries().size(), 1u);
-  EXPECT_EQ(std::get<std::string>(f.Find("Cmd")->ReadProperty("Caption", std::string())), "ok");
+  EXPECT_EQ(std::get<std::string>(f.Find("Cmd")->Read("Caption", std::string())), "ok");
   ASSERT_NE(f.Find("Other"), nullptr);
-  EXPECT_EQ(AsBool(f.Find("Other")->ReadProperty("Enabled", true)), false);
+  EXPECT_EQ(AsBool(f.Find("Other")->Read("Enabled", true)), false);
 }
 
 }  // namespace

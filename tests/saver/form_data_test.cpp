@@ -63,10 +63,10 @@ TEST(PropertyBag, DefaultsAreNotStoredAndComeBackWhenAbsent) {
   bag.Write("Caption", std::string("設定"), std::string("Command"));
   EXPECT_EQ(std::get<std::string>(bag.Read("Caption", std::string("dflt"))), "設定");
   bag.Write("FontColour", std::int32_t(0xFF), std::string("0"));
-  EXPECT_EQ(qgf::PropertyAsInt(bag.Read("FontColour", std::string("0"))), 255);
-  EXPECT_EQ(qgf::PropertyAsInt(std::string("0")), 0);
-  EXPECT_TRUE(qgf::PropertyAsBool(std::string("True")));
-  EXPECT_FALSE(qgf::PropertyAsBool(std::int16_t(0)));
+  EXPECT_EQ(qgf::AsInt32(bag.Read("FontColour", std::string("0"))), 255);
+  EXPECT_EQ(qgf::AsInt32(std::string("0")), 0);
+  EXPECT_EQ(qgf::AsBool(std::string("True")), true);
+  EXPECT_EQ(qgf::AsBool(std::int16_t(0)), false);
   // Writing the default again removes the stored value.
   bag.Write("Caption", std::string("Command"), std::string("Command"));
   EXPECT_FALSE(bag.Contains("Caption"));

@@ -19,6 +19,7 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/format.h"
+#include "forms/image.h"
 #include "forms/picture_box.h"
 #include "forms/statements.h"
 #include "forms/timer.h"
@@ -194,7 +195,7 @@ TEST(Forms, RetainedDrawingSurvivesWhileHiddenAndSavesAsBmp) {
 
   qgtest::TempDir dir;
   std::string bmp = dir.path() + "/Wobblevista.bmp";
-  ASSERT_TRUE(f.Display.SaveBmp(bmp));
+  ASSERT_TRUE(qgf::SaveBmpFile(f.Display.GetImage(), bmp));
   std::ifstream in(bmp, std::ios::binary);
   std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_EQ(b.size(), 54u + 64u * 3u * 32u);
@@ -251,7 +252,7 @@ class Button : public qgf::UserControl {
 
  protected:
   void OnReadProperties(const qgf::PropertyBag& bag) override {
-    caption = qgf::PropertyAsText(bag.Read("Caption", std::string("Command")));
+    caption = qgf::AsText(bag.Read("Caption", std::string("Command"))).value_or("");
     log.push_back("read");
   }
   void OnWriteProperties(qgf::PropertyBag& bag) override {

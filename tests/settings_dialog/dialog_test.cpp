@@ -29,7 +29,7 @@
 #include "music_settings.h"
 #include "path_helpers.h"
 #include "process.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 #include "settings/settings_module.h"
 #include "module_values.h"
 

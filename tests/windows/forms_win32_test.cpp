@@ -16,6 +16,7 @@
 #include "forms/application.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/image.h"
 #include "forms/picture_box.h"
 #include "forms/timer.h"
 #include "forms/user_control.h"
@@ -208,7 +209,7 @@ TEST_F(FormsTest, RetainedImageKeepsWhatWasDrawnAndSavesItAsABitmap) {
   EXPECT_EQ(form.Box.GetImage().Pixel(70, 55), qgf::Colour::Rgb(10, 20, 30));
 
   const std::string path = TempPath("qg_forms_box.bmp");
-  ASSERT_TRUE(form.Box.SaveBmp(path));
+  ASSERT_TRUE(qgf::SaveBmpFile(form.Box.GetImage(), path));
   std::string bytes;
   {
     std::ifstream in(path, std::ios::binary);

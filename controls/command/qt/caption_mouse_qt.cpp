@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "command.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace Wobblevista {
 

@@ -9,7 +9,7 @@
 
 #include "command.h"
 #include "pointer_tracking.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace Wobblevista {
 

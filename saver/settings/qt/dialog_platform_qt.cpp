@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "dialog_platform.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace Wobblevista_P_Platform {
 

@@ -2,7 +2,7 @@
 // pointing hand (a cursor resource, with its transparent parts) and the text
 // of its stored control properties (a resource of the program).
 #include "dialog_platform.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace Wobblevista_P_Platform {
 

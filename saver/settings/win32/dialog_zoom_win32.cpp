@@ -2,7 +2,7 @@
 // (DrawAnimatedRects with IDANI_CAPTION), from the first frame to the last.
 #include "dialog_zoom.h"
 #include "forms/statements.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace Wobblevista_B {
 

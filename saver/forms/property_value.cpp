@@ -1,28 +1,31 @@
-#include "property_value.h"
+#include "forms/property_value.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
 
-namespace Wobblevista {
+namespace qgf {
 
-namespace {
-
-// A whole decimal number with optional blanks around it and a sign.
-std::optional<long long> TextToInteger(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  std::size_t e = s.find_last_not_of(" \t");
-  if (b == std::string::npos) return std::nullopt;
-  std::string t = s.substr(b, e - b + 1);
-  if (t.size() > 20) return std::nullopt;
+std::optional<long long> WholeNumber(std::string_view t) {
+  if (t.empty() || t.size() > 20) return std::nullopt;
   std::size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
   if (i == t.size()) return std::nullopt;
   for (std::size_t k = i; k < t.size(); ++k)
     if (t[k] < '0' || t[k] > '9') return std::nullopt;
   errno = 0;
-  long long v = std::strtoll(t.c_str(), nullptr, 10);
+  long long v = std::strtoll(std::string(t).c_str(), nullptr, 10);
   if (errno == ERANGE) return std::nullopt;
   return v;
+}
+
+namespace {
+
+// A whole decimal number with optional blanks around it.
+std::optional<long long> TextToInteger(const std::string& s) {
+  std::size_t b = s.find_first_not_of(" \t");
+  std::size_t e = s.find_last_not_of(" \t");
+  if (b == std::string::npos) return std::nullopt;
+  return WholeNumber(std::string_view(s).substr(b, e - b + 1));
 }
 
 std::optional<long long> AsInteger(const PropertyValue& v) {
@@ -80,4 +83,4 @@ bool EqualsDefault(const PropertyValue& value, const PropertyValue& def) {
   }
 }
 
-}  // namespace Wobblevista
+}  // namespace qgf

@@ -1,36 +1,26 @@
 // The application services over QApplication.
-#include <unistd.h>
-
 #include <QApplication>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "file_system.h"
 #include "forms/application.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
+#include "forms/toolkit_calls.h"
 #include "x11/window_search.h"
 
 namespace qgf {
-namespace App {
 namespace {
 
-std::string g_command;
 MousePointer g_pointer = MousePointer::Default;
 QApplication* g_app = nullptr;
 
 }  // namespace
 
-void Init(int& argc, char** argv) {
-  g_command.clear();
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) g_command += ' ';
-    g_command += argv[i];
-  }
+void Toolkit::Init(int& argc, char** argv) {
   // The forms measure in device pixels, as they were designed.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   // Window ids, captions and the cursor are X11's: the xcb platform always
@@ -40,7 +30,7 @@ void Init(int& argc, char** argv) {
   if (!qg::x11::SharedDisplay()) {
     std::fprintf(stderr, "Quiverglide: cannot open the X display \"%s\"\n",
                  std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
-    End(1);
+    App::End(1);
   }
   if (!g_app) g_app = new QApplication(argc, argv);
   // Never an application display name: Qt would append it to every caption.
@@ -50,29 +40,12 @@ void Init(int& argc, char** argv) {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
-bool g_running = false;
+int Toolkit::RunEventLoop() { return g_app ? QApplication::exec() : 0; }
 
-int Run() {
-  if (!g_app || LoadedFormCount() == 0) return 0;
-  g_running = true;
-  int rc = QApplication::exec();
-  g_running = false;
-  return rc;
-}
-
-bool Running() { return g_running; }
+namespace App {
 
 void DoEvents() { QCoreApplication::processEvents(); }
 
-void End(int exit_code) {
-  std::fflush(nullptr);
-  // No unload handlers and no toolkit shutdown: the process ends here.
-  ::_exit(exit_code);
-}
-
-std::string Command() { return g_command; }
-std::string Path() { return qg::DefaultFileSystem().ProgramFolder(); }
-std::string Title() { return "Quiverglide"; }
 std::uintptr_t InstanceHandle() { return 0; }
 
 double ScreenWidth() {
@@ -84,21 +57,13 @@ double ScreenHeight() {
   return s ? double(s->geometry().height()) * TwipsPerPixelY() : 0.0;
 }
 
-namespace {
-int Tpp(double dpi) {
-  if (!(dpi > 0)) return 15;
-  int t = int(std::lround(1440.0 / dpi));
-  return t > 0 ? t : 15;
-}
-}  // namespace
-
 int TwipsPerPixelX() {
   QScreen* s = g_app ? QGuiApplication::primaryScreen() : nullptr;
-  return s ? Tpp(s->logicalDotsPerInchX()) : 15;
+  return s ? TwipsPerPixelAt(s->logicalDotsPerInchX()) : 15;
 }
 int TwipsPerPixelY() {
   QScreen* s = g_app ? QGuiApplication::primaryScreen() : nullptr;
-  return s ? Tpp(s->logicalDotsPerInchY()) : 15;
+  return s ? TwipsPerPixelAt(s->logicalDotsPerInchY()) : 15;
 }
 
 void SetMousePointer(MousePointer pointer) {

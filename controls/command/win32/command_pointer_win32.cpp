@@ -3,7 +3,7 @@
 // caption label that lets the mouse through to the button below it.
 #include "command.h"
 #include "pointer_tracking.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace Wobblevista {
 

@@ -22,7 +22,7 @@
 
 #include "property_bag.h"
 
-namespace Wobblevista {
+namespace qgf {
 
 struct FormProperties {
   // Control name -> its store; names keep the order in which they appeared.
@@ -41,4 +41,4 @@ std::string SerializeFormProperties(const FormProperties& form);
 std::string EncodePropertyValue(const PropertyValue& v);
 bool DecodePropertyValue(std::string_view text, PropertyValue& out);
 
-}  // namespace Wobblevista
+}  // namespace qgf

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "forms/application.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace qgf {
 namespace {
@@ -227,7 +227,5 @@ Image Canvas::GetImage() const {
   }
   return out;
 }
-
-bool Canvas::SaveBmp(const std::string& path) const { return SaveBmpFile(GetImage(), path); }
 
 }  // namespace qgf

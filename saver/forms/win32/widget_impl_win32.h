@@ -89,13 +89,10 @@ HCURSOR CursorFor(MousePointer pointer);
 HCURSOR CursorFromPicture(const Picture& picture, int hot_x, int hot_y);
 
 namespace App {
-bool Running();
 // The pointer over every window, or null when each widget shows its own.
 HCURSOR OverrideCursor();
 }  // namespace App
 
-void FormLoaded(Form* form);
-void FormUnloaded(Form* form);
 // Loaded forms other than `except` are disabled while a modal form shows.
 void EnableOtherForms(Form* except, bool enable);
 

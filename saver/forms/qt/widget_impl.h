@@ -64,13 +64,4 @@ class CanvasWidget : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 };
 
-namespace App {
-// True while App::Run's event loop runs.
-bool Running();
-}  // namespace App
-
-// Loaded forms, for App::Run and LoadedFormCount.
-void FormLoaded(Form* form);
-void FormUnloaded(Form* form);
-
 }  // namespace qgf

@@ -1,12 +1,11 @@
-#include "form_property_file.h"
+#include "forms/form_property_file.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
-namespace Wobblevista {
+namespace qgf {
 
 namespace {
 
@@ -67,15 +66,9 @@ bool UnescapeText(std::string_view s, std::string& out) {
 }
 
 bool ParseInteger(std::string_view s, long long lo, long long hi, long long& out) {
-  if (s.empty() || s.size() > 20) return false;
-  std::size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
-  if (i == s.size()) return false;
-  for (std::size_t k = i; k < s.size(); ++k)
-    if (s[k] < '0' || s[k] > '9') return false;
-  errno = 0;
-  long long v = std::strtoll(std::string(s).c_str(), nullptr, 10);
-  if (errno == ERANGE || v < lo || v > hi) return false;
-  out = v;
+  const std::optional<long long> v = WholeNumber(s);
+  if (!v || *v < lo || *v > hi) return false;
+  out = *v;
   return true;
 }
 
@@ -258,4 +251,4 @@ std::string SerializeFormProperties(const FormProperties& form) {
   return out;
 }
 
-}  // namespace Wobblevista
+}  // namespace qgf

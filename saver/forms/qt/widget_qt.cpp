@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "forms/application.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace qgf {
 

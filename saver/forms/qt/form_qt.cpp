@@ -1,22 +1,15 @@
-// Forms over top-level QWidgets: load (native window at once), show, modal
-// show, unload with handlers, embedding into a foreign window.
+// Forms over top-level QWidgets: the native window at load, show, modal
+// show, the window gone at unload, embedding into a foreign window.
 #include <QApplication>
 #include <QEventLoop>
 #include <QWindow>
 
-#include <algorithm>
-#include <vector>
-
 #include "forms/application.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
+#include "forms/toolkit_calls.h"
 
 namespace qgf {
 namespace {
-
-std::vector<Form*>& Loaded() {
-  static std::vector<Form*> forms;
-  return forms;
-}
 
 WidgetImpl* NewFormImpl() {
   auto* impl = new WidgetImpl;
@@ -28,23 +21,11 @@ WidgetImpl* NewFormImpl() {
 
 }  // namespace
 
-void FormLoaded(Form* form) { Loaded().push_back(form); }
-
-void FormUnloaded(Form* form) {
-  auto& v = Loaded();
-  v.erase(std::remove(v.begin(), v.end(), form), v.end());
-  if (v.empty() && App::Running()) QCoreApplication::exit(0);
+void Toolkit::LastFormUnloaded() {
+  if (App::Running()) QCoreApplication::exit(0);
 }
-
-namespace App {
-int LoadedFormCount() { return int(Loaded().size()); }
-}  // namespace App
 
 Form::Form() : Canvas(nullptr, NewFormImpl()) {}
-
-Form::~Form() {
-  if (loaded_) FormUnloaded(this);
-}
 
 void Form::SetCaption(const std::string& caption) {
   if (impl_->w) impl_->w->setWindowTitle(QString::fromUtf8(caption.c_str()));
@@ -71,18 +52,11 @@ void Form::SetIcon(const Picture& icon) {
   if (impl_->w && !icon.isNull()) impl_->w->setWindowIcon(QIcon(QPixmap::fromImage(ToQImage(*icon.image()))));
 }
 
-void Form::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  FormLoaded(this);
-  // The native window exists from now on, carrying its caption, so that a
-  // hidden form can be found by others.
-  if (impl_->w) {
-    impl_->w->setAttribute(Qt::WA_NativeWindow);
-    impl_->w->winId();
-    if (QWindow* win = impl_->w->windowHandle()) win->setTitle(impl_->w->windowTitle());
-  }
-  FormAccess::Load(*this);
+void Form::OpenNativeWindow() {
+  if (!impl_->w) return;
+  impl_->w->setAttribute(Qt::WA_NativeWindow);
+  impl_->w->winId();
+  if (QWindow* win = impl_->w->windowHandle()) win->setTitle(impl_->w->windowTitle());
 }
 
 void Form::Show() {
@@ -105,20 +79,12 @@ void Form::Hide() {
   if (impl_->w) impl_->w->hide();
 }
 
-bool Form::Unload(UnloadMode mode) {
-  if (!loaded_ || unloading_) return true;
-  unloading_ = true;
-  const bool go = FormAccess::UnloadHandlers(*this, mode);
-  unloading_ = false;
-  if (!go) return false;
-  loaded_ = false;
+void Form::CloseNativeWindow() {
   if (impl_->w) {
     impl_->w->hide();
     if (QWindow* win = impl_->w->windowHandle()) win->destroy();
   }
   if (impl_->modal_loop) impl_->modal_loop->exit(0);
-  FormUnloaded(this);
-  return true;
 }
 
 void Form::EmbedInto(WindowId host) {

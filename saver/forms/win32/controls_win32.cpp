@@ -3,7 +3,7 @@
 // combo box is the system's.
 #include "forms/controls.h"
 #include "forms/picture_box.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 #include "wide_text.h"
 
 namespace qgf {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "forms/application.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace qgf {
 namespace {

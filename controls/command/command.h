@@ -13,7 +13,6 @@
 #include "forms/controls.h"
 #include "forms/timer.h"
 #include "forms/user_control.h"
-#include "property_store.h"
 
 namespace Wobblevista {
 
@@ -38,20 +37,13 @@ class Command : public qgf::UserControl, private CommandHost, private FaceSurfac
   std::uint8_t Visible() { return logic_.Visible(); }
   void SetVisible(std::uint8_t flag) { logic_.SetVisible(flag); }
 
-  // Loading and saving through our own property store as well as the form
-  // layer's.
-  using qgf::UserControl::ReadProperties;
-  using qgf::UserControl::WriteProperties;
-  void ReadProperties(const PropertyStore& store) { logic_.ReadProperties(store); }
-  void WriteProperties(PropertyStore& store) { logic_.WriteProperties(store); }
-
   const CommandLogic& logic() const { return logic_; }
   qgf::Label& caption_label() { return LblMsg; }
 
  protected:
   void OnInitProperties() override;
-  void OnReadProperties(const qgf::PropertyBag& bag) override;
-  void OnWriteProperties(qgf::PropertyBag& bag) override;
+  void OnReadProperties(const qgf::PropertyBag& bag) override { logic_.ReadProperties(bag); }
+  void OnWriteProperties(qgf::PropertyBag& bag) override { logic_.WriteProperties(bag); }
   void OnResize() override { logic_.OnResize(); }
   void OnGotFocus() override { logic_.OnFocusGained(); }
   void OnLostFocus() override { logic_.OnFocusLost(); }

@@ -8,7 +8,7 @@
 
 #include "forms/controls.h"
 #include "forms/picture_box.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace qgf {
 namespace {

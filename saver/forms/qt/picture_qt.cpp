@@ -3,7 +3,7 @@
 #include <QImageReader>
 
 #include "forms/image.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace qgf {
 

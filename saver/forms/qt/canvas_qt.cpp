@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "forms/application.h"
-#include "qt/widget_impl.h"
+#include "forms/qt/widget_impl.h"
 
 namespace qgf {
 
@@ -203,7 +203,5 @@ Image Canvas::GetImage() const {
   impl_->EnsureBacking();
   return FromQImage(impl_->backing);
 }
-
-bool Canvas::SaveBmp(const std::string& path) const { return SaveBmpFile(GetImage(), path); }
 
 }  // namespace qgf

@@ -1,26 +1,13 @@
 // The application services on Win32: the message loop over the loaded forms,
-// the screen in twips, the application-wide pointer and the immediate end.
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
-#include "file_system.h"
+// the screen in twips and the application-wide pointer.
 #include "forms/application.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/toolkit_calls.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace qgf {
-namespace App {
 namespace {
 
-std::string g_command;
 MousePointer g_pointer = MousePointer::Default;
-bool g_running = false;
-
-int Tpp(int dpi) {
-  if (dpi <= 0) return 15;
-  int t = int(std::lround(1440.0 / dpi));
-  return t > 0 ? t : 15;
-}
 
 int ScreenDpi(int index) {
   HDC dc = GetDC(nullptr);
@@ -32,23 +19,16 @@ int ScreenDpi(int index) {
 
 }  // namespace
 
-void Init(int& argc, char** argv) {
-  g_command.clear();
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) g_command += ' ';
-    g_command += argv[i];
-  }
+void Toolkit::Init(int&, char**) {
   // The forms measure in device pixels, as they were designed.
   SetProcessDPIAware();
   WidgetClassName();
 }
 
-int Run() {
-  if (LoadedFormCount() == 0) return 0;
-  g_running = true;
+int Toolkit::RunEventLoop() {
   MSG msg;
   int rc = 0;
-  while (LoadedFormCount() > 0) {
+  while (App::LoadedFormCount() > 0) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       rc = int(msg.wParam);
@@ -58,11 +38,10 @@ int Run() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  g_running = false;
   return rc;
 }
 
-bool Running() { return g_running; }
+namespace App {
 
 void DoEvents() {
   MSG msg;
@@ -76,21 +55,12 @@ void DoEvents() {
   }
 }
 
-void End(int exit_code) {
-  std::fflush(nullptr);
-  // No unload handlers and no clean-up of static objects: the process ends here.
-  std::_Exit(exit_code);
-}
-
-std::string Command() { return g_command; }
-std::string Path() { return qg::DefaultFileSystem().ProgramFolder(); }
-std::string Title() { return "Quiverglide"; }
 std::uintptr_t InstanceHandle() { return std::uintptr_t(ModuleInstance()); }
 
 double ScreenWidth() { return double(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
 double ScreenHeight() { return double(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
-int TwipsPerPixelX() { return Tpp(ScreenDpi(LOGPIXELSX)); }
-int TwipsPerPixelY() { return Tpp(ScreenDpi(LOGPIXELSY)); }
+int TwipsPerPixelX() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSX)); }
+int TwipsPerPixelY() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSY)); }
 
 void SetMousePointer(MousePointer pointer) {
   g_pointer = pointer;

@@ -1,20 +1,13 @@
 // Forms on Win32: a top-level window made with the form (hidden), whose
-// caption is set when the form loads; modeless and modal showing; unloading
-// with its handlers; embedding into a foreign window.
-#include <algorithm>
-#include <vector>
-
+// caption is set when the form loads; modeless and modal showing; the window
+// hidden and without caption at unload; embedding into a foreign window.
 #include "forms/application.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/toolkit_calls.h"
+#include "forms/win32/widget_impl_win32.h"
 #include "wide_text.h"
 
 namespace qgf {
 namespace {
-
-std::vector<Form*>& Loaded() {
-  static std::vector<Form*> forms;
-  return forms;
-}
 
 DWORD StyleFor(BorderStyle style) {
   switch (style) {
@@ -37,29 +30,15 @@ WidgetImpl* NewFormImpl() {
 
 }  // namespace
 
-void FormLoaded(Form* form) { Loaded().push_back(form); }
-
-void FormUnloaded(Form* form) {
-  auto& v = Loaded();
-  v.erase(std::remove(v.begin(), v.end(), form), v.end());
-  // Wakes App::Run's loop so it sees that no form is left.
-  if (v.empty()) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-}
+// Wakes App::Run's loop so it sees that no form is left.
+void Toolkit::LastFormUnloaded() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
 
 void EnableOtherForms(Form* except, bool enable) {
-  for (Form* f : Loaded())
+  for (Form* f : LoadedForms())
     if (f != except && f->impl()->hwnd) EnableWindow(f->impl()->hwnd, enable);
 }
 
-namespace App {
-int LoadedFormCount() { return int(Loaded().size()); }
-}  // namespace App
-
 Form::Form() : Canvas(nullptr, NewFormImpl()) {}
-
-Form::~Form() {
-  if (loaded_) FormUnloaded(this);
-}
 
 void Form::SetCaption(const std::string& caption) {
   impl_->caption = qg::win32::Utf8ToWide(caption);
@@ -107,14 +86,8 @@ void Form::SetIcon(const Picture& icon) {
   impl_->icon = h;
 }
 
-void Form::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  FormLoaded(this);
-  // The window carries its caption from now on, so that a hidden form can be
-  // found by others.
+void Form::OpenNativeWindow() {
   if (impl_->hwnd) SetWindowTextW(impl_->hwnd, impl_->caption.c_str());
-  FormAccess::Load(*this);
 }
 
 void Form::Show() {
@@ -153,21 +126,12 @@ void Form::Hide() {
   if (impl_->hwnd) ShowWindow(impl_->hwnd, SW_HIDE);
 }
 
-bool Form::Unload(UnloadMode mode) {
-  if (!loaded_ || unloading_) return true;
-  unloading_ = true;
-  const bool go = FormAccess::UnloadHandlers(*this, mode);
-  unloading_ = false;
-  if (!go) return false;
-  loaded_ = false;
+void Form::CloseNativeWindow() {
   if (impl_->hwnd) {
     ShowWindow(impl_->hwnd, SW_HIDE);
-    // Found by caption no longer.
     SetWindowTextW(impl_->hwnd, L"");
   }
-  FormUnloaded(this);
   PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);  // ends a modal loop waiting for messages
-  return true;
 }
 
 void Form::EmbedInto(WindowId host) {

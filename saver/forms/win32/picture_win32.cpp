@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "file_system.h"
-#include "win32/forms/widget_impl_win32.h"
+#include "forms/win32/widget_impl_win32.h"
 
 namespace qgf {
 namespace {

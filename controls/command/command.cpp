@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "forms/image.h"
-#include "forms/property_bag.h"
 
 namespace Wobblevista {
 
@@ -20,48 +19,6 @@ const std::array<qgf::Picture, kLookCount>& StatePictures() {
 }
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
-
-qgf::PropertyValue ToForm(const PropertyValue& v) {
-  switch (v.index()) {
-    case 0: return std::get<bool>(v);
-    case 1: return std::get<std::uint8_t>(v);
-    case 2: return std::get<std::int16_t>(v);
-    case 3: return std::get<std::int32_t>(v);
-    case 4: return std::get<std::string>(v);
-    default: return ToFormFont(std::get<FontSpec>(v));
-  }
-}
-
-PropertyValue FromForm(const qgf::PropertyValue& v) {
-  switch (v.index()) {
-    case 0: return std::get<bool>(v);
-    case 1: return std::get<std::uint8_t>(v);
-    case 2: return std::get<std::int16_t>(v);
-    case 3: return std::get<std::int32_t>(v);
-    case 4: return std::get<std::string>(v);
-    default: return ToFontSpec(std::get<qgf::Font>(v));
-  }
-}
-
-// The form layer's store seen through the control's own store interface.
-class FormStore : public PropertyStore {
- public:
-  explicit FormStore(const qgf::PropertyBag* read, qgf::PropertyBag* write = nullptr) : read_(read), write_(write) {}
-  PropertyValue ReadProperty(const std::string& key, const PropertyValue& def) const override {
-    return read_ ? FromForm(read_->Read(key, ToForm(def))) : def;
-  }
-  void WriteProperty(const std::string& key, const PropertyValue& value, const PropertyValue& def) override {
-    // The form layer compares values of one kind; a default given as text
-    // ("1") is converted to the value's kind first.
-    if (!write_) return;
-    if (EqualsDefault(value, def)) return;
-    write_->Write(key, ToForm(value), ToForm(def));
-  }
-
- private:
-  const qgf::PropertyBag* read_;
-  qgf::PropertyBag* write_;
-};
 
 }  // namespace
 
@@ -105,16 +62,6 @@ qgf::Font Command::Font() const { return ToFormFont(logic_.Font()); }
 void Command::SetFont(const qgf::Font& font) { logic_.SetFont(ToFontSpec(font)); }
 
 void Command::OnInitProperties() { logic_.Enabled(); }
-
-void Command::OnReadProperties(const qgf::PropertyBag& bag) {
-  FormStore store(&bag);
-  logic_.ReadProperties(store);
-}
-
-void Command::OnWriteProperties(qgf::PropertyBag& bag) {
-  FormStore store(nullptr, &bag);
-  logic_.WriteProperties(store);
-}
 
 MouseButton Command::ButtonOf(const qgf::MouseArgs& a) {
   if (a.button & qgf::LeftButton) return MouseButton::Left;

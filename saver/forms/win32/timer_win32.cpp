@@ -20,14 +20,9 @@ std::map<UINT_PTR, Timer*>& Running() {
   return timers;
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK OnThreadTimer(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = Running().find(id);
-  if (it == Running().end() || !it->second->onTick) return;
-  // A failing handler ends only itself; the timer keeps ticking.
-  try {
-    it->second->onTick();
-  } catch (...) {
-  }
+  if (it != Running().end()) it->second->Tick();
 }
 
 void Stop(Timer::Impl& d) {
@@ -43,22 +38,13 @@ Timer::Timer() : d_(std::make_unique<Impl>()) {}
 
 Timer::~Timer() { Stop(*d_); }
 
-void Timer::SetInterval(int ms) {
-  interval_ = ms < 0 ? 0 : ms;
-  Apply();
-}
-
-void Timer::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  Apply();
-}
-
-void Timer::Apply() {
+void Timer::StartTicks(int ms) {
   // A new system timer each time, so enabling again restarts the count.
   Stop(*d_);
-  if (!enabled_ || interval_ <= 0) return;
-  d_->id = SetTimer(nullptr, 0, static_cast<UINT>(interval_), Tick);
+  d_->id = SetTimer(nullptr, 0, static_cast<UINT>(ms), OnThreadTimer);
   if (d_->id) Running()[d_->id] = this;
 }
+
+void Timer::StopTicks() { Stop(*d_); }
 
 }  // namespace qgf

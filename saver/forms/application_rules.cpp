@@ -1,0 +1,58 @@
+// The application services that need no toolkit: the command line, the
+// program's folder and title, the event loop's bounds and the immediate end.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "file_system.h"
+#include "forms/application.h"
+#include "forms/toolkit_calls.h"
+
+namespace qgf {
+namespace App {
+namespace {
+
+std::string g_command;
+bool g_running = false;
+
+}  // namespace
+
+void Init(int& argc, char** argv) {
+  g_command.clear();
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) g_command += ' ';
+    g_command += argv[i];
+  }
+  Toolkit::Init(argc, argv);
+}
+
+int Run() {
+  if (LoadedFormCount() == 0) return 0;
+  g_running = true;
+  const int rc = Toolkit::RunEventLoop();
+  g_running = false;
+  return rc;
+}
+
+bool Running() { return g_running; }
+
+void End(int exit_code) {
+  std::fflush(nullptr);
+  // No unload handlers, no toolkit shutdown and no clean-up of static
+  // objects: the process ends here.
+  std::_Exit(exit_code);
+}
+
+std::string Command() { return g_command; }
+std::string Path() { return qg::DefaultFileSystem().ProgramFolder(); }
+std::string Title() { return "Quiverglide"; }
+
+}  // namespace App
+
+int TwipsPerPixelAt(double dpi) {
+  if (!(dpi > 0)) return 15;
+  const int t = int(std::lround(1440.0 / dpi));
+  return t > 0 ? t : 15;
+}
+
+}  // namespace qgf
