@@ -1,6 +1,6 @@
 # The show: desktop snapshot, renderer start and watch, display-mode safety,
 # end requests and the preview's host window, for both builds. Included at
-# the end of saver/CMakeLists.txt, and by windows/CMakeLists.txt.
+# the end of saver/CMakeLists.txt.
 set(_qg_show ${CMAKE_CURRENT_LIST_DIR}/show)
 
 # The desktop picture and the snapshot's bitmap layout, the one writer of

@@ -20,7 +20,7 @@ fi
 jobs=${QG_JOBS:-$(nproc)}
 build=${QG_WIN_BUILD:-build-win}
 echo "== Windows cross build ($build)"
-cmake -S windows -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-w64.cmake" >/dev/null
 cmake --build "$build" -j "$jobs"
 
