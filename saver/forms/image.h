@@ -40,13 +40,6 @@ class Image {
   std::vector<std::uint32_t> pixels_;
 };
 
-// The bytes of a Windows bitmap file of the image: 24 bits per pixel, rows
-// bottom-up, each padded to 4 bytes, with the 14-byte file header and the
-// 40-byte information header. Empty for an empty image.
-std::vector<std::uint8_t> EncodeBmp24(const Image& image);
-
-// Writes EncodeBmp24 to path (replacing an older file). False on any failure.
-bool SaveBmpFile(const Image& image, const std::string& path);
 
 // A shared, read-only picture as controls hold it (image controls, form and
 // control backgrounds, mouse icons). A default Picture is "no picture".
