@@ -23,7 +23,7 @@ if(NOT QG_PORTABLE_ONLY)
   qt_add_resources(qg_settings_dialog dialog_stored_properties PREFIX "/dialog" BASE ${CMAKE_CURRENT_LIST_DIR} FILES
     ${CMAKE_CURRENT_LIST_DIR}/wobblevista_p.props)
   target_include_directories(qg_settings_dialog PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}")
+  target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}" QG_VERSION_TEXT="${QG_VERSION}")
   # qg_command_qt is made later (controls/command); names resolve at generation.
   target_link_libraries(qg_settings_dialog PUBLIC
     qg_dialog_core qg_command_qt qg_forms_qt qg_settings_file qg_music_settings Qt6::Widgets)

@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kStartMs = 20000;  // Wine's first windows and GL context are slow
 constexpr DWORD kEndMs = 20000;
 
-std::string ScrPath() { return wintest::BinDir() + "\\Quiverglide.scr"; }
+std::string ScrPath() { return wintest::ProgramDir() + "\\Quiverglide.scr"; }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -91,6 +91,31 @@ TEST_F(ScrTest, ShowStartsWithTheDisplaySwitchedAndEscapeEndsShowAndHost) {
   EXPECT_FALSE(FileExists(qg::SnapshotFilePath())) << "the snapshot of the user's screen was left behind";
 }
 
+// Windows may start a screensaver from System32 by its 8.3 short path, in
+// another current folder: the host still finds the renderer beside itself.
+TEST_F(ScrTest, ShowStartedByTheShortPathFindsTheRendererBesideItself) {
+  char shortPath[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameA(ScrPath().c_str(), shortPath, MAX_PATH);
+  ASSERT_GT(n, 0u);
+  ASSERT_LT(n, static_cast<DWORD>(MAX_PATH));
+  ASSERT_NE(std::string(shortPath), ScrPath()) << "no short name to start by";
+  ASSERT_NE(std::string(shortPath).find('~'), std::string::npos) << shortPath;
+  char windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(windows));  // the child inherits it
+
+  wintest::Program scr(shortPath, "/s");
+  ASSERT_TRUE(scr.started()) << "cannot start " << shortPath;
+  HWND show = wintest::WaitForWindow("Wobblevista_VC", kStartMs);
+  EXPECT_EQ(FindWindowA(nullptr, "Quiverglide"), nullptr) << "a message box: the renderer was not found";
+  ASSERT_NE(show, nullptr) << "the host did not start the renderer";
+  PostMessageA(show, WM_CLOSE, 0, 0);
+  DWORD code = 1234;
+  ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the host did not end after the show";
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000));
+}
+
 TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
   wintest::Program scr(ScrPath(), "/c");
   ASSERT_TRUE(scr.started());
@@ -123,7 +148,7 @@ TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
 // The settings file beside the program, kept and put back around a test.
 class SettingsFileGuard {
  public:
-  SettingsFileGuard() : path_(wintest::BinDir() + "\\Quiverglide.ini") {
+  SettingsFileGuard() : path_(wintest::ProgramDir() + "\\Quiverglide.ini") {
     std::FILE* f = std::fopen(path_.c_str(), "rb");
     if (!f) return;
     had_ = true;
