@@ -11,6 +11,7 @@
 #    user's ~/.config/quiverglide/, not in the program folder;
 #  - removing the package leaves none of its files, and the user's settings.
 # Usage: bash tests/package/deb_test.sh [BUILD_FOLDER]   (default: build)
+# With QG_PACKAGE_TEST_OUT=FOLDER, a failed run leaves its pictures and logs there.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath "${1:-$top/build}")
@@ -66,9 +67,9 @@ summary=$(head -n1 <<<"$description")
 grep -q 'Escape ends the show' <<<"$description" || fail "the description does not say how the show ends"
 depends=$(field Depends)
 # Found by dpkg-shlibdeps from the programs' libraries, plus the dialog's font.
-for dep in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libgl1 libglu1-mesa libx11-6 libxrandr2 libsdl2-2.0-0 \
-  libmpg123-0 libsndfile1 libcdio-paranoia2 fonts-ipafont-gothic; do
-  grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+for dep in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libopengl0 libglx0 libglu1-mesa libx11-6 libxrandr2 \
+  libsdl2-2.0-0 libsndfile1 libcdio-paranoia2 fonts-ipafont-gothic; do
+  tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$dep" || fail "Depends lacks $dep: $depends"
 done
 grep -q '(>= ' <<<"$depends" || fail "Depends has no version bounds (was dpkg-shlibdeps run?)"
 pass "control: $(field Package) $(field Version) $(field Architecture); Depends: $depends"
@@ -119,7 +120,8 @@ echo "== the installed show, as an unprivileged user, in a private Xvfb"
 useradd -m -s /bin/sh "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 uid=$(id -u "$user")
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension GLX +extension RANDR \
+# -noreset: the desktop picture and the user's access outlive the clients that set them.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset +extension GLX +extension RANDR \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do grep -q . "$work/display" 2>/dev/null && break; sleep 0.1; done
@@ -216,6 +218,11 @@ done
 [ "$failures" -eq 0 ] && pass "nothing of the package is left; the user's settings stay"
 
 if [ "$failures" -ne 0 ]; then
+  if [ -n "${QG_PACKAGE_TEST_OUT:-}" ]; then
+    mkdir -p "$QG_PACKAGE_TEST_OUT"
+    cp "$work"/*.png "$work"/*.txt "$work"/*.log "$QG_PACKAGE_TEST_OUT"/ 2>/dev/null || true
+    echo "pictures and logs: $QG_PACKAGE_TEST_OUT"
+  fi
   echo "deb_test: $failures failure(s)"
   exit 1
 fi
