@@ -14,7 +14,12 @@ build=$(realpath "$1")
 work=$(mktemp -d /tmp/qg-zip-XXXXXX)
 unpacked_name="Quiverglide unpacked ZIP"
 unpacked="$WINEPREFIX/drive_c/$unpacked_name"
-trap 'rm -rf "$work" "$unpacked"' EXIT
+aside="$build/bin/.aside-during-zip-test"
+restore() {
+  if [ -d "$aside" ]; then mv "$aside"/* "$build/bin/"; rmdir "$aside"; fi
+  rm -rf "$work" "$unpacked"
+}
+trap restore EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -33,7 +38,7 @@ unzip -q "$zip" -d "$unpacked"
 readme="$unpacked/README.txt"
 [ "$(grep -c $'\r$' "$readme")" -eq "$(wc -l <"$readme")" ] || fail "README.txt has lines without CRLF"
 LC_ALL=C grep -q '[^[:print:][:space:]]' "$readme" && fail "README.txt is not plain ASCII text"
-for words in 'Install' 'C:\\Windows\\System32' 'Settings' 'music' 'Removing' "Quiverglide $version"; do
+for words in 'Install' 'C:\Windows\System32' 'Settings' 'music' 'Removing' "Quiverglide $version"; do
   grep -qF "$words" "$readme" || fail "README.txt does not mention '$words'"
 done
 for program in Quiverglide.scr Quiverglide.dll; do
@@ -43,6 +48,9 @@ done
 echo "ok: $(basename "$zip"): $listing"
 
 echo "== Quiverglide.scr end to end, as unpacked from the ZIP (C:\\$unpacked_name)"
+# The built programs step aside, so only the unpacked ones can pass.
+mkdir -p "$aside"
+mv "$build/bin/Quiverglide.scr" "$build/bin/Quiverglide.dll" "$aside/"
 QG_PROGRAM_DIR="C:\\$unpacked_name" ctest --test-dir "$build" --output-on-failure --timeout 180 \
   -R '^win\.ScrTest\.' || fail "the end-to-end tests from the unpacked ZIP"
 
