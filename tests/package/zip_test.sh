@@ -3,7 +3,8 @@
 # Quiverglide-<version>-win64.zip holding exactly the two programs and the
 # README (plain text, CRLF), the programs need no MinGW DLLs, and the
 # end-to-end tests of Quiverglide.scr pass with the programs as unpacked from
-# the ZIP into a folder of their own (its long name has a short 8.3 form).
+# the ZIP into a folder of their own (its long name has a short 8.3 form),
+# once more with the display scaled to 150 % (Wine's LogPixels at 144).
 # Run by scripts/test-windows.sh once its Wine prefix and private Xorg are
 # up (WINEPREFIX, DISPLAY and the test switches exported).
 # Usage: bash tests/package/zip_test.sh BUILD_FOLDER
@@ -53,6 +54,13 @@ mkdir -p "$aside"
 mv "$build/bin/Quiverglide.scr" "$build/bin/Quiverglide.dll" "$aside/"
 QG_PROGRAM_DIR="C:\\$unpacked_name" ctest --test-dir "$build" --output-on-failure --timeout 180 \
   -R '^win\.ScrTest\.' || fail "the end-to-end tests from the unpacked ZIP"
+
+echo "== once more on a scaled display (150 %: Wine's LogPixels at 144)"
+# Read by each Wine program as it starts; back to 96 afterwards.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+QG_WINE_DPI=144 QG_PROGRAM_DIR="C:\\$unpacked_name" ctest --test-dir "$build" --output-on-failure --timeout 180 \
+  -R '^win\.ScrTest\.' || fail "the end-to-end tests on a scaled display"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 if [ "$failures" -ne 0 ]; then
   echo "zip_test: $failures failure(s)"

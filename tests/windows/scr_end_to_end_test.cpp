@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -143,6 +144,115 @@ TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
   ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "closing the dialog did not end the program";
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(FindWindowA(nullptr, "<Quiverglide>"), nullptr);
+}
+
+// This test's thread measures in real pixels, and the awareness of others'
+// windows; looked up at run time, as Windows before 10 1607 lacks them.
+struct DpiCalls {
+  using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  using WindowContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+  using AwarenessOf = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  DpiCalls() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    set = reinterpret_cast<SetContext>(GetProcAddress(user32, "SetThreadDpiAwarenessContext"));
+    window = reinterpret_cast<WindowContext>(GetProcAddress(user32, "GetWindowDpiAwarenessContext"));
+    awareness = reinterpret_cast<AwarenessOf>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext"));
+  }
+  bool ok() const { return set && window && awareness; }
+  DPI_AWARENESS Of(HWND w) const { return awareness(window(w)); }
+  SetContext set = nullptr;
+  WindowContext window = nullptr;
+  AwarenessOf awareness = nullptr;
+};
+
+// The program's embedded manifest (resource 1 of type RT_MANIFEST).
+std::string ManifestOf(const std::string& program) {
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return "<cannot open " + program + ">";
+  std::string text = "<no manifest>";
+  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    HGLOBAL loaded = LoadResource(module, found);
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (bytes) text.assign(bytes, SizeofResource(module, found));
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+// On a scaled display (one pass of scripts/test-windows.sh sets Wine's
+// LogPixels to 144 and says so in QG_WINE_DPI) the photograph still has the
+// screen's real pixels and the renderer's window is 1024 x 768 real pixels,
+// both programs being DPI-aware where it matters; the dialog runs unaware and
+// keeps its designed size, which the system scales. Measured in real pixels.
+TEST_F(ScrTest, ScaledDisplayKeepsRealPixelsForTheShowAndTheDesignedDialog) {
+  // What each program declares: Windows acts on it; Wine 8 treats every
+  // program as per-monitor aware and scales nothing.
+  const std::string hostManifest = ManifestOf(ScrPath());
+  EXPECT_NE(hostManifest.find(">false</dpiAware>"), std::string::npos) << hostManifest;
+  EXPECT_NE(hostManifest.find(">unaware</dpiAwareness>"), std::string::npos) << hostManifest;
+  const std::string rendererManifest = ManifestOf(wintest::ProgramDir() + "\\Quiverglide.dll");
+  EXPECT_NE(rendererManifest.find(">true/pm</dpiAware>"), std::string::npos) << rendererManifest;
+  EXPECT_NE(rendererManifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos)
+      << rendererManifest;
+
+  DpiCalls dpi;
+  ASSERT_TRUE(dpi.ok());
+  const DPI_AWARENESS_CONTEXT before = dpi.set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  const char* wanted = std::getenv("QG_WINE_DPI");
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), wanted ? std::atoi(wanted) : 96) << "the display's scale";
+  ReleaseDC(nullptr, screen);
+
+  {
+    wintest::Program scr(ScrPath(), "/s");
+    ASSERT_TRUE(scr.started());
+    HWND show = wintest::WaitForWindow("Wobblevista_VC", kStartMs);
+    ASSERT_NE(show, nullptr) << "the host did not start the renderer";
+    EXPECT_EQ(dpi.Of(show), DPI_AWARENESS_PER_MONITOR_AWARE) << "the renderer's manifest";
+    EXPECT_TRUE(wintest::WaitForDisplaySize(1024, 768, 10000));
+    RECT r{};
+    GetWindowRect(show, &r);
+    EXPECT_EQ(r.right - r.left, 1024);
+    EXPECT_EQ(r.bottom - r.top, 768);
+    // The photograph's bitmap header: the size of the screen before the switch.
+    std::FILE* f = std::fopen(qg::SnapshotFilePath().c_str(), "rb");
+    ASSERT_NE(f, nullptr) << "no snapshot while the show runs";
+    unsigned char header[26] = {};
+    const std::size_t got = std::fread(header, 1, sizeof header, f);
+    std::fclose(f);
+    ASSERT_EQ(got, sizeof header);
+    auto int32_at = [&](int at) {
+      return static_cast<std::int32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
+                                       static_cast<std::uint32_t>(header[at + 3]) << 24);
+    };
+    EXPECT_EQ(int32_at(18), before_.width) << "the photograph is not in the screen's real pixels";
+    EXPECT_EQ(std::abs(int32_at(22)), before_.height);
+    PostMessageA(show, WM_CLOSE, 0, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(scr.Wait(kEndMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000));
+  }
+  {
+    wintest::Program scr(ScrPath(), "/c");
+    ASSERT_TRUE(scr.started());
+    HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+    ASSERT_NE(dialog, nullptr);
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
+    // Laid out at 96 dots per inch whatever the display's scale, so its
+    // pixels are the designed ones: Windows stretches them for the unaware
+    // program; Wine, which stretches nothing, shows them as they are.
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 496);
+    EXPECT_EQ(client.bottom, 246);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(scr.Wait(kEndMs, &code));
+    EXPECT_EQ(code, 0u);
+  }
+  dpi.set(before);
 }
 
 // The settings file beside the program, kept and put back around a test.

@@ -22,14 +22,6 @@ int Tpp(int dpi) {
   return t > 0 ? t : 15;
 }
 
-int ScreenDpi(int index) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 96;
-  int dpi = GetDeviceCaps(dc, index);
-  ReleaseDC(nullptr, dc);
-  return dpi;
-}
-
 }  // namespace
 
 void Init(int& argc, char** argv) {
@@ -89,8 +81,8 @@ std::uintptr_t InstanceHandle() { return std::uintptr_t(ModuleInstance()); }
 
 double ScreenWidth() { return double(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
 double ScreenHeight() { return double(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
-int TwipsPerPixelX() { return Tpp(ScreenDpi(LOGPIXELSX)); }
-int TwipsPerPixelY() { return Tpp(ScreenDpi(LOGPIXELSY)); }
+int TwipsPerPixelX() { return Tpp(kFormsDpi); }
+int TwipsPerPixelY() { return Tpp(kFormsDpi); }
 
 void SetMousePointer(MousePointer pointer) {
   g_pointer = pointer;
