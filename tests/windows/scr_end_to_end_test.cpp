@@ -46,6 +46,14 @@ BOOL CALLBACK CountCombo(HWND child, LPARAM count) {
   return TRUE;
 }
 
+BOOL CALLBACK FindCombo(HWND child, LPARAM found) {
+  char name[32] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, "ComboBox") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
 class ScrTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -247,6 +255,14 @@ TEST_F(ScrTest, ScaledDisplayKeepsRealPixelsForTheShowAndTheDesignedDialog) {
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, 496);
     EXPECT_EQ(client.bottom, 246);
+    // The repeat box is as tall as its 9.75-point font makes it at 96 dpi
+    // (13-pixel letters), not at the display's 144 (20-pixel letters).
+    HWND combo = nullptr;
+    EnumChildWindows(dialog, FindCombo, reinterpret_cast<LPARAM>(&combo));
+    ASSERT_NE(combo, nullptr);
+    RECT box{};
+    GetWindowRect(combo, &box);
+    EXPECT_LE(box.bottom - box.top, 24) << "the dialog's font follows the display's scale";
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     DWORD code = 1234;
     ASSERT_TRUE(scr.Wait(kEndMs, &code));
