@@ -46,6 +46,14 @@ BOOL CALLBACK CountCombo(HWND child, LPARAM count) {
   return TRUE;
 }
 
+// The settings dialog's window once it shows, or null.
+HWND WaitForShownDialog() {
+  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  const DWORD start = GetTickCount();
+  while (dialog && !IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
+  return dialog;
+}
+
 BOOL CALLBACK FindCombo(HWND child, LPARAM found) {
   char name[32] = {};
   GetClassNameA(child, name, sizeof name);
@@ -244,10 +252,8 @@ TEST_F(ScrTest, ScaledDisplayKeepsRealPixelsForTheShowAndTheDesignedDialog) {
   {
     wintest::Program scr(ScrPath(), "/c");
     ASSERT_TRUE(scr.started());
-    HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+    HWND dialog = WaitForShownDialog();
     ASSERT_NE(dialog, nullptr);
-    const DWORD start = GetTickCount();
-    while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
     // Laid out at 96 dots per inch whatever the display's scale, so its
     // pixels are the designed ones: Windows stretches them for the unaware
     // program; Wine, which stretches nothing, shows them as they are.
@@ -307,10 +313,8 @@ class SettingsFileGuard {
 void ClickDialogAt(int x, int y, DWORD* exit_code) {
   wintest::Program scr(ScrPath(), "/c");
   ASSERT_TRUE(scr.started());
-  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  HWND dialog = WaitForShownDialog();
   ASSERT_NE(dialog, nullptr);
-  const DWORD start = GetTickCount();
-  while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
   Sleep(800);  // the opening zoom
   POINT p{x, y};
   ClientToScreen(dialog, &p);
