@@ -101,11 +101,17 @@ fi
 dpkg-query -W -f='${Status}\n' quiverglide | grep -q 'install ok installed' || fail "not installed"
 [ "$(command -v quiverglide)" = /usr/bin/quiverglide ] || fail "quiverglide is not on the PATH"
 [ "$(readlink -f /usr/bin/quiverglide)" = /usr/lib/quiverglide/Quiverglide.scr ] || fail "the command's target"
-man -w quiverglide >/dev/null 2>&1 || fail "man finds no page quiverglide"
-man_text=$(MANWIDTH=100 man quiverglide 2>/dev/null)  # plain text into a pipe
-for switch in '/s' '/c' '/p WINDOW'; do
-  grep -q "^ *$switch" <<<"$man_text" || fail "the man page does not explain $switch"
-done
+# Slimmed images tell dpkg to leave out manual pages and documents.
+excluded() { grep -rqs "^path-exclude=*$1" /etc/dpkg/dpkg.cfg.d/; }
+if excluded /usr/share/man; then
+  echo "note: dpkg leaves out /usr/share/man on this machine; the man page is not read"
+else
+  man -w quiverglide >/dev/null 2>&1 || fail "man finds no page quiverglide"
+  man_text=$(MANWIDTH=100 man quiverglide 2>/dev/null)  # plain text into a pipe
+  for switch in '/s' '/c' '/p WINDOW'; do
+    grep -q "^ *$switch" <<<"$man_text" || fail "the man page does not explain $switch"
+  done
+fi
 desktop=/usr/share/applications/quiverglide-settings.desktop
 grep -qx 'Name=Quiverglide Settings' "$desktop" || fail "desktop entry name"
 grep -q '^Name\[ja\]=.' "$desktop" || fail "desktop entry has no Japanese name"
@@ -187,7 +193,8 @@ else
   for _ in $(seq 50); do [ -s "$home/opened.txt" ] && break; sleep 0.1; done
   opened=$(cat "$home/opened.txt" 2>/dev/null || true)
   [ "$opened" = file:///usr/share/doc/quiverglide/README.md ] || fail "the link opened '$opened'"
-  [ -f /usr/share/doc/quiverglide/README.md ] || fail "the README the link names is not installed"
+  [ -f /usr/share/doc/quiverglide/README.md ] || excluded /usr/share/doc \
+    || fail "the README the link names is not installed"
   click "$dialog" 68 78    # 音楽CD
   click "$dialog" 136 78   # the track box
   xdotool key ctrl+a type 7; sleep 0.2
