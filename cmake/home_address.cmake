@@ -1,16 +1,15 @@
 # The one place that sets the address the settings dialog's link shows and
-# opens, for every build. Until the project has a home page it is the README as
-# installed (`cmake --install`), as a file address.
-include(GNUInstallDirs)
+# opens, for every build. Until the project has a home page it is the README
+# as installed.
+include(${CMAKE_CURRENT_LIST_DIR}/install_layout.cmake)
 if(WIN32)
-  # Beside the two programs in their usual Windows folder.
-  set(_qg_readme "C:/Program Files/Quiverglide/README.md")
+  # The README beside the two programs, wherever they were put (a ZIP folder,
+  # System32): a bare name is looked up in the program's folder at run time.
+  set(_qg_home "README.txt")
 else()
   set(_qg_readme "${CMAKE_INSTALL_FULL_DOCDIR}/README.md")
+  string(REPLACE " " "%20" _qg_readme "${_qg_readme}")
+  set(_qg_home "file://${_qg_readme}")
 endif()
-if(NOT _qg_readme MATCHES "^/")
-  set(_qg_readme "/${_qg_readme}")  # a drive path: file:///C:/...
-endif()
-string(REPLACE " " "%20" _qg_readme "${_qg_readme}")
-set(QG_HOME_ADDRESS "file://${_qg_readme}" CACHE STRING
-    "Address shown and opened by the settings dialog's link")
+set(QG_HOME_ADDRESS "${_qg_home}" CACHE STRING
+    "Address shown and opened by the settings dialog's link (a bare file name: beside the programs)")

@@ -32,7 +32,7 @@ if(NOT QG_PORTABLE_ONLY)
     target_link_libraries(qg_settings_dialog PUBLIC Qt6::Widgets)
   endif()
   target_include_directories(qg_settings_dialog PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}")
+  target_compile_definitions(qg_settings_dialog PRIVATE QG_HOME_ADDRESS="${QG_HOME_ADDRESS}" QG_VERSION_TEXT="${QG_VERSION}")
   # The Command control and the form layer are made in folders added later;
   # names resolve at generation.
   if(WIN32)

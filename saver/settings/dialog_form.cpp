@@ -15,14 +15,35 @@
 #include "music_settings.h"
 #include "settings/settings_module.h"
 
-#ifndef QG_HOME_ADDRESS
-#error QG_HOME_ADDRESS must be set by the build
+#if !defined(QG_HOME_ADDRESS) || !defined(QG_VERSION_TEXT)
+#error QG_HOME_ADDRESS and QG_VERSION_TEXT must be set by the build
 #endif
 
 const char kQuiverglideHomeAddress[] = QG_HOME_ADDRESS;
-const char kQuiverglideCredit[] = "Quiverglide Version 1.00";
+const char kQuiverglideCredit[] = "Quiverglide Version " QG_VERSION_TEXT;
 
 using namespace Wobblevista_BGM;
+
+std::string HomeAddressIn(const std::string& configured, const std::string& program_folder) {
+  if (configured.empty() || configured[0] == '/' || configured.find("://") != std::string::npos) return configured;
+  std::string path = program_folder;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  while (!path.empty() && path.back() == '/') path.pop_back();
+  path += '/';
+  path += configured;
+  if (path[0] != '/') path.insert(0, "/");  // a drive path: file:///C:/...
+  std::string address = "file://";
+  for (char c : path) {
+    if (c == ' ')
+      address += "%20";
+    else if (c == '%')
+      address += "%25";
+    else
+      address += c;
+  }
+  return address;
+}
 
 namespace {
 
@@ -114,7 +135,7 @@ Wobblevista_P::Wobblevista_P()
 
   const qgf::Colour white = qgf::Colour::Rgb(255, 255, 255);
   PlaceLabel(lbl7, 12, 192, 165, 13, kQuiverglideCredit, white);
-  PlaceLabel(lbl_URL, 12, 208, 300, 13, kQuiverglideHomeAddress, white);  // designed 219 wide
+  PlaceLabel(lbl_URL, 12, 208, 300, 13, HomeAddressIn(kQuiverglideHomeAddress, qgf::App::Path()), white);  // designed 219 wide
   qgf::Font underlined = DialogFont();
   underlined.underline = true;
   lbl_URL.SetFont(underlined);

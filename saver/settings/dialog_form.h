@@ -12,8 +12,14 @@
 #include "forms/form.h"
 #include "forms/picture_box.h"
 
-// The address lbl_URL shows and opens, fixed at build time.
+// The address lbl_URL shows and opens, fixed at build time. One without a
+// scheme ("README.txt") names a file beside the programs: a ZIP can be
+// unpacked anywhere, so that folder is known only at run time.
 extern const char kQuiverglideHomeAddress[];
+// The address to show and open: `configured` itself when it is an absolute
+// address or path, else a file address of it inside `program_folder` (either
+// slash; spaces and '%' escaped).
+std::string HomeAddressIn(const std::string& configured, const std::string& program_folder);
 // The credit line.
 extern const char kQuiverglideCredit[];
 

@@ -91,6 +91,18 @@ class Dialog : public ::testing::Test {
   std::unique_ptr<Wobblevista_P> form;
 };
 
+// The link: an address or absolute path as it is; a bare file name lies
+// beside the programs, wherever they were put.
+TEST(HomeAddress, BareNameIsAFileBesideThePrograms) {
+  EXPECT_EQ(HomeAddressIn("https://example.org/q", "/opt/q"), "https://example.org/q");
+  EXPECT_EQ(HomeAddressIn("file:///usr/share/doc/quiverglide/README.md", "/x"),
+            "file:///usr/share/doc/quiverglide/README.md");
+  EXPECT_EQ(HomeAddressIn("/usr/share/doc/quiverglide/README.md", "/x"), "/usr/share/doc/quiverglide/README.md");
+  EXPECT_EQ(HomeAddressIn("README.txt", "C:\\Windows\\System32"), "file:///C:/Windows/System32/README.txt");
+  EXPECT_EQ(HomeAddressIn("README.txt", "D:\\My Tools\\100%\\"), "file:///D:/My%20Tools/100%25/README.txt");
+  EXPECT_EQ(HomeAddressIn("README.txt", "/home/u/saver"), "file:///home/u/saver/README.txt");
+}
+
 TEST_F(Dialog, MarksAndControlsPerKind) {
   struct Case {
     int kind, repeat;

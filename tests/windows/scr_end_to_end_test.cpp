@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,7 +22,7 @@ namespace {
 constexpr DWORD kStartMs = 20000;  // Wine's first windows and GL context are slow
 constexpr DWORD kEndMs = 20000;
 
-std::string ScrPath() { return wintest::BinDir() + "\\Quiverglide.scr"; }
+std::string ScrPath() { return wintest::ProgramDir() + "\\Quiverglide.scr"; }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -43,6 +44,22 @@ BOOL CALLBACK CountCombo(HWND child, LPARAM count) {
   GetClassNameA(child, name, sizeof name);
   if (lstrcmpiA(name, "ComboBox") == 0) ++*reinterpret_cast<int*>(count);
   return TRUE;
+}
+
+// The settings dialog's window once it shows, or null.
+HWND WaitForShownDialog() {
+  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  const DWORD start = GetTickCount();
+  while (dialog && !IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
+  return dialog;
+}
+
+BOOL CALLBACK FindCombo(HWND child, LPARAM found) {
+  char name[32] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, "ComboBox") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
 }
 
 class ScrTest : public ::testing::Test {
@@ -91,6 +108,31 @@ TEST_F(ScrTest, ShowStartsWithTheDisplaySwitchedAndEscapeEndsShowAndHost) {
   EXPECT_FALSE(FileExists(qg::SnapshotFilePath())) << "the snapshot of the user's screen was left behind";
 }
 
+// Windows may start a screensaver from System32 by its 8.3 short path, in
+// another current folder: the host still finds the renderer beside itself.
+TEST_F(ScrTest, ShowStartedByTheShortPathFindsTheRendererBesideItself) {
+  char shortPath[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameA(ScrPath().c_str(), shortPath, MAX_PATH);
+  ASSERT_GT(n, 0u);
+  ASSERT_LT(n, static_cast<DWORD>(MAX_PATH));
+  ASSERT_NE(std::string(shortPath), ScrPath()) << "no short name to start by";
+  ASSERT_NE(std::string(shortPath).find('~'), std::string::npos) << shortPath;
+  char windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(windows));  // the child inherits it
+
+  wintest::Program scr(shortPath, "/s");
+  ASSERT_TRUE(scr.started()) << "cannot start " << shortPath;
+  HWND show = wintest::WaitForWindow("Wobblevista_VC", kStartMs);
+  EXPECT_EQ(FindWindowA(nullptr, "Quiverglide"), nullptr) << "a message box: the renderer was not found";
+  ASSERT_NE(show, nullptr) << "the host did not start the renderer";
+  PostMessageA(show, WM_CLOSE, 0, 0);
+  DWORD code = 1234;
+  ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the host did not end after the show";
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000));
+}
+
 TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
   wintest::Program scr(ScrPath(), "/c");
   ASSERT_TRUE(scr.started());
@@ -120,10 +162,125 @@ TEST_F(ScrTest, SettingsDialogIsFoundKeepsASecondInstanceOutAndEndsWhenClosed) {
   EXPECT_EQ(FindWindowA(nullptr, "<Quiverglide>"), nullptr);
 }
 
+// This test's thread measures in real pixels, and the awareness of others'
+// windows; looked up at run time, as Windows before 10 1607 lacks them.
+struct DpiCalls {
+  using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  using WindowContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+  using AwarenessOf = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  DpiCalls() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    set = reinterpret_cast<SetContext>(GetProcAddress(user32, "SetThreadDpiAwarenessContext"));
+    window = reinterpret_cast<WindowContext>(GetProcAddress(user32, "GetWindowDpiAwarenessContext"));
+    awareness = reinterpret_cast<AwarenessOf>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext"));
+  }
+  bool ok() const { return set && window && awareness; }
+  DPI_AWARENESS Of(HWND w) const { return awareness(window(w)); }
+  SetContext set = nullptr;
+  WindowContext window = nullptr;
+  AwarenessOf awareness = nullptr;
+};
+
+// The program's embedded manifest (resource 1 of type RT_MANIFEST).
+std::string ManifestOf(const std::string& program) {
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return "<cannot open " + program + ">";
+  std::string text = "<no manifest>";
+  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    HGLOBAL loaded = LoadResource(module, found);
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (bytes) text.assign(bytes, SizeofResource(module, found));
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+// On a scaled display (one pass of scripts/test-windows.sh sets Wine's
+// LogPixels to 144 and says so in QG_WINE_DPI) the photograph still has the
+// screen's real pixels and the renderer's window is 1024 x 768 real pixels,
+// both programs being DPI-aware where it matters; the dialog runs unaware and
+// keeps its designed size, which the system scales. Measured in real pixels.
+TEST_F(ScrTest, ScaledDisplayKeepsRealPixelsForTheShowAndTheDesignedDialog) {
+  // What each program declares: Windows acts on it; Wine 8 treats every
+  // program as per-monitor aware and scales nothing.
+  const std::string hostManifest = ManifestOf(ScrPath());
+  EXPECT_NE(hostManifest.find(">false</dpiAware>"), std::string::npos) << hostManifest;
+  EXPECT_NE(hostManifest.find(">unaware</dpiAwareness>"), std::string::npos) << hostManifest;
+  const std::string rendererManifest = ManifestOf(wintest::ProgramDir() + "\\Quiverglide.dll");
+  EXPECT_NE(rendererManifest.find(">true/pm</dpiAware>"), std::string::npos) << rendererManifest;
+  EXPECT_NE(rendererManifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos)
+      << rendererManifest;
+
+  DpiCalls dpi;
+  ASSERT_TRUE(dpi.ok());
+  const DPI_AWARENESS_CONTEXT before = dpi.set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  const char* wanted = std::getenv("QG_WINE_DPI");
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), wanted ? std::atoi(wanted) : 96) << "the display's scale";
+  ReleaseDC(nullptr, screen);
+
+  {
+    wintest::Program scr(ScrPath(), "/s");
+    ASSERT_TRUE(scr.started());
+    HWND show = wintest::WaitForWindow("Wobblevista_VC", kStartMs);
+    ASSERT_NE(show, nullptr) << "the host did not start the renderer";
+    EXPECT_EQ(dpi.Of(show), DPI_AWARENESS_PER_MONITOR_AWARE) << "the renderer's manifest";
+    EXPECT_TRUE(wintest::WaitForDisplaySize(1024, 768, 10000));
+    RECT r{};
+    GetWindowRect(show, &r);
+    EXPECT_EQ(r.right - r.left, 1024);
+    EXPECT_EQ(r.bottom - r.top, 768);
+    // The photograph's bitmap header: the size of the screen before the switch.
+    std::FILE* f = std::fopen(qg::SnapshotFilePath().c_str(), "rb");
+    ASSERT_NE(f, nullptr) << "no snapshot while the show runs";
+    unsigned char header[26] = {};
+    const std::size_t got = std::fread(header, 1, sizeof header, f);
+    std::fclose(f);
+    ASSERT_EQ(got, sizeof header);
+    auto int32_at = [&](int at) {
+      return static_cast<std::int32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
+                                       static_cast<std::uint32_t>(header[at + 3]) << 24);
+    };
+    EXPECT_EQ(int32_at(18), before_.width) << "the photograph is not in the screen's real pixels";
+    EXPECT_EQ(std::abs(int32_at(22)), before_.height);
+    PostMessageA(show, WM_CLOSE, 0, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(scr.Wait(kEndMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000));
+  }
+  {
+    wintest::Program scr(ScrPath(), "/c");
+    ASSERT_TRUE(scr.started());
+    HWND dialog = WaitForShownDialog();
+    ASSERT_NE(dialog, nullptr);
+    // Laid out at 96 dots per inch whatever the display's scale, so its
+    // pixels are the designed ones: Windows stretches them for the unaware
+    // program; Wine, which stretches nothing, shows them as they are.
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 496);
+    EXPECT_EQ(client.bottom, 246);
+    // The repeat box is as tall as its 9.75-point font makes it at 96 dpi
+    // (13-pixel letters), not at the display's 144 (20-pixel letters).
+    HWND combo = nullptr;
+    EnumChildWindows(dialog, FindCombo, reinterpret_cast<LPARAM>(&combo));
+    ASSERT_NE(combo, nullptr);
+    RECT box{};
+    GetWindowRect(combo, &box);
+    EXPECT_LE(box.bottom - box.top, 24) << "the dialog's font follows the display's scale";
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(scr.Wait(kEndMs, &code));
+    EXPECT_EQ(code, 0u);
+  }
+  dpi.set(before);
+}
+
 // The settings file beside the program, kept and put back around a test.
 class SettingsFileGuard {
  public:
-  SettingsFileGuard() : path_(wintest::BinDir() + "\\Quiverglide.ini") {
+  SettingsFileGuard() : path_(wintest::ProgramDir() + "\\Quiverglide.ini") {
     std::FILE* f = std::fopen(path_.c_str(), "rb");
     if (!f) return;
     had_ = true;
@@ -156,10 +313,8 @@ class SettingsFileGuard {
 void ClickDialogAt(int x, int y, DWORD* exit_code) {
   wintest::Program scr(ScrPath(), "/c");
   ASSERT_TRUE(scr.started());
-  HWND dialog = wintest::WaitForWindow("<Quiverglide>", kStartMs);
+  HWND dialog = WaitForShownDialog();
   ASSERT_NE(dialog, nullptr);
-  const DWORD start = GetTickCount();
-  while (!IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(50);
   Sleep(800);  // the opening zoom
   POINT p{x, y};
   ClientToScreen(dialog, &p);

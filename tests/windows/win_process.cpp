@@ -1,6 +1,7 @@
 #include "win_process.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace wintest {
 
@@ -10,6 +11,11 @@ std::string BinDir() {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
+}
+
+std::string ProgramDir() {
+  const char* dir = std::getenv("QG_PROGRAM_DIR");
+  return dir && *dir ? std::string(dir) : BinDir();
 }
 
 Program::Program(const std::string& path, const std::string& arguments) {

@@ -10,6 +10,9 @@ namespace wintest {
 
 // The folder of the shipped programs as a Windows path (the build's bin/).
 std::string BinDir();
+// The folder the shipped programs are started from: QG_PROGRAM_DIR (a
+// Windows path, e.g. where the ZIP was unpacked) when set, else BinDir().
+std::string ProgramDir();
 
 // A started program; the handles close with the object.
 class Program {

@@ -9,14 +9,6 @@ namespace {
 
 MousePointer g_pointer = MousePointer::Default;
 
-int ScreenDpi(int index) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 96;
-  int dpi = GetDeviceCaps(dc, index);
-  ReleaseDC(nullptr, dc);
-  return dpi;
-}
-
 }  // namespace
 
 void Toolkit::Init(int&, char**) {
@@ -59,8 +51,8 @@ std::uintptr_t InstanceHandle() { return std::uintptr_t(ModuleInstance()); }
 
 double ScreenWidth() { return double(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
 double ScreenHeight() { return double(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
-int TwipsPerPixelX() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSX)); }
-int TwipsPerPixelY() { return TwipsPerPixelAt(ScreenDpi(LOGPIXELSY)); }
+int TwipsPerPixelX() { return TwipsPerPixelAt(kFormsDpi); }
+int TwipsPerPixelY() { return TwipsPerPixelAt(kFormsDpi); }
 
 void SetMousePointer(MousePointer pointer) {
   g_pointer = pointer;

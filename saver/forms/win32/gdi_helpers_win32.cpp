@@ -12,9 +12,7 @@ namespace qgf {
 COLORREF ToColorRef(Colour c) { return RGB(c.r, c.g, c.b); }
 
 HFONT MakeFont(const Font& font) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const int dpi = kFormsDpi;
   LOGFONTW lf{};
   lf.lfHeight = -int(std::lround(font.size * dpi / 72.0));
   lf.lfWeight = font.bold ? (font.weight > 700 ? font.weight : 700) : font.weight;

@@ -76,6 +76,11 @@ HINSTANCE ModuleInstance();
 HWND CreateChild(WidgetImpl* impl, Canvas& container, const wchar_t* cls, DWORD style, DWORD ex_style = 0);
 
 COLORREF ToColorRef(Colour c);
+// The dots per inch the forms measure in. The host's manifest declares it
+// DPI-unaware: Windows gives such a program 96 and scales its windows itself,
+// so the forms keep their designed pixels. Wine scales nothing and tells
+// every program the real figure; fixing 96 keeps the layout Windows shows.
+constexpr int kFormsDpi = 96;
 // A GDI font for a font description (caller owns it).
 HFONT MakeFont(const Font& font);
 // A 32-bit top-down DIB section holding a copy of the image; *bits receives its pixels.

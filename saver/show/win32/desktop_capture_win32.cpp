@@ -6,8 +6,36 @@
 
 namespace qg::show {
 
+namespace {
+
+// The host runs DPI-unaware for its designed forms; the photograph is taken
+// per-monitor aware, so a scaled display gives its real pixels, not the
+// system's scaled-down copy. Windows before 10 1607 has no per-thread switch.
+class PerMonitorAwareThread {
+ public:
+  PerMonitorAwareThread() {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    set_ = user32 ? reinterpret_cast<SetContext>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")) : nullptr;
+    if (set_) before_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    if (set_ && !before_) before_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);  // 1607 has no V2
+  }
+  ~PerMonitorAwareThread() {
+    if (set_ && before_) set_(before_);
+  }
+  PerMonitorAwareThread(const PerMonitorAwareThread&) = delete;
+  PerMonitorAwareThread& operator=(const PerMonitorAwareThread&) = delete;
+
+ private:
+  using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  SetContext set_ = nullptr;
+  DPI_AWARENESS_CONTEXT before_ = nullptr;
+};
+
+}  // namespace
+
 bool CaptureDesktop(DesktopPicture& picture) {
   picture = DesktopPicture{};
+  PerMonitorAwareThread aware;
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   if (width <= 0 || height <= 0) return false;
