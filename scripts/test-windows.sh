@@ -78,7 +78,7 @@ printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 
 echo "== tests under Wine on $DISPLAY"
 export QG_WINE_SHOW_TESTS=1 QG_WINE_SOUND=1 QG_WINE_JA=1
-ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 180
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 180 ${QG_CTEST_ARGS:-}
 
 echo "== the ZIP a user unpacks, and its programs under Wine"
 bash "$top/tests/package/zip_test.sh" "$build"

@@ -24,10 +24,17 @@ Program::Program(const std::string& path, const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &info)) {
-    process_ = info.hProcess;
-    thread_ = info.hThread;
+  // Wine now and then refuses a start while the program of the previous one
+  // is still being let go of; a real failure stays a failure after a few tries.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      process_ = info.hProcess;
+      thread_ = info.hThread;
+      return;
+    }
+    std::fprintf(stderr, "CreateProcessA(%s) failed with error %lu\n", path.c_str(), GetLastError());
+    Sleep(200);
   }
 }
 
