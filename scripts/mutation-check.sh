@@ -77,7 +77,10 @@ scratch=${QG_MUTATION_DIR:-/tmp/qg-mutation}
 
 echo "== scratch copy in $scratch"
 mkdir -p "$scratch"
-rsync -a --delete --exclude '/build*' --exclude '/.git' "$top/" "$scratch/src/"
+# The scratch builds stay between runs, so a second run rebuilds only what changed.
+mkdir -p "$scratch/src"
+find "$scratch/src" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
+tar -C "$top" --exclude='./build*' --exclude='./.git' -cf - . | tar -C "$scratch/src" -xf -
 cd "$scratch/src"
 export CCACHE_BASEDIR=$scratch/src
 
