@@ -28,6 +28,7 @@ void X11RendererPlatform::Attach(Display* display) {
   display_ = display;
   mode_.Attach(display);
   target_.Attach(display);
+  covered_.Attach(display);
   events_.Attach(display);
 }
 
@@ -46,7 +47,7 @@ bool X11RendererPlatform::Connect(std::string* why) {
 
 void X11RendererPlatform::Disconnect() {
   if (!display_) return;
-  target_.Close();
+  covered_.Close();
   Display* display = display_;
   Attach(nullptr);
   XCloseDisplay(display);

@@ -10,6 +10,7 @@
 #include "renderer_platform.h"
 #include "x11_display_mode.h"
 #include "x11_event_translation.h"
+#include "x11_covered_target.h"
 #include "x11_window_target.h"
 
 class X11RendererPlatform final : public RendererPlatform {
@@ -21,7 +22,7 @@ class X11RendererPlatform final : public RendererPlatform {
   void Disconnect() override;
   DisplayModeControl& DisplayMode() override { return mode_; }
   void SetCursorVisible(bool visible) override;
-  DrawingTarget& Target() override { return target_; }
+  DrawingTarget& Target() override { return covered_; }
   EventSource& Events() override { return events_; }
   void ShowErrorBox(const std::string& text) override;
   LoaderPlatform& Loader() override { return loader_; }
@@ -33,6 +34,7 @@ class X11RendererPlatform final : public RendererPlatform {
   Display* display_ = nullptr;
   X11DisplayMode mode_;
   X11WindowTarget target_;
+  X11CoveredTarget covered_{target_};  // the show on one monitor, the others black
   X11EventSource events_{target_.events()};
   PosixLoaderPlatform loader_;
   int cursorHides_ = 0;  // outstanding hides, given back on disconnect anyway

@@ -1,0 +1,71 @@
+#include "x11_covered_target.h"
+
+#include "xrandr_modes.h"
+
+namespace {
+
+// The active CRTCs as rectangles, read after the mode switch so the switched
+// monitor has its new size.
+std::vector<MonitorRect> ActiveMonitors(Display* display) {
+  std::vector<MonitorRect> monitors;
+  if (!qg::xrandr::HasRandr12(display)) return monitors;
+  qg::xrandr::Resources res = qg::xrandr::CurrentResources(display);
+  if (!res) return monitors;
+  for (int i = 0; i < res->ncrtc; ++i) {
+    XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, res.get(), res->crtcs[i]);
+    if (!crtc) continue;
+    if (crtc->mode != 0 && crtc->width > 0 && crtc->height > 0)
+      monitors.push_back({crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height)});
+    XRRFreeCrtcInfo(crtc);
+  }
+  return monitors;
+}
+
+}  // namespace
+
+std::vector<MonitorRect> MonitorsToCover(const std::vector<MonitorRect>& monitors) {
+  std::vector<MonitorRect> covered;
+  for (const MonitorRect& m : monitors) {
+    const bool showsOrigin = m.x <= 0 && m.y <= 0 && m.x + m.width > 0 && m.y + m.height > 0;
+    if (!showsOrigin) covered.push_back(m);
+  }
+  return covered;
+}
+
+bool X11CoveredTarget::Open(const std::string& title, int width, int height, const PixelFormatRequest& format) {
+  if (!show_.Open(title, width, height, format)) return false;
+  CoverOtherMonitors();
+  return true;
+}
+
+void X11CoveredTarget::Close() {
+  Uncover();
+  show_.Close();
+}
+
+void X11CoveredTarget::CoverOtherMonitors() {
+  if (!display_) return;
+  const int screen = DefaultScreen(display_);
+  for (const MonitorRect& m : MonitorsToCover(ActiveMonitors(display_))) {
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = BlackPixel(display_, screen);
+    // Above the desktop without a window manager's say, and never given focus.
+    attributes.override_redirect = True;
+    const Window cover =
+        XCreateWindow(display_, RootWindow(display_, screen), m.x, m.y, static_cast<unsigned>(m.width),
+                      static_cast<unsigned>(m.height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixel | CWOverrideRedirect, &attributes);
+    if (!cover) continue;
+    XStoreName(display_, cover, kCoverCaption);
+    XMapRaised(display_, cover);
+    covers_.push_back(cover);
+  }
+  XSync(display_, False);
+}
+
+void X11CoveredTarget::Uncover() {
+  if (!display_ || covers_.empty()) return;
+  for (Window cover : covers_) XDestroyWindow(display_, cover);
+  covers_.clear();
+  XSync(display_, False);
+}
