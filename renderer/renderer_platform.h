@@ -74,6 +74,10 @@ class DrawingTarget {
   // True when a matching GL format was found and set on the target.
   virtual bool HasPixelFormat() = 0;
   virtual void ClientSize(int* width, int* height) = 0;
+  // True when the target's size is another program's to change, so the scene
+  // follows each new size; a full-screen window of the show's own keeps the
+  // size it was made with.
+  virtual bool FollowsSize() { return false; }
   // Marks the content as painted (the paint message's handling), where the
   // system keeps such a mark.
   virtual void MarkPainted() {}
