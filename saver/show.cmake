@@ -10,9 +10,10 @@ add_library(qg_show_core STATIC
   ${_qg_show}/desktop_picture.cpp
   ${_qg_show}/renderer_watch.cpp
   ${_qg_show}/sound_kind.cpp
-  ${_qg_show}/show_music.cpp)
+  ${_qg_show}/show_music.cpp
+  ${_qg_show}/hosted_start.cpp)
 target_include_directories(qg_show_core PUBLIC ${_qg_show})
-target_link_libraries(qg_show_core PUBLIC qg_music)
+target_link_libraries(qg_show_core PUBLIC qg_music qg_snapshot_path)
 
 if(WIN32)
   # The show's services on Windows.
@@ -32,6 +33,8 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/x11/display_mode_guard_x11.cpp
     ${_qg_show}/x11/x11_window_probe.cpp
     ${_qg_show}/x11/x_error_trap.cpp
+    ${_qg_show}/x11/daemon_screenshot.cpp
+    ${_qg_show}/linux/session_music_lock.cpp
     ${_qg_show}/linux/end_request_posix.cpp
     ${_qg_show}/linux/renderer_process_posix.cpp
     ${_qg_show}/linux/snapshot_writer_posix.cpp)
@@ -42,6 +45,8 @@ elseif(NOT QG_PORTABLE_ONLY)
   if(TARGET quiverglide_saver)
     # The run form's services and the music player with its Linux back end.
     target_link_libraries(quiverglide_saver PRIVATE qg_show_platform qg_music qg_music_linux)
+    # The show hosted by the X11 screensaver daemon, started from main.
+    target_sources(quiverglide_saver PRIVATE ${_qg_show}/x11/hosted_show.cpp)
     # The preview form's two pictures travel inside the program, as designed
     # pictures of a form do.
     qt_add_resources(quiverglide_saver "show_pictures"
