@@ -23,15 +23,6 @@ std::vector<MonitorRect> ActiveMonitors(Display* display) {
 
 }  // namespace
 
-std::vector<MonitorRect> MonitorsToCover(const std::vector<MonitorRect>& monitors) {
-  std::vector<MonitorRect> covered;
-  for (const MonitorRect& m : monitors) {
-    const bool showsOrigin = m.x <= 0 && m.y <= 0 && m.x + m.width > 0 && m.y + m.height > 0;
-    if (!showsOrigin) covered.push_back(m);
-  }
-  return covered;
-}
-
 bool X11CoveredTarget::Open(const std::string& title, int width, int height, const PixelFormatRequest& format) {
   if (!show_.Open(title, width, height, format)) return false;
   CoverOtherMonitors();

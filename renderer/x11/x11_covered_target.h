@@ -11,18 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "monitor_cover.h"
 #include "renderer_platform.h"
 #include "x11_window_target.h"
-
-struct MonitorRect {
-  int x = 0, y = 0, width = 0, height = 0;
-};
-
-// The monitors to cover: every one that does not show the point (0, 0).
-std::vector<MonitorRect> MonitorsToCover(const std::vector<MonitorRect>& monitors);
-
-// The caption of the covers; the show's own window keeps the show's caption.
-inline constexpr const char* kCoverCaption = "Quiverglide cover";
 
 class X11CoveredTarget final : public DrawingTarget {
  public:
