@@ -58,10 +58,10 @@ class DisplayModeControl {
   virtual void Restore() = 0;
 };
 
-// What the show draws into, and the GL context drawing on it. Today it is a
-// window of the show's own; another kind of target (a window handed over by
-// another program, or one that also blanks the other monitors) is another
-// implementation of this interface.
+// What the show draws into, and the GL context drawing on it: a window of the
+// show's own (wrapped by covered_target.h, which also blanks the other
+// monitors), or a window handed over by another program. The platform picks
+// one at start-up; the spine sees only this interface.
 class DrawingTarget {
  public:
   virtual ~DrawingTarget();

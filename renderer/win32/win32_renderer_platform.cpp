@@ -1,6 +1,6 @@
 #include "win32_renderer_platform.h"
 
-#include "win32_covered_target.h"
+#include "win32_monitor_covers.h"
 #include "win32_display_mode.h"
 #include "win32_gl_context.h"
 #include "win32_loader_platform.h"
@@ -60,9 +60,11 @@ class Win32EventSource final : public EventSource {
 }  // namespace
 
 struct Win32RendererPlatform::Parts {
-  explicit Parts(HINSTANCE instance) : target(instance), covered(target, instance), events(target.window()) {}
+  explicit Parts(HINSTANCE instance)
+      : target(instance), covers(instance), covered(target, covers), events(target.window()) {}
   Win32WindowTarget target;
-  Win32CoveredTarget covered;  // the show on the primary monitor, the others black
+  Win32MonitorCovers covers;
+  CoveredTarget covered;  // the show on the primary monitor, the others black
   Win32EventSource events;
   Win32DisplayMode displayMode;
   Win32LoaderPlatform loader;

@@ -35,7 +35,7 @@ void X11RendererPlatform::Attach(Display* display) {
   display_ = display;
   mode_.Attach(display);
   target_.Attach(display);
-  covered_.Attach(display);
+  covers_.Attach(display);
   adopted_.Attach(display);
   adoptedEvents_.Attach(display);
   events_.Attach(display);

@@ -11,7 +11,7 @@
 #include "x11_display_mode.h"
 #include "x11_event_translation.h"
 #include "x11_adopted_target.h"
-#include "x11_covered_target.h"
+#include "x11_monitor_covers.h"
 #include "x11_window_target.h"
 
 class X11RendererPlatform final : public RendererPlatform {
@@ -42,7 +42,8 @@ class X11RendererPlatform final : public RendererPlatform {
   Display* display_ = nullptr;
   X11DisplayMode mode_;
   X11WindowTarget target_;
-  X11CoveredTarget covered_{target_};  // the show on one monitor, the others black
+  X11MonitorCovers covers_;
+  CoveredTarget covered_{target_, covers_};  // the show on one monitor, the others black
   X11EventSource events_{target_.events()};
   UnchangedDisplayMode unchangedMode_;
   X11AdoptedTarget adopted_;

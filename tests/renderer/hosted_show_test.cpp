@@ -28,12 +28,6 @@ unsigned long Pixel(const Rgb& c) {
   return (static_cast<unsigned long>(c.r) << 16) | (static_cast<unsigned long>(c.g) << 8) | c.b;
 }
 
-std::string HexId(Window w) {
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(w));
-  return text;
-}
-
 // Running processes of the command `name` on the test's own X server (their
 // DISPLAY names it), ended ones waiting to be reaped left out.
 int CountRunning(const std::string& name, const std::string& display) {
@@ -80,11 +74,7 @@ class HostedShowTest : public ::testing::Test {
   // desktop in a pixmap of one colour named by the property.
   void MakeDaemonWindow(bool withScreenshot) {
     Display* d = probe_->display();
-    XSetWindowAttributes attributes = {};
-    attributes.background_pixel = BlackPixel(d, DefaultScreen(d));
-    attributes.override_redirect = True;
-    window_ = XCreateWindow(d, DefaultRootWindow(d), 0, 0, 1024, 768, 0, CopyFromParent, InputOutput,
-                            CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+    window_ = MapPlainWindow(*probe_, 0, 0, 1024, 768);
     if (withScreenshot) {
       const Pixmap pixmap = XCreatePixmap(d, window_, 1024, 768, static_cast<unsigned>(DefaultDepth(d, 0)));
       GC gc = XCreateGC(d, pixmap, 0, nullptr);
@@ -95,9 +85,8 @@ class HostedShowTest : public ::testing::Test {
       XChangeProperty(d, window_, XInternAtom(d, "_SCREENSAVER_SCREENSHOT", False), XA_PIXMAP, 32,
                       PropModeReplace, reinterpret_cast<const unsigned char*>(&id), 1);
     }
-    XMapWindow(d, window_);
     XSync(d, False);
-    env_["XSCREENSAVER_WINDOW"] = HexId(window_);
+    env_["XSCREENSAVER_WINDOW"] = HexWindowId(window_);
   }
   std::unique_ptr<qgtest::Process> StartHost(const std::vector<std::string>& args) {
     qgtest::ProcessOptions options;

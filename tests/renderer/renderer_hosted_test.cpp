@@ -23,12 +23,6 @@ const Rgb kOrange{255, 140, 0};
 constexpr const char* kCaption = "Wobblevista_VC";
 constexpr int kLeft = 100, kTop = 80;
 
-std::string HexId(Window w) {
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(w));
-  return text;
-}
-
 class RendererHostedTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,19 +31,12 @@ class RendererHostedTest : public ::testing::Test {
     probe_ = std::make_unique<X11Probe>(server_->display());
     ASSERT_TRUE(probe_->ok());
     // The daemon's window: a plain top-level window of another client.
-    Display* d = probe_->display();
-    XSetWindowAttributes attributes = {};
-    attributes.background_pixel = BlackPixel(d, DefaultScreen(d));
-    attributes.override_redirect = True;
-    window_ = XCreateWindow(d, DefaultRootWindow(d), kLeft, kTop, 400, 300, 0, CopyFromParent, InputOutput,
-                            CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
-    XMapWindow(d, window_);
-    XSync(d, False);
+    window_ = MapPlainWindow(*probe_, kLeft, kTop, 400, 300);
     const std::string snapshot = TwoColourBitmap(64, 48, kBlue, kOrange);
     stderr_ = runtime_.path() + "/stderr.txt";
     env_ = {{"DISPLAY", server_->display()},
             {"XDG_RUNTIME_DIR", runtime_.path()},
-            {"QUIVERGLIDE_TARGET_WINDOW", HexId(window_)}};
+            {"QUIVERGLIDE_TARGET_WINDOW", HexWindowId(window_)}};
     // The hosted show's own snapshot, named for its window.
     mkdir((runtime_.path() + "/kestrow").c_str(), 0700);
     std::ofstream(runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp", std::ios::binary)

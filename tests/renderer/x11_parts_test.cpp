@@ -107,7 +107,7 @@ TEST(EventTranslation, CloseRequestExposureAndSizeBecomeTheirMessages) {
 
 }  // namespace
 
-#include "x11_covered_target.h"
+#include "monitor_cover.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "x11_covered_target.h"
+#include "x11_monitor_covers.h"
 
 #include "xrandr_modes.h"
 
@@ -23,18 +23,7 @@ std::vector<MonitorRect> ActiveMonitors(Display* display) {
 
 }  // namespace
 
-bool X11CoveredTarget::Open(const std::string& title, int width, int height, const PixelFormatRequest& format) {
-  if (!show_.Open(title, width, height, format)) return false;
-  CoverOtherMonitors();
-  return true;
-}
-
-void X11CoveredTarget::Close() {
-  Uncover();
-  show_.Close();
-}
-
-void X11CoveredTarget::CoverOtherMonitors() {
+void X11MonitorCovers::CoverOtherMonitors() {
   if (!display_) return;
   const int screen = DefaultScreen(display_);
   for (const MonitorRect& m : MonitorsToCover(ActiveMonitors(display_))) {
@@ -54,7 +43,7 @@ void X11CoveredTarget::CoverOtherMonitors() {
   XSync(display_, False);
 }
 
-void X11CoveredTarget::Uncover() {
+void X11MonitorCovers::Uncover() {
   if (!display_ || covers_.empty()) return;
   for (Window cover : covers_) XDestroyWindow(display_, cover);
   covers_.clear();

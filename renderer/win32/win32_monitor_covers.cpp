@@ -1,4 +1,4 @@
-#include "win32_covered_target.h"
+#include "win32_monitor_covers.h"
 
 #include "monitor_cover.h"
 
@@ -20,18 +20,7 @@ LRESULT CALLBACK CoverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-bool Win32CoveredTarget::Open(const std::string& title, int width, int height, const PixelFormatRequest& format) {
-  if (!show_.Open(title, width, height, format)) return false;
-  CoverOtherMonitors();
-  return true;
-}
-
-void Win32CoveredTarget::Close() {
-  Uncover();
-  show_.Close();
-}
-
-void Win32CoveredTarget::CoverOtherMonitors() {
+void Win32MonitorCovers::CoverOtherMonitors() {
   std::vector<MonitorRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   const std::vector<MonitorRect> covered = MonitorsToCover(monitors);
@@ -56,7 +45,7 @@ void Win32CoveredTarget::CoverOtherMonitors() {
   }
 }
 
-void Win32CoveredTarget::Uncover() {
+void Win32MonitorCovers::Uncover() {
   for (HWND cover : covers_) DestroyWindow(cover);
   covers_.clear();
   if (classRegistered_) UnregisterClassA(kCoverClass, instance_);
