@@ -34,9 +34,16 @@ else()
   # The settings dialog's link opens this README (cmake/home_address.cmake).
   install(FILES ${QG_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${QG_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
-  # Hosting under XScreenSaver adds its two files here, one install() line
-  # each: the dialog's XML to ${CMAKE_INSTALL_DATADIR}/xscreensaver/config and
-  # the hack command to ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver.
+  # What the X11 screensaver daemon needs to list and start the show: the
+  # command where distributions keep its programs (a link too), and the
+  # description its settings dialog reads, named for the command.
+  file(RELATIVE_PATH _qg_hack_target ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver
+       ${CMAKE_INSTALL_PREFIX}/${QG_INSTALL_PROGRAM_DIR}/Quiverglide.scr)
+  file(MAKE_DIRECTORY ${_qg_pkg_out}/xscreensaver)
+  file(CREATE_LINK ${_qg_hack_target} ${_qg_pkg_out}/xscreensaver/Quiverglide.scr SYMBOLIC)
+  install(FILES ${_qg_pkg_out}/xscreensaver/Quiverglide.scr DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+  install(FILES ${QG_SOURCE_DIR}/assets/xscreensaver/quiverglide.scr.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
 endif()
 
 set(CPACK_PACKAGE_NAME quiverglide)
@@ -63,7 +70,7 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
   # Software GL when the display has no driver of its own; the link's opener.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri, xdg-utils")
-  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xss-lock | xautolock")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xss-lock | xautolock")
   # CPack puts the summary first and indents these lines as Debian wants.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quiverglide photographs the screen and lays the picture three by three over
 a floor and a slanted canopy that slide towards you while the whole scene

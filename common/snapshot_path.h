@@ -8,7 +8,8 @@ namespace qg {
 
 // The snapshot folder. On Linux: $XDG_RUNTIME_DIR/kestrow when XDG_RUNTIME_DIR
 // is an absolute path; otherwise /tmp/kestrow-<uid>. The file inside it is
-// "Wobblevista.bmp".
+// "Wobblevista.bmp", or "Wobblevista-<window>.bmp" for a show drawn into a
+// handed-over window (hosted_window.h).
 std::string SnapshotFolder();
 std::string SnapshotFilePath();
 

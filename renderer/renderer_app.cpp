@@ -164,7 +164,11 @@ intptr_t RendererWindowProc(const RendererMessage& message) {
       if (message.wParam == kSysCommandScreenSave) return 0;  // no screensaver over the show
       return platform.Events().DefaultHandling(message);
     case kMsgSize:
-      return 0;  // full screen; the viewport was set at start-up
+      // Full screen, the viewport was set at start-up; a handed-over window
+      // may be resized by its owner.
+      if (g_spine.glContext && platform.Target().FollowsSize())
+        ResizeScene(static_cast<int>(message.lParam & 0xFFFF), static_cast<int>((message.lParam >> 16) & 0xFFFF));
+      return 0;
     case kMsgPaint:
       platform.Target().MarkPainted();  // all drawing happens in the loop
       return 0;

@@ -58,10 +58,10 @@ class DisplayModeControl {
   virtual void Restore() = 0;
 };
 
-// What the show draws into, and the GL context drawing on it. Today it is a
-// window of the show's own; another kind of target (a window handed over by
-// another program, or one that also blanks the other monitors) is another
-// implementation of this interface.
+// What the show draws into, and the GL context drawing on it: a window of the
+// show's own (wrapped by covered_target.h, which also blanks the other
+// monitors), or a window handed over by another program. The platform picks
+// one at start-up; the spine sees only this interface.
 class DrawingTarget {
  public:
   virtual ~DrawingTarget();
@@ -74,6 +74,10 @@ class DrawingTarget {
   // True when a matching GL format was found and set on the target.
   virtual bool HasPixelFormat() = 0;
   virtual void ClientSize(int* width, int* height) = 0;
+  // True when the target's size is another program's to change, so the scene
+  // follows each new size; a full-screen window of the show's own keeps the
+  // size it was made with.
+  virtual bool FollowsSize() { return false; }
   // Marks the content as painted (the paint message's handling), where the
   // system keeps such a mark.
   virtual void MarkPainted() {}

@@ -2,7 +2,21 @@
 #include "forms/application.h"
 #include "wobblevista_b.h"
 
+#ifndef _WIN32
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "x11/hosted_show.h"
+#endif
+
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  // Started by the X11 screensaver daemon: its own show, before the forms.
+  const qg::show::HostedStart hosted =
+      qg::show::ReadHostedStart(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"));
+  if (hosted.kind != qg::show::HostedStart::Kind::kNone) return qg::show::RunHostedShow(hosted);
+#endif
   qgf::App::Init(argc, argv);
   Wobblevista_B::Main();
   // The forms carry on from here; the program ends when none is loaded, or

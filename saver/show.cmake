@@ -12,9 +12,10 @@ target_include_directories(qg_snapshot_bmp PUBLIC ${_qg_show})
 add_library(qg_show_core STATIC
   ${_qg_show}/renderer_watch.cpp
   ${_qg_show}/sound_kind.cpp
-  ${_qg_show}/show_music.cpp)
+  ${_qg_show}/show_music.cpp
+  ${_qg_show}/hosted_start.cpp)
 target_include_directories(qg_show_core PUBLIC ${_qg_show})
-target_link_libraries(qg_show_core PUBLIC qg_snapshot_bmp qg_music)
+target_link_libraries(qg_show_core PUBLIC qg_snapshot_bmp qg_music qg_snapshot_path)
 
 if(WIN32)
   # The show's services on Windows.
@@ -34,6 +35,8 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/x11/display_mode_guard_x11.cpp
     ${_qg_show}/x11/x11_window_probe.cpp
     ${_qg_show}/x11/x_error_trap.cpp
+    ${_qg_show}/x11/daemon_screenshot.cpp
+    ${_qg_show}/linux/session_music_lock.cpp
     ${_qg_show}/linux/end_request_posix.cpp
     ${_qg_show}/linux/renderer_process_posix.cpp
     ${_qg_show}/linux/snapshot_writer_posix.cpp)

@@ -1,5 +1,7 @@
 #include "snapshot_path.h"
 
+#include "hosted_window.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -30,7 +32,12 @@ std::string SnapshotFolder() {
   return "/tmp/kestrow-" + std::to_string(static_cast<unsigned long>(getuid()));
 }
 
-std::string SnapshotFilePath() { return SnapshotFolder() + "/" + kFileName; }
+std::string SnapshotFilePath() {
+  // Each hosted show (one per monitor under the daemon) has its own picture.
+  if (const unsigned long window = HostedWindowFromEnvironment())
+    return SnapshotFolder() + "/Wobblevista-" + std::to_string(window) + ".bmp";
+  return SnapshotFolder() + "/" + kFileName;
+}
 
 bool EnsureSnapshotFolder() {
   const std::string folder = SnapshotFolder();

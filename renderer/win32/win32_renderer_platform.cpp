@@ -1,5 +1,6 @@
 #include "win32_renderer_platform.h"
 
+#include "win32_monitor_covers.h"
 #include "win32_display_mode.h"
 #include "win32_gl_context.h"
 #include "win32_loader_platform.h"
@@ -59,8 +60,11 @@ class Win32EventSource final : public EventSource {
 }  // namespace
 
 struct Win32RendererPlatform::Parts {
-  explicit Parts(HINSTANCE instance) : target(instance), events(target.window()) {}
+  explicit Parts(HINSTANCE instance)
+      : target(instance), covers(instance), covered(target, covers), events(target.window()) {}
   Win32WindowTarget target;
+  Win32MonitorCovers covers;
+  CoveredTarget covered;  // the show on the primary monitor, the others black
   Win32EventSource events;
   Win32DisplayMode displayMode;
   Win32LoaderPlatform loader;
@@ -77,7 +81,7 @@ DisplayModeControl& Win32RendererPlatform::DisplayMode() { return parts_->displa
 
 void Win32RendererPlatform::SetCursorVisible(bool visible) { ShowCursor(visible ? TRUE : FALSE); }
 
-DrawingTarget& Win32RendererPlatform::Target() { return parts_->target; }
+DrawingTarget& Win32RendererPlatform::Target() { return parts_->covered; }
 
 EventSource& Win32RendererPlatform::Events() { return parts_->events; }
 

@@ -66,6 +66,10 @@ bool TranslateX11Event(XEvent& event, X11EventContext& context, RendererMessage*
       message->message = kMsgSize;
       message->lParam = PackPoint(context.lastWidth, context.lastHeight);
       return true;
+    case DestroyNotify:
+      if (!context.closeOnDestroy) return false;
+      message->message = kMsgClose;
+      return true;
     case ClientMessage:
       if (event.xclient.message_type == context.wmProtocols && event.xclient.format == 32 &&
           static_cast<Atom>(event.xclient.data.l[0]) == context.wmDeleteWindow) {

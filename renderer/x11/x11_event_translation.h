@@ -13,6 +13,8 @@ struct X11EventContext {
   Atom wmDeleteWindow = 0;
   int lastWidth = 0;
   int lastHeight = 0;
+  // A window of another program may be destroyed under the show: that ends it.
+  bool closeOnDestroy = false;
 };
 
 // False for events the show has no message for.

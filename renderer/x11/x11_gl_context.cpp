@@ -37,6 +37,29 @@ XVisualInfo* X11GLContext::ChooseVisual(Display* display, const PixelFormatReque
   return visual_;
 }
 
+XVisualInfo* X11GLContext::AdoptVisualOf(Display* display, Window window) {
+  display_ = display;
+  if (visual_) {
+    XFree(visual_);
+    visual_ = nullptr;
+  }
+  int errorBase, eventBase;
+  XWindowAttributes attributes;
+  if (!glXQueryExtension(display, &errorBase, &eventBase) || !XGetWindowAttributes(display, window, &attributes))
+    return nullptr;
+  XVisualInfo wanted = {};
+  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  int count = 0;
+  visual_ = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+  int useGL = 0, rgba = 0;
+  if (visual_ && (glXGetConfig(display, visual_, GLX_USE_GL, &useGL) != 0 || !useGL ||
+                  glXGetConfig(display, visual_, GLX_RGBA, &rgba) != 0 || !rgba)) {
+    XFree(visual_);
+    visual_ = nullptr;
+  }
+  return visual_;
+}
+
 bool X11GLContext::Create(Display* display, Window window) {
   if (!visual_ || context_) return context_ != nullptr;
   display_ = display;

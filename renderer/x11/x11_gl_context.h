@@ -13,6 +13,9 @@ class X11GLContext {
   // Picks the closest double-buffered RGBA visual with the requested depth
   // buffer. Null when the server offers none.
   XVisualInfo* ChooseVisual(Display* display, const PixelFormatRequest& request);
+  // Takes the visual of a window made by another program, which cannot be
+  // changed. Null unless it is a GL-capable RGBA visual.
+  XVisualInfo* AdoptVisualOf(Display* display, Window window);
   XVisualInfo* visual() const { return visual_; }
   // Creates the context on the window and makes it current.
   bool Create(Display* display, Window window);

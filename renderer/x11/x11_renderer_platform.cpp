@@ -8,9 +8,14 @@
 
 namespace {
 
+// The handed-over window, whose owner may destroy it at any moment: requests
+// on it that fail then are expected and not worth a line on stderr.
+Window g_adoptedWindow = 0;
+
 // A failed request (a refused RandR call, a vanished window) must not end the
 // show the way Xlib's default handler does; it is noted on stderr instead.
 int OnXError(Display* display, XErrorEvent* error) {
+  if (g_adoptedWindow != 0 && error->resourceid == g_adoptedWindow) return 0;
   char text[256] = {};
   XGetErrorText(display, error->error_code, text, sizeof text);
   std::fprintf(stderr, "Quiverglide: X request %d.%d failed: %s\n", error->request_code, error->minor_code, text);
@@ -19,8 +24,10 @@ int OnXError(Display* display, XErrorEvent* error) {
 
 }  // namespace
 
-X11RendererPlatform::X11RendererPlatform()
-    : loader_([this](const std::string& text) { ShowErrorBox(text); }) {}
+X11RendererPlatform::X11RendererPlatform(Window adoptedWindow)
+    : adopted_(adoptedWindow), loader_([this](const std::string& text) { ShowErrorBox(text); }) {
+  g_adoptedWindow = adoptedWindow;
+}
 
 X11RendererPlatform::~X11RendererPlatform() { Disconnect(); }
 
@@ -28,6 +35,9 @@ void X11RendererPlatform::Attach(Display* display) {
   display_ = display;
   mode_.Attach(display);
   target_.Attach(display);
+  covers_.Attach(display);
+  adopted_.Attach(display);
+  adoptedEvents_.Attach(display);
   events_.Attach(display);
 }
 
@@ -46,14 +56,16 @@ bool X11RendererPlatform::Connect(std::string* why) {
 
 void X11RendererPlatform::Disconnect() {
   if (!display_) return;
-  target_.Close();
+  covered_.Close();
+  adopted_.Close();
   Display* display = display_;
   Attach(nullptr);
   XCloseDisplay(display);
 }
 
 void X11RendererPlatform::SetCursorVisible(bool visible) {
-  if (!display_) return;
+  // The daemon hides the pointer over its own window.
+  if (!display_ || hosted()) return;
   int eventBase, errorBase;
   if (!XFixesQueryExtension(display_, &eventBase, &errorBase)) return;
   const Window root = DefaultRootWindow(display_);
@@ -72,7 +84,8 @@ void X11RendererPlatform::ShowErrorBox(const std::string& text) {
   // Also on stderr: a show on a headless server leaves a trace of it.
   std::fprintf(stderr, "Quiverglide: Error: %s%s", text.c_str(),
                (!text.empty() && text.back() == '\n') ? "" : "\n");
-  if (!display_) return;
+  // Under the daemon's grabs and above its window no box could be answered.
+  if (!display_ || hosted()) return;
   X11ShowWindow& window = target_.window();
   const bool hadKeyboard = window.keyboardGrabbed();
   window.ReleaseKeyboard();

@@ -86,6 +86,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { p = $6; for (i = 7; i <= NF; i++) p = p "
   echo "./usr/share/doc/quiverglide/README.md"
   (cd "$top/docs" && find . -type f | sed 's|^\./|./usr/share/doc/quiverglide/docs/|')
   echo "./usr/share/icons/hicolor/32x32/apps/quiverglide.png"
+  echo "./usr/libexec/xscreensaver/Quiverglide.scr -> ../../lib/quiverglide/Quiverglide.scr"
+  echo "./usr/share/xscreensaver/config/quiverglide.scr.xml"
   echo "./usr/share/man/man1/quiverglide.1.gz"
 } | sort >"$work/expected"
 if diff -u "$work/expected" "$work/files"; then pass "the file list is exactly as expected ($(wc -l <"$work/files") entries)"

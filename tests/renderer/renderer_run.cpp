@@ -2,6 +2,7 @@
 
 #include "bmp_format.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -59,4 +60,23 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 bool BlockIs(X11Probe& probe, int x, int y, const Rgb& colour) {
   return Near(probe.Pixel(x, y), colour) && Near(probe.Pixel(x + 1, y), colour) &&
          Near(probe.Pixel(x, y + 1), colour) && Near(probe.Pixel(x + 1, y + 1), colour);
+}
+
+std::string HexWindowId(unsigned long window) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+Window MapPlainWindow(X11Probe& probe, int x, int y, int width, int height) {
+  Display* d = probe.display();
+  XSetWindowAttributes attributes = {};
+  attributes.background_pixel = BlackPixel(d, DefaultScreen(d));
+  attributes.override_redirect = True;
+  const Window w = XCreateWindow(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                 CWBackPixel | CWOverrideRedirect, &attributes);
+  XMapWindow(d, w);
+  XSync(d, False);
+  return w;
 }

@@ -29,3 +29,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // True when the 2 x 2 block at (x, y) is all the colour: the test server's
 // root weave is never a single colour over four neighbouring pixels.
 bool BlockIs(X11Probe& probe, int x, int y, const Rgb& colour);
+
+// A window id as the daemon writes it: "0x..." in hex.
+std::string HexWindowId(unsigned long window);
+// A plain black top-level window of the probe's, mapped outside any window
+// manager's say, as the screensaver daemon makes its own.
+Window MapPlainWindow(X11Probe& probe, int x, int y, int width, int height);

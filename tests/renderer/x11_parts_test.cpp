@@ -106,3 +106,22 @@ TEST(EventTranslation, CloseRequestExposureAndSizeBecomeTheirMessages) {
 }
 
 }  // namespace
+
+#include "monitor_cover.h"
+
+namespace {
+
+TEST(MonitorCover, CoversEveryMonitorThatDoesNotShowTheOrigin) {
+  const std::vector<MonitorRect> monitors = {
+      {0, 0, 1024, 768}, {1280, 0, 1280, 1024}, {0, 1024, 800, 600}, {-1920, 0, 1920, 1080}};
+  const std::vector<MonitorRect> covered = MonitorsToCover(monitors);
+  ASSERT_EQ(covered.size(), 3u);
+  EXPECT_EQ(covered[0].x, 1280);
+  EXPECT_EQ(covered[1].y, 1024);
+  EXPECT_EQ(covered[2].x, -1920);  // ends at 0: the origin is not on it
+  EXPECT_TRUE(MonitorsToCover({{0, 0, 1024, 768}}).empty());
+  EXPECT_TRUE(MonitorsToCover({{0, 0, 1024, 768}, {0, 0, 1280, 1024}}).empty());  // a mirror shows the show
+  EXPECT_TRUE(MonitorsToCover({}).empty());
+}
+
+}  // namespace

@@ -155,6 +155,13 @@ bool CaptureDesktopOn(Display* dpy, bool allowShm, DesktopPicture& picture) {
   return ok;
 }
 
+bool CaptureDrawableOn(Display* dpy, Drawable drawable, int width, int height, DesktopPicture& picture) {
+  picture = DesktopPicture{};
+  const bool ok = CapturePlain(dpy, drawable, DefaultVisual(dpy, DefaultScreen(dpy)), width, height, picture);
+  if (!ok) picture = DesktopPicture{};
+  return ok;
+}
+
 bool CaptureDesktop(DesktopPicture& picture) {
   picture = DesktopPicture{};
   Display* dpy = XOpenDisplay(nullptr);

@@ -11,4 +11,9 @@ namespace qg::show {
 
 bool CaptureDesktopOn(Display* dpy, bool allowShm, DesktopPicture& picture);
 
+// The picture in a drawable of the screen's default depth (a pixmap another
+// program made, such as the daemon's copy of a monitor); false when it cannot
+// be read.
+bool CaptureDrawableOn(Display* dpy, Drawable drawable, int width, int height, DesktopPicture& picture);
+
 }  // namespace qg::show
