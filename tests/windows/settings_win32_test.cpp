@@ -161,24 +161,6 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   EXPECT_NE(ReadAll(iniPath_).find(kFileBytes + "=" + musicBytes + "\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsWin32Test, MissingMusicFileFallsBackAndAnOversizedFileIsLeftAlone) {
-  FolderFileSystem fs(folder_);
-  const std::string gone = folder_ + "\\gone.mp3";
-  ASSERT_TRUE(fs.ReplaceFile(iniPath_, "[Section]\r\n" + kKindBytes + "=2\r\n" + kFileBytes + "=" + gone + "\r\n"));
-  qg::MusicSettingsValues v;
-  qg::LoadMusicSettings(fs, qg::Cp932(), v);
-  EXPECT_EQ(v.kind, 0) << "a sound file that is gone means no music";
-  EXPECT_EQ(v.file, "");
-  EXPECT_EQ(v.folder, folder_);
-
-  std::string big(qg::kMaxSettingsFileBytes + 10, ';');
-  ASSERT_TRUE(fs.ReplaceFile(iniPath_, big));
-  EXPECT_FALSE(qg::WriteProfileString(fs, qg::Cp932(), "Section", "k", "v", iniPath_));
-  std::string bytes;
-  EXPECT_EQ(fs.ReadFile(iniPath_, 1 << 30, bytes), qg::ReadStatus::Ok);
-  EXPECT_EQ(bytes, big);
-}
-
 TEST_F(SettingsWin32Test, LongValuesAndCharactersOutsideTheCodePageComeBackWhole) {
   FolderFileSystem fs(folder_);
   // Longer than the profile functions' usual 256-byte buffer.

@@ -1,7 +1,7 @@
 // The show's Win32 services under Wine on the dummy Xorg: the desktop
 // photographed with a known window on it, saved as the snapshot the renderer
 // reads without complaint, the renderer started and watched as a process,
-// and the preview's host window probed.
+// and the display mode guard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,7 +16,6 @@
 #include "snapshot_path.h"
 #include "snapshot_writer.h"
 #include "win_process.h"
-#include "window_probe.h"
 
 namespace {
 
@@ -122,24 +121,6 @@ TEST(ShowWin32, DesktopIsPhotographedSavedAndShownByTheRenderer) {
   EXPECT_EQ(FindWindowA(nullptr, "Wobblevista_VC"), nullptr);
 }
 
-TEST(ShowWin32, RendererThatCannotStartOrHangsIsHandled) {
-  RendererProcess missing;
-  EXPECT_FALSE(missing.Start("C:\\no\\such\\Quiverglide.dll"));
-  EXPECT_FALSE(missing.Started());
-  EXPECT_FALSE(missing.Running());
-  EXPECT_TRUE(missing.WaitEnded(0));
-
-  // A stand-in that never ends by itself: killed, it is reaped.
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, MAX_PATH);
-  RendererProcess hanging;
-  ASSERT_TRUE(hanging.Start(std::string(system) + "\\cmd.exe"));
-  EXPECT_TRUE(hanging.Running());
-  hanging.Kill();
-  EXPECT_FALSE(hanging.Running());
-  EXPECT_TRUE(hanging.WaitEnded(0));
-}
-
 TEST(ShowWin32, DisplayModeGuardPutsTheDesktopModeBack) {
   if (!ShowTestsEnabled()) GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
   const wintest::DisplaySize before = wintest::ProbeDisplaySize();
@@ -161,20 +142,6 @@ TEST(ShowWin32, DisplayModeGuardPutsTheDesktopModeBack) {
   EXPECT_TRUE(guard->RestoreIfChanged());
   EXPECT_FALSE(guard->Changed());
   EXPECT_TRUE(wintest::WaitForDisplaySize(before.width, before.height, 5000)) << "the display stayed switched";
-}
-
-TEST(ShowWin32, PreviewHostWindowIsProbedUntilItGoes) {
-  if (!ShowTestsEnabled()) GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
-  MarkWindow host;
-  ASSERT_NE(host.handle(), nullptr);
-  WindowSize size;
-  const uint64_t id = reinterpret_cast<uintptr_t>(host.handle());
-  ASSERT_TRUE(ProbeWindow(id, &size));
-  EXPECT_EQ(size.width, 200);
-  EXPECT_EQ(size.height, 200);
-  DestroyWindow(host.handle());
-  EXPECT_FALSE(ProbeWindow(id, &size));
-  EXPECT_FALSE(ProbeWindow(0, &size));
 }
 
 }  // namespace
