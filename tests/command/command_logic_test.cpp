@@ -40,22 +40,6 @@ TEST(CommandStateMachine, NewInstanceBecomesEnabledOnFirstReadOfEnabled) {
   EXPECT_FALSE(c.host.caption_enabled);
 }
 
-TEST(CommandStateMachine, BeforeInitializeHoverDoesNothingButFocusWorks) {
-  Control c;
-  c.logic.ReadProperties(qgf::PropertyBag{});
-  c.logic.OnMouseMove();
-  EXPECT_EQ(c.logic.button_state(), 0);
-  c.logic.OnFocusGained();
-  EXPECT_EQ(c.logic.button_state(), 3);
-  EXPECT_EQ(c.logic.last_look(), Look::Selected);
-  c.logic.OnFocusLost();
-  EXPECT_EQ(c.logic.button_state(), 1);
-  EXPECT_EQ(c.logic.last_look(), Look::Normal);
-  c.logic.OnMouseMove();
-  EXPECT_EQ(c.logic.button_state(), 2);
-  EXPECT_FALSE(c.host.timer_started);
-}
-
 TEST(CommandStateMachine, PressLeaveComeBackReleaseIsCancelled) {
   Control c;
   c.Place();
@@ -74,16 +58,6 @@ TEST(CommandStateMachine, PressLeaveComeBackReleaseIsCancelled) {
   EXPECT_EQ(c.logic.button_state(), 4);
   EXPECT_EQ(c.logic.last_look(), Look::HighLightSelect);
   EXPECT_FALSE(c.logic.gradient_reversed());  // reached from state 3: white on top
-}
-
-TEST(CommandStateMachine, ReleaseWithinOneTickOfLeavingStillClicks) {
-  Control c;
-  c.Place();
-  c.logic.OnMouseMove();
-  c.logic.OnFocusGained();
-  c.logic.OnMouseDown(MouseButton::Left);
-  c.logic.OnMouseUp(MouseButton::Left);  // no tick in between
-  EXPECT_EQ(c.host.clicks, 1);
 }
 
 TEST(CommandStateMachine, DragOffWithoutFocusStillClicks) {
@@ -116,17 +90,6 @@ TEST(CommandProperties, FontColourAndVisible) {
   c.logic.FontColour();
   EXPECT_EQ(c.logic.last_look(), Look::Normal);
   EXPECT_EQ(c.logic.button_state(), 2);
-}
-
-TEST(CommandProperties, FontColourOnUnplacedEnabledControlStaysBlack) {
-  Control c;
-  c.Place();
-  // Force the never-placed marker back with a store that says so.
-  qgf::PropertyBag bag;
-  bag.Set("FirstRun", std::uint8_t{0});
-  c.logic.ReadProperties(bag);
-  c.logic.SetFontColour(0x00FF00);
-  EXPECT_EQ(c.host.colour, 0u);
 }
 
 }  // namespace

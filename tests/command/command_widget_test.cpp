@@ -150,26 +150,6 @@ TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) 
   EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 1; }));
 }
 
-TEST_F(CommandWidget, PressLeaveComeBackReleaseGivesNoClick) {
-  form->cmd.Initialize();
-  Hover();
-  QTest::mousePress(W(), Qt::LeftButton, {}, QPoint(60, 30));
-  EXPECT_TRUE(W()->hasFocus());
-  EXPECT_EQ(form->cmd.logic().button_state(), 4);
-  EXPECT_EQ(form->cmd.logic().last_look(), Look::Pressed);
-  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
-  ASSERT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 3; }));
-  Hover(QPoint(60, 30));  // back, button still held
-  EXPECT_EQ(form->cmd.logic().button_state(), 3);
-  QTest::mouseRelease(W(), Qt::LeftButton, {}, QPoint(60, 30));
-  EXPECT_EQ(form->clicks, 0);
-  EXPECT_EQ(form->cmd.logic().last_look(), Look::Selected);
-  QImage img = Face();
-  Rgb band = At(img, 60, 56);  // Selected: blue bottom band 6982EE
-  EXPECT_EQ(band.r, 0x69);
-  EXPECT_EQ(band.b, 0xEE);
-}
-
 TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
   form->cmd.Initialize();
   Hover();
@@ -190,21 +170,6 @@ TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
   EXPECT_EQ(form->cmd.logic().paint_count(), paints);
 }
 
-TEST_F(CommandWidget, FocusWhileHoveredShowsPressedAndKeysDoNothing) {
-  form->cmd.Initialize();
-  Hover();
-  form->cmd.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return W()->hasFocus(); }));
-  EXPECT_EQ(form->cmd.logic().button_state(), 4);
-  EXPECT_EQ(form->cmd.logic().last_look(), Look::Pressed);
-  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) QTest::keyClick(W(), k);
-  EXPECT_EQ(form->clicks, 0);
-  // Focus moves away: Normal.
-  form->other.SetFocus();
-  ASSERT_TRUE(WaitFor([&] { return !W()->hasFocus(); }));
-  EXPECT_EQ(form->cmd.logic().button_state(), 1);
-}
-
 TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
   form->cmd.Initialize();
   form->cmd.SetEnabled(false);
@@ -223,31 +188,6 @@ TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
   EXPECT_EQ(wide.width(), 200);
   EXPECT_EQ(At(wide, 190, 1).r, 0xC9);
   EXPECT_EQ(At(wide, 100, 38).r, 0xC9);  // the bottom frame row, at the new height
-}
-
-TEST_F(CommandWidget, TransparentFaceShowsTheFormBehind) {
-  form->cmd.Initialize();
-  form->cmd.SetVisible(0);
-  EXPECT_EQ(form->cmd.Visible(), 0);
-  QImage img = Face();
-  Rgb c = At(img, 60, 30);
-  EXPECT_EQ(c.r, 0x20);
-  EXPECT_EQ(c.g, 0x80);
-  EXPECT_EQ(c.b, 0x20);
-  form->cmd.SetVisible(1);
-  EXPECT_EQ(form->cmd.Visible(), 255);
-  EXPECT_EQ(At(Face(), 60, 1).b, 0x74);
-}
-
-TEST_F(CommandWidget, StoredThroughTheFormLayersPropertyBag) {
-  form->cmd.SetCaption("Command");
-  form->cmd.SetEnabled(false);
-  qgf::PropertyBag bag = form->cmd.WriteProperties();
-  EXPECT_FALSE(bag.Contains("Caption"));
-  EXPECT_TRUE(bag.Contains("Enabled"));
-  form->other.ReadProperties(bag);
-  EXPECT_EQ(form->other.Caption(), "Command1");
-  EXPECT_FALSE(form->other.logic().enabled_field());
 }
 
 }  // namespace

@@ -37,14 +37,6 @@ TEST_F(SnapshotPathTest, LivesInAPrivateFolderOfTheRuntimeDir) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-TEST_F(SnapshotPathTest, FallbackIsPerUserWhenRuntimeDirIsUnsetOrRelative) {
-  unsetenv("XDG_RUNTIME_DIR");
-  std::string expect = "/tmp/kestrow-" + std::to_string(getuid());
-  EXPECT_EQ(qg::SnapshotFolder(), expect);
-  setenv("XDG_RUNTIME_DIR", "relative/dir", 1);
-  EXPECT_EQ(qg::SnapshotFolder(), expect);
-}
-
 TEST_F(SnapshotPathTest, OpenFolderIsTightenedAndALinkIsRefused) {
   setenv("XDG_RUNTIME_DIR", dir_.path().c_str(), 1);
   std::string folder = dir_.path() + "/kestrow";

@@ -61,31 +61,6 @@ TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesAndFilesWithThePlatformsCode
   EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);  // failed opens leave nothing behind
 }
 
-TEST_F(MciInterpreter, ErrorTextsAreThePlatformsAndCutToTheArea) {
-  LinuxAudioPlatform p;
-  char text[256];
-  ASSERT_TRUE(p.GetMciErrorText(263, text, sizeof text));
-  EXPECT_STREQ(text, "The specified device is not open or is not recognized by MCI.");
-  ASSERT_TRUE(p.GetMciErrorText(275, text, sizeof text));
-  EXPECT_STREQ(text, "Cannot find the specified file. Make sure the path and filename are correct.");
-  ASSERT_TRUE(p.GetMciErrorText(263, text, 8));
-  EXPECT_STREQ(text, "The spe");
-  EXPECT_FALSE(p.GetMciErrorText(350, text, sizeof text));
-  EXPECT_STREQ(text, "");
-  std::strcpy(text, "kept");
-  EXPECT_FALSE(p.GetMciErrorText(0, text, sizeof text));
-  EXPECT_STREQ(text, "kept");
-
-  // Through the player: the text for MciSend, only the code for MciQuery.
-  Wobblevista_BGM::SetPlatform(&p);
-  std::string reply;
-  EXPECT_EQ(Wobblevista_BGM::MciSend("close MP3Play", reply), 263);
-  EXPECT_EQ(reply, "The specified device is not open or is not recognized by MCI.");
-  EXPECT_EQ(Wobblevista_BGM::MciQuery("close MP3Play"), "Error:263");
-  EXPECT_EQ(Wobblevista_BGM::MciQuery("frobnicate MP3Play"), "Error:261");
-  Wobblevista_BGM::SetPlatform(nullptr);
-}
-
 TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
   std::string wav = qgtest::MakeToneWav(dir.path(), "tone.wav", {440}, 1.0);
   std::string mp3 = qgtest::MakeMp3(dir.path(), "tone.mp3", wav);
@@ -142,72 +117,6 @@ TEST_F(MciInterpreter, WithoutASoundDeviceNothingPlaysAndNothingBreaks) {
   EXPECT_EQ(Wobblevista_BGM::MciQuery("status cdaudio mode"), "stopped");
   Wobblevista_BGM::CdStop();
   Wobblevista_BGM::SetPlatform(nullptr);
-}
-
-TEST_F(MciInterpreter, DescribesADiscImageInTmsf) {
-  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450, 600, 750}, 0.4);
-  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
-  LinuxAudioPlatform p;
-  ASSERT_EQ(Send(p, "open cdaudio").code, 0);
-  EXPECT_EQ(Send(p, "open cdaudio").code, 265);
-  EXPECT_EQ(Send(p, "status cdaudio position track 2").reply, "00:02:30");  // MSF until told otherwise
-  ASSERT_EQ(Send(p, "set cdaudio time format tmsf").code, 0);
-  EXPECT_EQ(Send(p, "status cdaudio number of tracks").reply, "4");
-  EXPECT_EQ(Send(p, "status cdaudio current track").reply, "1");
-  EXPECT_EQ(Send(p, "status cdaudio mode").reply, "stopped");
-  EXPECT_EQ(Send(p, "status cdaudio position").reply, "01:00:00:00");
-  EXPECT_EQ(Send(p, "status cdaudio position track 3").reply, "03:00:00:00");
-  EXPECT_EQ(Send(p, "status cdaudio length track 3").reply, "00:00:30");
-  EXPECT_EQ(Send(p, "status cdaudio position track 9").code, 282);
-  EXPECT_EQ(Send(p, "status cdaudio position track x").code, 270);
-  EXPECT_EQ(Send(p, "play cdaudio from Error:282").code, 270);
-  EXPECT_EQ(Send(p, "play cdaudio from 07:00:00:00").code, 282);
-  EXPECT_EQ(Send(p, "set cdaudio time format furlongs").code, 293);
-  EXPECT_EQ(Send(p, "seek cdaudio to 03:00:00:10").code, 0);
-  EXPECT_EQ(Send(p, "status cdaudio position").reply, "03:00:00:10");
-  EXPECT_EQ(Send(p, "status cdaudio current track").reply, "3");
-  EXPECT_EQ(Send(p, "close cdaudio").code, 0);
-  EXPECT_EQ(Send(p, "status cdaudio mode").code, 263);
-}
-
-TEST_F(MciInterpreter, WithoutADiscTheQueriesFail) {
-  setenv("QUIVERGLIDE_CDROM", (dir.path() + "/no-such-image.cue").c_str(), 1);
-  LinuxAudioPlatform p;
-  auto t0 = std::chrono::steady_clock::now();
-  ASSERT_EQ(Send(p, "open cdaudio").code, 0);
-  EXPECT_EQ(Send(p, "status cdaudio current track").code, 262);
-  EXPECT_EQ(Send(p, "status cdaudio mode").reply, "not ready");
-  EXPECT_EQ(Send(p, "play cdaudio").code, 262);
-  EXPECT_EQ(Send(p, "close cdaudio").code, 0);
-  // Generous: only says that nothing waited for a disc that is not there.
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
-}
-
-TEST(CdTime, ReadsAndWritesPositions) {
-  using namespace qg::music;
-  DiscToc toc;
-  toc.first_track = 1;
-  toc.starts = {0, 300, 700, 1000};  // three tracks, lead-out at 1000
-  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kTmsf, toc, 0), "01:00:00:00");
-  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kTmsf, toc, 300 + 75 + 3), "02:00:01:03");
-  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kMsf, toc, 0), "00:02:00");
-  EXPECT_EQ(FormatCdPosition(CdTimeFormat::kMilliseconds, toc, 75), "3000");
-  int32_t sector = -1;
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "2", sector), 0);
-  EXPECT_EQ(sector, 300);
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "03:00:01:05", sector), 0);
-  EXPECT_EQ(sector, 700 + 80);
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "04", sector), 282);
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, "03:09:00:00", sector), 282);  // past the lead-out
-  for (const char* bad : {"", ":", "1:", "1::2", "Error:282", "1:2:3:4:5", "256", "-1", "01:00:00:00 "})
-    EXPECT_EQ(ParseCdPosition(CdTimeFormat::kTmsf, toc, bad, sector), 270) << bad;
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kMsf, toc, "00:06:00", sector), 0);
-  EXPECT_EQ(sector, 300);
-  EXPECT_EQ(ParseCdPosition(CdTimeFormat::kMilliseconds, toc, "6000", sector), 0);
-  EXPECT_EQ(sector, 300);
-  EXPECT_EQ(toc.TrackAt(299), 1);
-  EXPECT_EQ(toc.TrackAt(300), 2);
-  EXPECT_EQ(toc.TrackAt(5000), 3);
 }
 
 }  // namespace
@@ -269,49 +178,5 @@ TEST_F(MciInterpreter, TheSoundOutputLeavesTheProcessSignalsAlone) {
 }  // namespace
 
 namespace {
-
-// Thousands of command strings made of real and broken pieces: every answer
-// is success or an MCI code, a failure never leaves a reply, and nothing
-// breaks (the sanitizer build of this test catches bad reads).
-TEST_F(MciInterpreter, OddCommandStringsGetCodesNeverCrashes) {
-  std::string wav = qgtest::MakeToneWav(dir.path(), "t.wav", {440}, 0.2);
-  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, 0.2);
-  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
-  const std::vector<std::string> pieces = {
-      "open", "close", "play", "stop", "pause", "resume", "seek", "status", "set", "record", "all",
-      "cdaudio", "MP3Play", "clip", "\"" + wav + "\"", wav, "\"", "\"\"", "type", "MPEGVideo", "waveaudio",
-      "alias", "from", "to", "start", "end", "mode", "position", "length", "track", "current", "number",
-      "of", "tracks", "time", "format", "tmsf", "msf", "ms", "0", "1", "2", "3", "99", "-1", "01:00:00:00",
-      "02:00:00:10", "99:99:99:99", "1:2:3:4:5", "::", "Error:282", "wait", "notify", "\xff\xfe", "x\"y",
-      "   ", "\t"};
-  LinuxAudioPlatform p;
-  uint32_t seed = 12345;
-  auto next = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return seed >> 8;
-  };
-  int successes = 0;
-  for (int i = 0; i < 3000; ++i) {
-    // Mostly a verb, then a device, then anything.
-    std::string command = pieces[next() % (next() % 10 ? 10 : pieces.size())];
-    command += " " + pieces[10 + next() % (next() % 10 ? 5 : pieces.size() - 10)];
-    int words = static_cast<int>(next() % 6);
-    for (int w = 0; w < words; ++w) {
-      command += next() % 8 ? " " : "";
-      command += pieces[next() % pieces.size()];
-    }
-    if (next() % 50 == 0) command = "close all";
-    if (next() % 40 == 0) command = "open \"" + wav + "\" type waveaudio alias clip";
-    Sent s = Send(p, command, 1 + next() % 64);
-    successes += s.code == 0;
-    EXPECT_TRUE(s.code == 0 || (s.code >= 256 && s.code <= 350)) << command << " -> " << s.code;
-    if (s.code != 0) {
-      EXPECT_EQ(s.reply, "") << command;
-    }
-  }
-  EXPECT_GT(successes, 200);  // the devices really were opened and driven
-  EXPECT_EQ(Send(p, "close all").code, 0);
-  EXPECT_EQ(Send(p, "status cdaudio mode").code, 263);
-}
 
 }  // namespace

@@ -94,31 +94,4 @@ TEST_F(RendererHostedTest, DrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDestro
   EXPECT_EQ(ReadFile(stderr_), "");
 }
 
-TEST_F(RendererHostedTest, NoSuchWindowEndsAtOnce) {
-  env_["QUIVERGLIDE_TARGET_WINDOW"] = "0x7fffff0";
-  auto renderer = Start();
-  EXPECT_EQ(renderer->Wait(3s), std::optional<int>(1));
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
-}
-
-TEST_F(RendererHostedTest, EndsWithinASecondWhenItsHostIsKilled) {
-  const std::string pidFile = runtime_.path() + "/renderer.pid";
-  qgtest::ProcessOptions options;
-  options.argv = {"/bin/sh", "-c", "\"$0\" & echo $! > \"$1\"; wait", qgtest::BinDir() + "/Quiverglide.dll", pidFile};
-  options.env = env_;
-  options.stderr_path = stderr_;
-  qgtest::Process host(options);
-  ASSERT_TRUE(WaitUntil([&] { return FloorShows(400, 300); }, 10s));
-  const pid_t renderer = static_cast<pid_t>(std::stol(ReadFile(pidFile)));
-  host.Signal(SIGKILL);
-  host.Wait(2s);
-  // Gone, or ended and waiting for whoever adopted it to reap it.
-  const auto ended = [renderer] {
-    const std::string stat = ReadFile("/proc/" + std::to_string(renderer) + "/stat");
-    const size_t close = stat.rfind(')');
-    return stat.empty() || (close != std::string::npos && stat.compare(close, 4, ") Z ") == 0);
-  };
-  EXPECT_TRUE(WaitUntil(ended, 1s)) << "the renderer outlived its host";
-}
-
 }  // namespace

@@ -139,40 +139,6 @@ TEST_F(RendererShowTest, BrokenSnapshotShowsTheErrorBoxThenTheShow) {
   EXPECT_EQ(ReadFile(stderr_), "Quiverglide: Error: Unknown DIB file format.\n");
 }
 
-TEST_F(RendererShowTest, TerminationSignalWhileTheErrorBoxIsUpEndsWithZero) {
-  std::string bytes = TwoColourBitmap(64, 64, kBlue, kOrange);
-  bytes[14] = 124;
-  WriteSnapshot(runtime_.path(), bytes);
-  Start();
-  ASSERT_TRUE(WaitUntil([&] { return probe_->FindWindowByCaption("Error") != 0; }, 10s));
-  renderer_->Signal(SIGTERM);
-  EXPECT_EQ(WaitExit(), std::optional<int>(0));
-  EXPECT_EQ(probe_->FindWindowByCaption("Error"), 0u);
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
-}
-
-TEST_F(RendererShowTest, EmptySnapshotBoxIsDismissedByAClickOnOk) {
-  WriteSnapshot(runtime_.path(), "");
-  Start();
-  Window box = 0;
-  ASSERT_TRUE(WaitUntil([&] { return (box = probe_->FindWindowByCaption("Error")) != 0; }, 10s));
-  int x, y, w, h;
-  ASSERT_TRUE(probe_->Geometry(box, &x, &y, &w, &h));
-  std::this_thread::sleep_for(200ms);
-  probe_->MoveTo(x + w / 2, y + 5);  // on the text, not the button: stays up
-  probe_->Click(1);
-  std::this_thread::sleep_for(200ms);
-  EXPECT_NE(probe_->FindWindowByCaption("Error"), 0u);
-  probe_->MoveTo(x + w / 2, y + h - 20 - 13);  // the OK button's centre
-  probe_->Click(1);
-  EXPECT_TRUE(WaitUntil([&] { return probe_->FindWindowByCaption("Error") == 0; }, 5s));
-  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(*probe_, kWhite, kWhite); }, 10s)) << Describe(*probe_);
-  probe_->Key("Escape");
-  EXPECT_EQ(WaitExit(), std::optional<int>(0));
-  EXPECT_EQ(ReadFile(stderr_),
-            "Quiverglide: Error: Failed to open DIB file " + SnapshotPathFor(runtime_.path()) + ".\n");
-}
-
 TEST_F(RendererShowTest, OtherKeysClicksAndMotionDoNotEndItButACloseRequestDoes) {
   Start();
   const Window show = WaitForShowWindow();
@@ -189,54 +155,6 @@ TEST_F(RendererShowTest, OtherKeysClicksAndMotionDoNotEndItButACloseRequestDoes)
   X11Probe other(server_->display());
   other.SendDeleteWindow(show);
   EXPECT_EQ(WaitExit(), std::optional<int>(0));
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
-}
-
-TEST_F(RendererShowTest, HangupSignalEndsTheShowWithZero) {
-  Start();
-  ASSERT_NE(WaitForShowWindow(), 0u);
-  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(*probe_, kWhite, kWhite); }, 10s));
-  renderer_->Signal(SIGHUP);
-  EXPECT_EQ(WaitExit(), std::optional<int>(0));
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
-}
-
-TEST_F(RendererShowTest, RefusedModeSwitchEndsWithZeroBeforeAnyFrame) {
-  // Xvfb's one mode is its screen size: at 1280 x 1024 there is no 1024 x 768.
-  WriteSnapshot(runtime_.path(), TwoColourBitmap(1920, 1080, kBlue, kOrange));
-  Start(TestXServer::Kind::Xvfb, 1280, 1024);
-  bool sawColours = false;
-  bool sawWindow = false;
-  while (renderer_->Running()) {
-    if (probe_->FindWindowByCaption(kCaption)) sawWindow = true;
-    for (const SamplePoint& p : kSheetPoints) {
-      const Rgb c = probe_->Pixel(p.x, p.y);
-      if (Near(c, kBlue) || Near(c, kOrange)) sawColours = true;
-    }
-  }
-  EXPECT_EQ(renderer_->Wait(1s), std::optional<int>(0));
-  EXPECT_FALSE(sawColours) << "a frame of the show was drawn";
-  int w, h;
-  probe_->ScreenSize(&w, &h);
-  EXPECT_EQ(w, 1280);
-  EXPECT_EQ(h, 1024);
-  RecordProperty("show_window_seen", sawWindow ? "yes" : "no");
-}
-
-TEST_F(RendererShowTest, NoMatchingGLVisualEndsWithZeroBeforeAnyFrame) {
-  // An 8-bit colour-mapped screen offers no double-buffered RGBA visual.
-  Start(TestXServer::Kind::Xvfb, 1024, 768, 8);
-  int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1, None};
-  XVisualInfo* visual = glXChooseVisual(probe_->display(), DefaultScreen(probe_->display()), attributes);
-  if (visual) {
-    XFree(visual);
-    GTEST_SKIP() << "this server offers an RGBA visual at depth 8";
-  }
-  bool sawSheets = false;
-  while (renderer_->Running())
-    if (SheetsShow(*probe_, kWhite, kWhite)) sawSheets = true;
-  EXPECT_EQ(renderer_->Wait(1s), std::optional<int>(0));  // the quit path, not the no-window exit
-  EXPECT_FALSE(sawSheets);
   EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
 }
 

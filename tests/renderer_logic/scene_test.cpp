@@ -50,62 +50,6 @@ void ExpectSheet(size_t n, float farY, float nearY, double offset) {
 
 }  // namespace
 
-TEST_F(SceneTest, InitAnimationStartsClockAndEmptyList) {
-  ResetSceneState();
-  fake_.clock.counter = 777;
-  InitAnimation();
-  ASSERT_NE(ScenePieces, nullptr);
-  EXPECT_EQ(ScenePieces->Capacity(), 500);
-  EXPECT_EQ(ScenePieces->Count(), 0);
-  EXPECT_EQ(ClockNow, 0.0f);  // no time passed between Start and the tick
-  EXPECT_EQ(FrameDelta, 0.0f);
-  fake_.clock.AdvanceSeconds(0.5);
-  TickClock();
-  EXPECT_FLOAT_EQ(ClockNow, 0.5f);
-  EXPECT_FLOAT_EQ(FrameDelta, 0.5f);
-}
-
-TEST_F(SceneTest, ResizeSetsViewportAndPerspective) {
-  ResizeScene(1024, 768);
-  const std::vector<std::string> names = {"glViewport", "glMatrixMode", "glLoadIdentity", "gluPerspective",
-                                          "glMatrixMode", "glLoadIdentity"};
-  EXPECT_EQ(glrec::Names(), names);
-  const auto& c = glrec::Recorded().calls;
-  EXPECT_EQ(c[0].args, (std::vector<double>{0, 0, 1024, 768}));
-  EXPECT_EQ(c[1].args[0], GL_PROJECTION);
-  EXPECT_EQ(c[3].args[0], 45.0);
-  EXPECT_DOUBLE_EQ(c[3].args[1], 1024.0 / 768.0);
-  EXPECT_EQ(c[3].args[2], 0.009999999776482582);
-  EXPECT_EQ(c[3].args[3], 5000.0);
-  EXPECT_EQ(c[4].args[0], GL_MODELVIEW);
-
-  glrec::Clear();
-  ResizeScene(640, 0);
-  EXPECT_EQ(glrec::CallsNamed("glViewport")[0].args, (std::vector<double>{0, 0, 640, 1}));
-  EXPECT_EQ(glrec::CallsNamed("gluPerspective")[0].args[1], 640.0);
-}
-
-TEST_F(SceneTest, FixedStateInOrder) {
-  SetSceneGlState();
-  const std::vector<glrec::Call> want = {
-      {"glShadeModel", {GL_SMOOTH}},
-      {"glHint", {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST}},
-      {"glHint", {GL_POINT_SMOOTH_HINT, GL_NICEST}},
-      {"glClearDepth", {1.0}},
-      {"glDisable", {GL_DEPTH_TEST}},
-      {"glClearColor", {0, 0, 0, 1}},
-      {"glEnable", {GL_BLEND}},
-      {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE}},
-      {"glEnable", {GL_TEXTURE_2D}},
-  };
-  const auto& got = glrec::Recorded().calls;
-  ASSERT_EQ(got.size(), want.size());
-  for (size_t i = 0; i < want.size(); ++i) {
-    EXPECT_EQ(got[i].name, want[i].name) << i;
-    EXPECT_EQ(got[i].args, want[i].args) << i;
-  }
-}
-
 TEST_F(SceneTest, FirstFrameDrawsBothSheetsWhiteAndUnrotated) {
   Frame(0.02);
   EXPECT_TRUE(glrec::Recorded().faults.empty());
@@ -167,28 +111,6 @@ TEST_F(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrame) {
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[4 + k])) << k;
 }
 
-TEST_F(SceneTest, MotionStaysSmoothAfterTwentyFourHours) {
-  Frame(86400.0);  // one tick across a whole day
-  DriftRates[0] = 49.0f;
-  RotationAngle = 49.0 * 86400.0;
-  ScrollOffset = 0.08 * 86400.0;
-  double lastAngle = -1, lastS = -1;
-  for (int i = 0; i < 20; ++i) {
-    glrec::Clear();
-    Frame(0.001);
-    const double angle = glrec::CallsNamed("glRotatef")[0].args[0];
-    const double s = glrec::Primitive(0)[2][1];  // offset at the near edge
-    if (lastAngle >= 0) {
-      // 0.049 degrees and 0.00008 texture lengths per frame, every frame.
-      EXPECT_NEAR(std::fmod(angle - lastAngle + 360.0, 360.0), 0.049, 2e-4) << i;
-      EXPECT_NEAR(std::fmod(s - lastS + 1.0, 1.0), 0.00008, 2e-6) << i;
-    }
-    lastAngle = angle;
-    lastS = s;
-    EXPECT_LT(angle, 360.0);
-  }
-}
-
 TEST_F(SceneTest, PiecesAreDrawnAfterTheSheetsBlended) {
   Piece* p = new Piece(ScenePieces);
   p->fadingIn = false;
@@ -219,13 +141,3 @@ struct CountedPiece : Piece {
 };
 int CountedPiece::destroyed = 0;
 }  // namespace
-
-TEST_F(SceneTest, DestroyAnimationDestroysRemainingPieces) {
-  CountedPiece::destroyed = 0;
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(ScenePieces->Add(new CountedPiece(ScenePieces)));
-  DestroyAnimation();
-  EXPECT_EQ(ScenePieces, nullptr);
-  EXPECT_EQ(CountedPiece::destroyed, 3);
-  Frame(0.02);  // a frame without a list still draws the sheets
-  EXPECT_EQ(glrec::CallsNamed("glBegin").size(), 2u);
-}

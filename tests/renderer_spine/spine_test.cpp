@@ -79,16 +79,6 @@ TEST_F(SpineTest, RefusedModeSwitchEndsWithZeroBeforeAnyFrame) {
   EXPECT_EQ(CountOf(p.calls, "MarkPainted"), 0);
 }
 
-TEST_F(SpineTest, UnreadableModeChangesNothingAndTheShowRuns) {
-  FakePlatform p;
-  p.modeReadable = false;
-  p.eventsAfterFrame[2] = {Msg(kMsgKeyDown, kKeyEscape)};
-  EXPECT_EQ(RendererMain(p), 0);
-  EXPECT_EQ(p.frames, 2);
-  EXPECT_EQ(CountOf(p.calls, "ChangeDisplayMode 1024x768"), 0);
-  EXPECT_EQ(CountOf(p.calls, "RestoreDisplayMode"), 0);
-}
-
 TEST_F(SpineTest, NoDisplayOrNoWindowExitsWithOneAndRestores) {
   {
     FakePlatform p;
@@ -104,19 +94,6 @@ TEST_F(SpineTest, NoDisplayOrNoWindowExitsWithOneAndRestores) {
     EXPECT_EQ(CountOf(p.calls, "CreateContext"), 0);  // no scene without a window
     EXPECT_LT(IndexOf(p.calls, kOpenTarget), IndexOf(p.calls, "RestoreDisplayMode"));
     EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
-    EXPECT_EQ(p.calls.back(), "Disconnect");
-  }
-}
-
-TEST_F(SpineTest, MissingPixelFormatEndsWithZeroAfterTryingTheContext) {
-  for (bool contextToo : {true, false}) {
-    FakePlatform p;
-    p.visualAvailable = false;
-    p.contextCreatable = contextToo;
-    EXPECT_EQ(RendererMain(p), 0);
-    EXPECT_EQ(p.frames, 0);
-    EXPECT_EQ(CountOf(p.calls, "CreateContext"), 1);
-    EXPECT_EQ(CountOf(p.calls, "DestroyContext"), contextToo ? 1 : 0);
     EXPECT_EQ(p.calls.back(), "Disconnect");
   }
 }
@@ -154,36 +131,6 @@ TEST_F(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
   EXPECT_LT(IndexOf(p.calls, "Default 4660"), thirdSwap);
 }
 
-TEST_F(SpineTest, WindowProcedureResults) {
-  FakePlatform p;
-  p.eventsAfterFrame[1] = {Msg(kMsgKeyDown, kKeyEscape)};
-  ASSERT_EQ(RendererMain(p), 0);
-  // The window procedure itself, on the same platform after the show.
-  EXPECT_EQ(RendererWindowProc(Msg(kMsgSysCommand, kSysCommandScreenSave)), 0);
-  EXPECT_EQ(RendererWindowProc(Msg(kMsgSysCommand, 0xF060)), 77);
-  EXPECT_EQ(RendererWindowProc(Msg(kMsgSize, 0, 5)), 0);
-  EXPECT_EQ(RendererWindowProc(Msg(kMsgKeyDown, 'Q')), 0);
-  EXPECT_EQ(RendererWindowProc(Msg(0x0400)), 77);
-}
-
-TEST_F(SpineTest, TerminationSignalEndsTheShowThroughTheTeardown) {
-  FakePlatform p;
-  p.signalAfterFrame = 4;
-  EXPECT_EQ(RendererMain(p), 0);
-  EXPECT_EQ(p.frames, 4);
-  EXPECT_EQ(CountOf(p.calls, "RestoreDisplayMode"), 1);
-  EXPECT_EQ(CountOf(p.calls, "ShowCursor"), 1);
-}
-
-TEST_F(SpineTest, QuitCarriesItsCodeAndMessagesAheadOfItAreStillHandled) {
-  FakePlatform p;
-  // A close and an Escape together: two quits are posted, the first ends it.
-  p.eventsAfterFrame[1] = {Msg(kMsgClose), Msg(kMsgPaint), Msg(kMsgKeyDown, kKeyEscape)};
-  EXPECT_EQ(RendererMain(p), 0);
-  EXPECT_EQ(p.frames, 1);
-  EXPECT_EQ(CountOf(p.calls, "MarkPainted"), 2);  // the paint was ahead of the first quit
-}
-
 TEST_F(SpineTest, SnapshotIsLookedForAtTheSharedPathWithoutAMessage) {
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   const std::string saved = old ? old : "";
@@ -196,14 +143,6 @@ TEST_F(SpineTest, SnapshotIsLookedForAtTheSharedPathWithoutAMessage) {
   ASSERT_FALSE(p.loader.askedPaths.empty());
   EXPECT_EQ(p.loader.askedPaths.front(), "/nonexistent-runtime-dir/kestrow/Wobblevista.bmp");
   EXPECT_TRUE(p.loader.boxes.empty());
-}
-
-TEST_F(SpineTest, FramesAdvanceTheSceneClockAndCounter) {
-  FakePlatform p;
-  p.eventsAfterFrame[7] = {Msg(kMsgKeyDown, kKeyEscape)};
-  EXPECT_EQ(RendererMain(p), 0);
-  EXPECT_EQ(FrameCounter, 7);
-  EXPECT_EQ(SpineStats().framesDrawn, 7u);
 }
 
 }  // namespace

@@ -88,20 +88,6 @@ TEST(Forms, AHiddenLoadedFormIsAnXWindowWithItsCaption) {
   EXPECT_TRUE(WaitFor([] { return qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main") == 0; }));
 }
 
-TEST(Forms, ShowModalReturnsAfterTheFormUnloads) {
-  LoggingForm form("<Quiverglide>");
-  form.Move(0, 0, 496 * qgf::App::TwipsPerPixelX(), 246 * qgf::App::TwipsPerPixelY());
-  bool seen_while_open = false;
-  QTimer::singleShot(100, [&] {
-    seen_while_open = qg::x11::FindTopLevelByCaption(Dpy(), "<Quiverglide>") != 0;
-    form.Unload(qgf::UnloadMode::ControlMenu);
-  });
-  form.ShowModal();
-  EXPECT_TRUE(seen_while_open);
-  EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query 0", "unload"}));
-  EXPECT_EQ(qgf::App::LoadedFormCount(), 0);
-}
-
 TEST(Forms, TimersTickWhileEnabledAndRestartWhenEnabledAgain) {
   qgf::Timer timer;
   int ticks = 0;
@@ -170,68 +156,6 @@ class DrawForm : public qgf::Form {
   qgf::PictureBox Box;
 };
 
-TEST(Forms, RetainedDrawingSurvivesWhileHiddenAndSavesAsBmp) {
-  DrawForm f;
-  f.Load();  // hidden throughout
-  f.Display.Cls();
-  f.Display.Line(0, 5, 64, 5, qgf::Colour::Rgb(255, 0, 0));
-  f.Display.FillRect(10, 10, 4, 4, qgf::Colour::Rgb(0, 255, 0));
-  qgf::Image src(2, 2, qgf::Colour::Rgb(0, 0, 255));
-  f.Display.PaintPicture(qgf::Picture(src), 40, 20, 8, 8);  // stretched to 8 x 8
-  f.Display.Refresh();
-  qgf::Image img = f.Display.GetImage();
-  ASSERT_EQ(img.width(), 64);
-  ASSERT_EQ(img.height(), 32);
-  EXPECT_EQ(img.Pixel(0, 0), qgf::Colour::Rgb(10, 20, 30));
-  EXPECT_EQ(img.Pixel(30, 5), qgf::Colour::Rgb(255, 0, 0));
-  EXPECT_EQ(img.Pixel(11, 11), qgf::Colour::Rgb(0, 255, 0));
-  EXPECT_EQ(img.Pixel(47, 27), qgf::Colour::Rgb(0, 0, 255));
-  EXPECT_EQ(img.Pixel(48, 28), qgf::Colour::Rgb(10, 20, 30));
-
-  // Copy between canvases, as a texture is tiled.
-  f.Box.Move(0, 40, 16, 16);
-  f.Box.CopyFrom(f.Display, 0, 0, 16, 16, 8, 2);
-  EXPECT_EQ(f.Box.GetImage().Pixel(3, 3), qgf::Colour::Rgb(255, 0, 0));  // (11, 5) of Display
-
-  // Controls keep what they were given.
-  f.Lbl.SetCaption("曲目をﾘﾋﾟｰﾄ");
-  EXPECT_EQ(f.Lbl.Caption(), "曲目をﾘﾋﾟｰﾄ");
-  f.Combo.SetText(qgf::FormatHash(7));
-  for (int i = 0; i <= 30; ++i) f.Combo.AddItem(qgf::FormatHash(i));
-  EXPECT_EQ(f.Combo.ListCount(), 31);
-  EXPECT_EQ(f.Combo.List(0), "");
-  EXPECT_EQ(f.Combo.List(30), "30");
-  EXPECT_EQ(f.Combo.Text(), "7");
-  f.Img.SetPicture(qgf::Picture(qgf::Image(13, 12)));
-  EXPECT_EQ(f.Img.Width(), 13);
-  EXPECT_EQ(f.Img.Height(), 12);
-  f.Img.SetEnabled(false);
-  EXPECT_FALSE(f.Img.Enabled());
-  f.Unload();
-}
-
-TEST(Forms, CopiesTheRealScreen) {
-  // Another program's window of a known colour on the screen.
-  Display* other = XOpenDisplay(nullptr);
-  ASSERT_NE(other, nullptr);
-  Window w = XCreateSimpleWindow(other, DefaultRootWindow(other), 50, 60, 80, 40, 0, 0, 0xC08040);
-  XMapWindow(other, w);
-  XSync(other, False);
-  DrawForm f;
-  f.Load();
-  bool ok = false;
-  // The map request may take a moment to reach the screen.
-  ASSERT_TRUE(WaitFor([&] {
-    ok = f.Display.CopyFromScreen(0, 0, 64, 32, 40, 50);
-    return ok && f.Display.GetImage().Pixel(20, 20) == qgf::Colour::Rgb(0xC0, 0x80, 0x40);
-  }));
-  qgf::Image img = f.Display.GetImage();
-  EXPECT_EQ(img.Pixel(12, 12), qgf::Colour::Rgb(0xC0, 0x80, 0x40));  // screen (52, 62)
-  EXPECT_NE(img.Pixel(5, 5), qgf::Colour::Rgb(0xC0, 0x80, 0x40));    // screen (45, 55): outside
-  f.Unload();
-  XCloseDisplay(other);
-}
-
 class Button : public qgf::UserControl {
  public:
   explicit Button(qgf::Canvas& host) : UserControl(host) {}
@@ -248,49 +172,6 @@ class Button : public qgf::UserControl {
   }
   void OnResize() override { log.push_back("resize"); }
 };
-
-TEST(Forms, UserControlsReadAndWriteTheirStoreAndKnowTheirHost) {
-  qgf::Form host;
-  host.SetCaption("host");
-  host.SetScaleMode(qgf::ScaleMode::Pixels);
-  qgf::Font f;
-  f.size = 12;
-  host.SetFont(f);
-  Button b(host);
-  qgf::PropertyBag stored;
-  stored.Write("Caption", std::string("設定"), std::string("Command"));
-  b.ReadProperties(stored);
-  EXPECT_EQ(b.caption, "設定");
-  EXPECT_EQ(b.WriteProperties().size(), 1u);
-  EXPECT_EQ(b.AmbientFont().size, 12);
-  host.Load();
-  EXPECT_EQ(b.HostFormHandle(), host.Handle());
-  b.Move(0, 0, 81, 25);
-  EXPECT_TRUE(WaitFor([&] { return !b.log.empty() && b.log.back() == "resize"; }));
-  EXPECT_EQ(b.ScaleWidth(), 81);
-  int clicks = 0;
-  b.onClick = [&] { ++clicks; };
-  b.RaiseClick();
-  EXPECT_EQ(clicks, 1);
-  host.Unload();
-}
-
-TEST(App, CommandLineTitleAndUnits) {
-  EXPECT_EQ(qgf::App::Title(), "Quiverglide");
-  EXPECT_EQ(qgf::App::Command(), "/s 1234");
-  EXPECT_EQ(qgf::App::TwipsPerPixelX(), 15);
-  EXPECT_EQ(qgf::App::ScreenWidth(), 1024.0 * 15);
-  EXPECT_EQ(qgf::App::ScreenHeight(), 768.0 * 15);
-  EXPECT_FALSE(qgf::App::Path().empty());
-  qgf::App::SetMousePointer(qgf::MousePointer::Hourglass);
-  EXPECT_EQ(qgf::App::GetMousePointer(), qgf::MousePointer::Hourglass);
-  qgf::App::SetMousePointer(qgf::MousePointer::Default);
-  EXPECT_EQ(qgf::App::GetMousePointer(), qgf::MousePointer::Default);
-  qgf::Point p{-1, -1};
-  ASSERT_TRUE(qgf::CursorPos(p));
-  EXPECT_GE(p.x, 0);
-  EXPECT_LT(p.x, 1024);
-}
 
 TEST(App, TheDialogsJapaneseFontResolvesToIpaPGothic) {
   QFont designed(QString::fromUtf8("ＭＳ Ｐゴシック"));

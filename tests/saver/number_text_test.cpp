@@ -27,18 +27,6 @@ TEST(SettingNumber, TextsThatAreNoSixteenBitNumberGiveNothing) {
     EXPECT_FALSE(qg::ReadSettingNumber(bad).has_value()) << bad;
 }
 
-TEST(Val, StopsAtTheFirstCharacterThatCannotBelongToANumber) {
-  EXPECT_EQ(qg::Val(""), 0);
-  EXPECT_EQ(qg::Val("1234"), 1234);
-  EXPECT_EQ(qg::Val(" 1 2 3 4 "), 1234);  // blanks inside are skipped
-  EXPECT_EQ(qg::Val("12ab34"), 12);
-  EXPECT_EQ(qg::Val("-7.5x"), -7.5);
-  EXPECT_EQ(qg::Val("3e2"), 300);
-  EXPECT_EQ(qg::Val("3e"), 3);
-  EXPECT_EQ(qg::Val("abc"), 0);
-  EXPECT_EQ(qg::Val("1.2.3"), 1.2);
-}
-
 TEST(WindowHandle, DecimalRoundedAndHexadecimalAccepted) {
   EXPECT_EQ(qg::ReadWindowHandle("1234"), 1234u);
   EXPECT_EQ(qg::ReadWindowHandle(" 4194311"), 4194311u);
@@ -51,17 +39,6 @@ TEST(WindowHandle, DecimalRoundedAndHexadecimalAccepted) {
   EXPECT_EQ(qg::ReadWindowHandle("99999999999"), 0u);
   EXPECT_EQ(qg::ReadWindowHandle("0x1FFFFFFFF"), 0u);
   EXPECT_EQ(qg::ReadWindowHandle("0x"), 0u);
-}
-
-TEST(FormatHash, ZeroIsEmptyOthersWholeNumbers) {
-  EXPECT_EQ(qg::FormatHash(0), "");
-  EXPECT_EQ(qg::FormatHash(7), "7");
-  EXPECT_EQ(qg::FormatHash(30), "30");
-  EXPECT_EQ(qg::FormatHash(123), "123");
-  EXPECT_EQ(qg::FormatHash(-5), "-5");
-  EXPECT_EQ(qg::FormatHash(2.5), "3");
-  EXPECT_EQ(qg::FormatHash(0.4), "");
-  EXPECT_EQ(qg::DecimalText(-32768), "-32768");
 }
 
 }  // namespace

@@ -50,47 +50,6 @@ TEST(ProfileWrite, LineEndsOfOtherPlatformsAndAMissingLastLineEnd) {
   EXPECT_EQ(SetValue("[S]\ra=1\rb=2\r", "S", "a", "x"), "[S]\ra=x\r\nb=2\r");
 }
 
-TEST(ProfileRead, TrimsBlanksStripsOneQuotePairAndKeepsInnerSpaces) {
-  std::string t = "[S]\r\nk1 = v1 \r\n  k2=  v2  x  \r\nk3\t=\tv3\t\r\nk 4 = v\r\nq1=\"dq value\"\r\nq2='sq value'\r\n"
-                  "q3=\"unbalanced\r\nq4=  \" sp \"  \r\nq5=\"a\"b\"\r\nq6=\"a\" x\r\nq7='mixed\"\r\nq8=\"\"\r\n";
-  EXPECT_EQ(Get(t, "S", "k1"), "v1");
-  EXPECT_EQ(Get(t, "S", "k2"), "v2  x");
-  EXPECT_EQ(Get(t, "S", "k3"), "v3");
-  EXPECT_EQ(Get(t, "S", "k 4"), "v");
-  EXPECT_EQ(Get(t, "S", "k4"), "<none>");
-  EXPECT_EQ(Get(t, "S", "q1"), "dq value");
-  EXPECT_EQ(Get(t, "S", "q2"), "sq value");
-  EXPECT_EQ(Get(t, "S", "q3"), "\"unbalanced");
-  EXPECT_EQ(Get(t, "S", "q4"), " sp ");
-  EXPECT_EQ(Get(t, "S", "q5"), "a\"b");
-  EXPECT_EQ(Get(t, "S", "q6"), "\"a\" x");
-  EXPECT_EQ(Get(t, "S", "q7"), "'mixed\"");
-  EXPECT_EQ(Get(t, "S", "q8"), "");
-}
-
-TEST(ProfileRead, CommentsDuplicatesAndSections) {
-  std::string t = "[S]\r\n;k1=v1\r\n#k2=v2\r\n  ;k3=v3\r\nk4=v4 ;trailing\r\nnoequals\r\n";
-  EXPECT_EQ(Get(t, "S", "k1"), "<none>");
-  EXPECT_EQ(Get(t, "S", "k3"), "<none>");
-  EXPECT_EQ(Get(t, "S", "#k2"), "v2");  // "#" starts no comment
-  EXPECT_EQ(Get(t, "S", "k4"), "v4 ;trailing");
-  EXPECT_EQ(Get(t, "S", "noequals"), "<none>");
-
-  std::string dup = "[S]\r\nk=first\r\nk=second\r\n[T]\r\nt=1\r\n[S]\r\nk=third\r\nk2=fromsecondS\r\n";
-  EXPECT_EQ(Get(dup, "S", "k"), "first");
-  EXPECT_EQ(Get(dup, "S", "k2"), "<none>");  // the second [S] is never searched
-  EXPECT_EQ(Get(dup, "T", "t"), "1");
-
-  std::string secs = "k0=v0\r\n[Section]\r\nk=v\r\n[ Sp ]\r\nk=sp\r\n  [Ind]  \r\nk=ind\r\n[Tr] junk\r\nk=tr\r\n";
-  EXPECT_EQ(Get(secs, "", "k0"), "v0");
-  EXPECT_EQ(Get(secs, "Section", "k0"), "<none>");
-  EXPECT_EQ(Get(secs, "SECTION", "K"), "v");
-  EXPECT_EQ(Get(secs, "Sp", "k"), "sp");
-  EXPECT_EQ(Get(secs, "Ind", "k"), "ind");
-  EXPECT_EQ(Get(secs, "Tr", "k"), "tr");
-  EXPECT_EQ(Get(secs, "Missing", "k"), "<none>");
-}
-
 TEST(ProfileRead, LineEndsLfCrlfBareCrAndMixed) {
   EXPECT_EQ(Get("[S]\nk1=v1\nk2=v2\n[T]\nt=1\n", "T", "t"), "1");
   EXPECT_EQ(Get("[S]\r\nk1=v1\nk2=v2\r\n", "S", "k2"), "v2");

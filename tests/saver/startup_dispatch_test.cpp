@@ -132,22 +132,6 @@ TEST(Startup, PreviewReadsItsHostAndSkipsEverythingElse) {
   EXPECT_EQ(none.host, 0u);
 }
 
-TEST(Startup, AFailingStepIsSkippedAndTheNextRuns) {
-  Recorder r;
-  r.command = "/s";
-  r.throw_in_folder = true;
-  EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"folder", "settings", kCheck, "cursor 0", "run form"}));
-}
-
-TEST(ModeLetter, CharacterTwoUpperCased) {
-  EXPECT_EQ(qg::ModeLetter("/s"), 'S');
-  EXPECT_EQ(qg::ModeLetter("-c"), 'C');
-  EXPECT_EQ(qg::ModeLetter("/p 12"), 'P');
-  EXPECT_EQ(qg::ModeLetter("s"), 0);
-  EXPECT_EQ(qg::ModeLetter(""), 0);
-  EXPECT_EQ(qg::ModeLetter("/\xE3\x81\x82"), '\xE3');
-}
-
 struct Visibility : qg::CursorVisibility {
   std::vector<std::string> calls;
   void Hide() override { calls.push_back("hide"); }

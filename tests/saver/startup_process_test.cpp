@@ -153,21 +153,6 @@ TEST(StartupProcess, MissingRendererShowsTheMessageAndEndsWhenItCloses) {
   }
 }
 
-TEST(StartupProcess, AnUnknownSwitchEndsQuietlyAfterFolderAndSettings) {
-  Client c;
-  Install inst(true);
-  { std::ofstream(inst.ini(), std::ios::binary) << "[Section]\r\n"; }
-  bool atime = AccessTimesWork(inst.ini());
-  ASSERT_FALSE(WasReadSince(inst.ini()));
-  qgtest::Process p(inst.Options({"/a"}));
-  auto rc = p.Wait(10s);
-  ASSERT_TRUE(rc.has_value());
-  EXPECT_EQ(*rc, 0);
-  EXPECT_TRUE(IsFolder(inst.snapshot_folder()));
-  if (atime) EXPECT_TRUE(WasReadSince(inst.ini())) << "the settings were not read";
-  EXPECT_EQ(c.Find("Quiverglide"), 0u);  // nothing shown
-}
-
 TEST(StartupProcess, SettingsModeShowsTheDialogWhichIsAMarkerItself) {
   Client c;
   Install inst(true);
@@ -187,20 +172,6 @@ TEST(StartupProcess, SettingsModeShowsTheDialogWhichIsAMarkerItself) {
   EXPECT_EQ(*rc, 0);
 }
 
-TEST(StartupProcess, NoDisplayEndsWithAClearErrorInsteadOfACrash) {
-  Install inst(true);
-  qgtest::ProcessOptions o = inst.Options({"/s"});
-  o.env.erase("DISPLAY");
-  o.unset_env.push_back("DISPLAY");
-  qgtest::Process p(o);
-  auto rc = p.Wait(10s);
-  ASSERT_TRUE(rc.has_value());
-  EXPECT_EQ(*rc, 1);
-  std::ifstream err(inst.dir.path() + "/stderr.txt");
-  std::string text((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
-}
-
 Window ChildCaptioned(Display* d, Window parent, const std::string& caption) {
   Window root = 0, up = 0, *kids = nullptr;
   unsigned n = 0;
@@ -211,39 +182,6 @@ Window ChildCaptioned(Display* d, Window parent, const std::string& caption) {
   }
   if (kids) XFree(kids);
   return found;
-}
-
-TEST(StartupProcess, PreviewBecomesAChildOfTheHostGivenInDecimalOrHex) {
-  Client c;
-  for (bool hex : {false, true}) {
-    Window host = XCreateSimpleWindow(c.d, DefaultRootWindow(c.d), 30, 40, 152, 112, 0, 0, 0x808080);
-    XMapWindow(c.d, host);
-    XSync(c.d, False);
-    char id[32];
-    snprintf(id, sizeof id, hex ? "0x%lx" : "%lu", (unsigned long)host);
-    Install inst(false);  // the preview never checks for the renderer
-    { std::ofstream(inst.ini(), std::ios::binary) << "[Section]\r\n"; }
-    BackdateAccess(inst.ini());
-    qgtest::Process p(inst.Options({"/p", id}));
-    Window preview = 0;
-    for (int i = 0; i < 200 && !preview; ++i) {
-      preview = ChildCaptioned(c.d, host, "Preview Window");
-      if (!preview) std::this_thread::sleep_for(50ms);
-    }
-    ASSERT_NE(preview, 0u) << "no preview inside host " << id;
-    XWindowAttributes a;
-    ASSERT_TRUE(XGetWindowAttributes(c.d, preview, &a));
-    EXPECT_EQ(a.x, 0);
-    EXPECT_EQ(a.y, 0);
-    EXPECT_EQ(a.width, 152);
-    EXPECT_EQ(a.height, 112);
-    EXPECT_TRUE(p.Running());
-    EXPECT_FALSE(IsFolder(inst.snapshot_folder()));
-    EXPECT_FALSE(WasReadSince(inst.ini()));
-    EXPECT_EQ(c.Find("Quiverglide"), 0u);
-    XDestroyWindow(c.d, host);
-    XSync(c.d, False);
-  }
 }
 
 }  // namespace

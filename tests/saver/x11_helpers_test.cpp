@@ -92,51 +92,6 @@ TEST(WindowSearch, ClientsInsideWindowManagerFramesButNotPlainChildren) {
   EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "<Quiverglide>"), 0u);
 }
 
-TEST(WindowSearch, VanishedWindowsGiveNothingInsteadOfEndingTheProcess) {
-  OtherClient c;
-  Display* host = qg::x11::SharedDisplay();
-  Window w = c.TopLevel();
-  XStoreName(c.d, w, "gone soon");
-  XDestroyWindow(c.d, w);
-  XSync(c.d, False);
-  // Without the error trap each of these would raise BadWindow and exit.
-  EXPECT_EQ(qg::x11::WindowCaption(host, w), "");
-  int l, t, r, b;
-  EXPECT_FALSE(qg::x11::WindowScreenRect(host, w, l, t, r, b));
-  EXPECT_EQ(r - l, 0);
-  EXPECT_FALSE(qg::x11::WindowScreenRect(host, 0x7fffff0, l, t, r, b));
-  // The connection still works.
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "gone soon"), 0u);
-  {
-    qg::x11::ErrorTrap trap(host);
-    XWindowAttributes a;
-    XGetWindowAttributes(host, w, &a);
-    EXPECT_TRUE(trap.error());
-  }
-}
-
-TEST(WindowSearch, WindowUnderAPointAndScreenRectangles) {
-  OtherClient c;
-  Display* host = qg::x11::SharedDisplay();
-  Window top = c.Make(DefaultRootWindow(c.d), 100, 120, 200, 150);
-  Window child = c.Make(top, 10, 10, 50, 40);
-  XMapWindow(c.d, child);
-  XMapWindow(c.d, top);
-  XSync(c.d, False);
-  int l, t, r, b;
-  ASSERT_TRUE(qg::x11::WindowScreenRect(host, top, l, t, r, b));
-  EXPECT_EQ(l, 100);
-  EXPECT_EQ(t, 120);
-  EXPECT_EQ(r, 300);
-  EXPECT_EQ(b, 270);
-  ASSERT_TRUE(qg::x11::WindowScreenRect(host, child, l, t, r, b));
-  EXPECT_EQ(l, 110);
-  EXPECT_EQ(r - l, 50);
-  EXPECT_EQ(qg::x11::WindowAtPoint(host, 115, 135), child);
-  EXPECT_EQ(qg::x11::WindowAtPoint(host, 250, 250), top);
-  EXPECT_EQ(qg::x11::WindowAtPoint(host, 5, 5), DefaultRootWindow(host));
-}
-
 TEST(CursorCounter, XFixesHideAndShowWithoutXErrors) {
   Display* host = qg::x11::SharedDisplay();
   qg::CursorCounter& counter = qg::x11::HostCursorCounter();

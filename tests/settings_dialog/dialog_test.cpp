@@ -91,18 +91,6 @@ class Dialog : public ::testing::Test {
   std::unique_ptr<Wobblevista_P> form;
 };
 
-// The link: an address or absolute path as it is; a bare file name lies
-// beside the programs, wherever they were put.
-TEST(HomeAddress, BareNameIsAFileBesideThePrograms) {
-  EXPECT_EQ(HomeAddressIn("https://example.org/q", "/opt/q"), "https://example.org/q");
-  EXPECT_EQ(HomeAddressIn("file:///usr/share/doc/quiverglide/README.md", "/x"),
-            "file:///usr/share/doc/quiverglide/README.md");
-  EXPECT_EQ(HomeAddressIn("/usr/share/doc/quiverglide/README.md", "/x"), "/usr/share/doc/quiverglide/README.md");
-  EXPECT_EQ(HomeAddressIn("README.txt", "C:\\Windows\\System32"), "file:///C:/Windows/System32/README.txt");
-  EXPECT_EQ(HomeAddressIn("README.txt", "D:\\My Tools\\100%\\"), "file:///D:/My%20Tools/100%25/README.txt");
-  EXPECT_EQ(HomeAddressIn("README.txt", "/home/u/saver"), "file:///home/u/saver/README.txt");
-}
-
 TEST_F(Dialog, MarksAndControlsPerKind) {
   struct Case {
     int kind, repeat;
@@ -139,40 +127,6 @@ TEST_F(Dialog, MarksAndControlsPerKind) {
   }
 }
 
-TEST_F(Dialog, TrackBoxHas31EntriesFirstEmpty) {
-  BgmKind = 1;
-  BgmRepeat = 30;
-  Open();
-  ASSERT_EQ(form->BGM_Repeat.ListCount(), 31);
-  EXPECT_EQ(form->BGM_Repeat.List(0), "");
-  for (int i = 1; i <= 30; ++i) EXPECT_EQ(form->BGM_Repeat.List(i), std::to_string(i));
-  EXPECT_EQ(form->BGM_Repeat.Text(), "30");
-}
-
-TEST_F(Dialog, LooksAsDrawn) {
-  Open();
-  QImage img = Q(*form)->grab().toImage();
-  ASSERT_EQ(img.size(), QSize(496, 246));
-  // The background rows: dark navy at the top edge, pale blue-white midway.
-  EXPECT_EQ(img.pixelColor(3, 0), QColor(0, 0, 30));
-  QColor mid = img.pixelColor(3, 123);
-  EXPECT_NEAR(mid.red(), 220, 2);
-  EXPECT_NEAR(mid.blue(), 250, 2);
-  // The panel's texture: warm light greys, lighter on the left than the right.
-  QColor left = img.pixelColor(12 + 5, 16 + 150), right = img.pixelColor(12 + 460, 16 + 150);
-  EXPECT_GE(left.red(), 160);
-  EXPECT_LE(left.red(), 224);
-  EXPECT_GT(left.red(), right.red());
-  // The credit and the link.
-  EXPECT_EQ(form->lbl7.Caption(), "Quiverglide Version 1.00");
-  EXPECT_EQ(form->lbl_URL.Caption(), kQuiverglideHomeAddress);
-  EXPECT_EQ(form->Caption(), "<Quiverglide>");
-  EXPECT_EQ(form->Cmd_Set.Caption(), "設定");
-  EXPECT_EQ(form->Cmd_Can.Caption(), "ｷｬﾝｾﾙ");
-  EXPECT_EQ(form->Cmd_File.Caption(), "...");
-  EXPECT_EQ(Q(form->lbl_URL)->cursor().hotSpot(), QPoint(12, 10));
-}
-
 TEST_F(Dialog, SetSavesTheChoiceByteForByte) {
   Open();
   // Any mouse button chooses, on the label as on the mark.
@@ -185,18 +139,6 @@ TEST_F(Dialog, SetSavesTheChoiceByteForByte) {
   ClickCommand(form->Cmd_Set);
   EXPECT_FALSE(form->IsLoaded());
   EXPECT_EQ(ReadFile(ini), Expected("1", "7", ""));
-}
-
-TEST_F(Dialog, SetWithKindNoneKeepsTrackAndFile) {
-  BgmKind = 2;
-  BgmRepeat = 5;
-  BgmFile = "/music/ソング.mp3";
-  Open();
-  QTest::mousePress(Q(*form->Img_BGM[0]), Qt::LeftButton, {}, QPoint(3, 3));
-  EXPECT_EQ(BgmKind, 0);
-  EXPECT_EQ(form->lbl_Fname.Caption(), "/music/ソング.mp3");
-  ClickCommand(form->Cmd_Set);
-  EXPECT_EQ(ReadFile(ini), Expected("0", "5", "/music/\x83\x5c\x83\x93\x83\x4f.mp3"));
 }
 
 TEST_F(Dialog, CancelCloseAndKeysLeaveTheFileAlone) {
@@ -264,34 +206,6 @@ TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
   EXPECT_EQ(BgmFile, music.path() + "/c.Mp3");
   EXPECT_EQ(form->lbl_Fname.Caption(), BgmFile);
   EXPECT_EQ(BgmFolder, music.path());
-}
-
-TEST(Zoom, FramesRunBetweenThePointAndTheWindow) {
-  qgf::PixelRect point{100, 50, 100, 50}, window{300, 200, 796, 446};
-  auto open = Wobblevista_B::ZoomFrames(point, window, 10);
-  ASSERT_EQ(open.size(), 11u);
-  EXPECT_EQ(open.front().left, 100);
-  EXPECT_EQ(open.back().right, 796);
-  EXPECT_EQ(open[5].left, 200);
-  auto close = Wobblevista_B::ZoomFrames(window, point, 10);
-  EXPECT_EQ(close.back().left, 100);
-  EXPECT_EQ(close.back().bottom, 50);
-
-  // The opening zoom runs before the dialog is first shown: it must aim at
-  // where the window is about to appear, not where the server has it now.
-  Wobblevista_P hidden;
-  hidden.Load();
-  qgf::PixelRect rect;
-  ASSERT_TRUE(Wobblevista_B::ZoomWindowRect(hidden.Handle(), rect));
-  // The window's outer rectangle: the client area and whatever frame the
-  // platform draws around it.
-  EXPECT_GE(rect.width(), 496);
-  EXPECT_LE(rect.width(), 496 + 16);
-  hidden.Move(300 * 15, 200 * 15);
-  ASSERT_TRUE(Wobblevista_B::ZoomWindowRect(hidden.Handle(), rect));
-  EXPECT_NEAR(rect.left, 300, 8);
-  EXPECT_NEAR(rect.top, 200, 40);
-  hidden.Unload();
 }
 
 }  // namespace

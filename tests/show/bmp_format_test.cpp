@@ -63,30 +63,4 @@ TEST(BmpFormat, RendererDecodesEveryPixelAtTheRightPlace) {
   }
 }
 
-TEST(BmpFormat, HeaderFieldsAreWhatWindowsToolsExpect) {
-  const qg::show::BmpHeader h = qg::show::MakeBmpHeader(1920, 1080);
-  auto u32 = [&](size_t at) { return h[at] | h[at + 1] << 8 | h[at + 2] << 16 | uint32_t(h[at + 3]) << 24; };
-  EXPECT_EQ(h[0], 'B');
-  EXPECT_EQ(h[1], 'M');
-  EXPECT_EQ(u32(2), 54u + 1920u * 1080u * 4u);
-  EXPECT_EQ(u32(10), 54u);
-  EXPECT_EQ(u32(14), 40u);
-  EXPECT_EQ(u32(18), 1920u);
-  EXPECT_EQ(u32(22), 1080u);  // positive: bottom-up, which every reader takes
-  EXPECT_EQ(h[28], 32);
-  EXPECT_EQ(u32(30), 0u);
-}
-
-TEST(BmpFormat, RefusesPicturesItCannotDescribe) {
-  EXPECT_FALSE(qg::show::FitsBmp(0, 10));
-  EXPECT_FALSE(qg::show::FitsBmp(10, -1));
-  EXPECT_FALSE(qg::show::FitsBmp(40000, 40000));  // more than 4 GiB of pixels
-  EXPECT_TRUE(qg::show::FitsBmp(7680, 4320));
-  DesktopPicture lying = DesktopPicture::Allocate(10, 10);
-  lying.stride = 12;  // rows shorter than the width says
-  EXPECT_TRUE(qg::show::EncodeBmp(lying).empty());
-  EXPECT_TRUE(qg::show::EncodeBmp(DesktopPicture{}).empty());
-  EXPECT_TRUE(DesktopPicture::Allocate(0, 5).empty());
-}
-
 }  // namespace

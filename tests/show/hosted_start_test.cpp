@@ -43,20 +43,4 @@ TEST(HostedStartTest, AWindowThatCannotBeOneEndsQuietly) {
   EXPECT_EQ(ReadHostedStart({}, "-5").kind, Kind::kNoWindow);
 }
 
-TEST(HostedStartTest, TheHostsOwnSwitchesAreNotTheDaemons) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{}, {"/s"}, {"/c"}, {"/p", "1234"}, {"-s"}, {"--rooted"}, {"/root"}}) {
-    EXPECT_EQ(ReadHostedStart(args, nullptr).kind, Kind::kNone);
-    EXPECT_EQ(ReadHostedStart(args, "").kind, Kind::kNone);
-  }
-}
-
-TEST(HostedStartTest, DesktopImagesFollowTheUsersSetting) {
-  EXPECT_TRUE(DesktopImagesAllowed(""));
-  EXPECT_TRUE(DesktopImagesAllowed("mode:\t\tone\ngrabDesktopImages:\tTrue\n"));
-  EXPECT_FALSE(DesktopImagesAllowed("mode:\t\tone\ngrabDesktopImages:  False\nlock: False\n"));
-  EXPECT_FALSE(DesktopImagesAllowed("grabdesktopimages: no"));
-  EXPECT_TRUE(DesktopImagesAllowed("grabVideoFrames: False\n"));
-}
-
 }  // namespace

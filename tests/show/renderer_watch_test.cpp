@@ -49,32 +49,10 @@ TEST(RendererWatch, HangingBeforeTheWindowHitsTheStartLimitButNotBefore) {
   EXPECT_EQ(late.Tick(false, false, 60500), V::kEnded);
 }
 
-TEST(RendererWatch, AWindowOfThatCaptionKeepsTheShowGoingWhateverTheProcess) {
-  // The caption is what marks the show; a window there means it runs.
-  RendererWatch w(10000);
-  w.Started(true, 0);
-  EXPECT_EQ(w.Tick(true, false, 500), V::kRunning);
-  EXPECT_EQ(w.Tick(false, false, 1000), V::kEnded);
-}
-
 }  // namespace
 
 #include "sound_kind.h"
 
 namespace {
-
-TEST(SoundFileKind, UpperCasedLastThreeCharactersDecide) {
-  using qg::show::SoundFileKind;
-  using qg::show::SoundKind;
-  EXPECT_EQ(SoundFileKind("/music/a.wav"), SoundKind::Wav);
-  EXPECT_EQ(SoundFileKind("/music/a.Mp3"), SoundKind::Mp3);
-  EXPECT_EQ(SoundFileKind("/music/awav"), SoundKind::Wav);  // no dot needed: only the ending counts
-  EXPECT_EQ(SoundFileKind("mp3"), SoundKind::Mp3);
-  EXPECT_EQ(SoundFileKind("/music/a.mid"), SoundKind::Other);
-  EXPECT_EQ(SoundFileKind("/music/a.wav "), SoundKind::Other);
-  EXPECT_EQ(SoundFileKind("av"), SoundKind::Other);
-  EXPECT_EQ(SoundFileKind(""), SoundKind::Other);
-  EXPECT_EQ(SoundFileKind("/music/\xE3\x81\x82.mp3"), SoundKind::Mp3);
-}
 
 }  // namespace

@@ -42,54 +42,6 @@ class RunForm : public showtest::ShowFixture {
   std::string log_;
 };
 
-TEST_F(RunForm, RendererThatOpensItsWindowLateIsNotTakenForEnded) {
-  // The window comes 2.5 s after the start: five renderer-watch ticks see none.
-  auto saver = StartSaver({"/s"}, {{"QG_STANDIN_WINDOW_MS", "2500"}, {"QG_STANDIN_KEEP_MS", "1500"}});
-  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_Main") != 0; }, 10000))
-      << "the run form's marker window never appeared";
-  std::this_thread::sleep_for(2000ms);
-  ASSERT_FALSE(Logged("window")) << "the stand-in was quicker than planned; the test proves nothing";
-  EXPECT_FALSE(saver->Wait(0ms).has_value()) << "the run ended while the renderer was still starting";
-  ASSERT_TRUE(showtest::WaitFor([&] { return Logged("window"); }, 5000));
-  EXPECT_FALSE(saver->Wait(0ms).has_value());
-  // The window goes: the run ends within a tick or two.
-  ASSERT_TRUE(showtest::WaitFor([&] { return Logged("gone"); }, 5000));
-  const auto code = saver->Wait(2000ms);
-  ASSERT_TRUE(code.has_value()) << "the run outlived the renderer's window";
-  EXPECT_EQ(*code, 0);
-
-  // The renderer saw a complete snapshot of this 800 x 600 screen, was given
-  // no arguments, was reaped, and the snapshot is gone after the run.
-  EXPECT_TRUE(Logged("args 0"));
-  EXPECT_TRUE(Logged("snapshot " + std::to_string(54 + 800 * 600 * 4)));
-  EXPECT_TRUE(showtest::ProcessGone(StandinPid())) << "renderer left as a zombie";
-  EXPECT_FALSE(std::ifstream(SnapshotPath()).good()) << "snapshot left on disk after the show";
-  EXPECT_EQ(showtest::FindByCaption(dpy_, "Wobblevista_Main"), 0u);
-}
-
-TEST_F(RunForm, RendererThatExitsWithoutAWindowEndsTheRunPromptly) {
-  auto saver = StartSaver({"/s"}, {{"QG_STANDIN_WINDOW_MS", "300"}, {"QG_STANDIN_KEEP_MS", "0"}});
-  // 300 ms, a window shown for no time, then exit: over within a few ticks.
-  const auto code = saver->Wait(6000ms);
-  ASSERT_TRUE(code.has_value());
-  EXPECT_EQ(*code, 0);
-  EXPECT_TRUE(Logged("gone"));
-  EXPECT_TRUE(showtest::ProcessGone(StandinPid()));
-}
-
-TEST_F(RunForm, RendererThatHangsBeforeItsWindowIsEndedAfterTheStartLimit) {
-  auto saver = StartSaver({"/s"}, {{"QG_STANDIN_WINDOW_MS", "-1"}});
-  ASSERT_TRUE(showtest::WaitFor([&] { return Logged("hanging"); }, 10000));
-  const long pid = StandinPid();
-  // Not before the limit of about 10 s ...
-  EXPECT_FALSE(saver->Wait(7000ms).has_value()) << "a renderer still starting was ended early";
-  // ... but soon after it, with the hung renderer killed and reaped.
-  const auto code = saver->Wait(8000ms);
-  ASSERT_TRUE(code.has_value()) << "a hung renderer kept the run alive";
-  EXPECT_EQ(*code, 0);
-  EXPECT_TRUE(showtest::ProcessGone(pid)) << "the hung renderer was not ended";
-}
-
 }  // namespace
 
 namespace {

@@ -173,22 +173,6 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
 }
 
-TEST_F(WholeShow, EmptyCommandLineRunsTheShowToo) {
-  Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, qgtest::BinDir() + "/Quiverglide.dll");
-  const std::string cursorLog = Scratch() + "/cursor.log";
-  auto saver = StartSaver({}, {{"LD_PRELOAD", QG_XFIXES_RECORDER}, {"QG_XFIXES_LOG", cursorLog}});
-  ASSERT_TRUE(WaitForShowWindow());
-  EXPECT_NE(showtest::FindByCaption(dpy_, "Wobblevista_Main"), 0u);
-  showtest::PressKey(dpy_, XK_Escape);
-  const auto code = saver->Wait(3000ms);
-  ASSERT_TRUE(code.has_value());
-  EXPECT_EQ(*code, 0);
-  // The screensaver left the cursor alone; the renderer hid and showed its own.
-  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(0, 0));
-  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.dll"), std::make_pair(1, 1))
-      << "the recorder saw nothing: the test would prove nothing";
-}
-
 TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
   Prepare(qgtest::TestXServer::Kind::XorgDummy, 0, 0, qgtest::BinDir() + "/Quiverglide.dll");

@@ -122,16 +122,4 @@ TEST_F(ShowMusicTest, SoundFilesGoToTheirPlayerByTheirEnding) {
   }
 }
 
-TEST_F(ShowMusicTest, NoMusicAndUnknownKindsSendNothing) {
-  for (int16_t kind : {0, 3, -1}) {
-    Wobblevista_BGM::BgmKind = kind;
-    Wobblevista_BGM::BgmFile = "/music/a.wav";
-    ShowMusic music;
-    const ShowMusic::Watches w = music.Start();
-    music.Stop();
-    EXPECT_FALSE(w.cd || w.mp3);
-    EXPECT_TRUE(platform_.sent.empty()) << kind;
-  }
-}
-
 }  // namespace

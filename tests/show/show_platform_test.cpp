@@ -114,30 +114,6 @@ TEST_F(WithXServer, CaptureGivesTheWholeScreenPixelForPixelAndTheSavedFileDecode
   EXPECT_NE(access(path.c_str(), F_OK), 0);
 }
 
-TEST_F(WithXServer, SixteenBitDisplaysGiveTheSamePictureToTheirPrecision) {
-  qgtest::TestXServer server(qgtest::TestXServer::Kind::Xvfb, 640, 480, 16);
-  UseServer(server);
-  ASSERT_TRUE(showtest::PaintRootPattern(server.display()));
-  DesktopPicture pic;
-  ASSERT_TRUE(qg::show::CaptureDesktop(pic));
-  ASSERT_EQ(pic.width, 640);
-  ASSERT_EQ(pic.height, 480);
-  // 5 bits of red and blue, 6 of green: each channel within one step, and
-  // full intensity still 255 (the short channels are widened, not shifted).
-  bool sawFull = false;
-  for (int y = 0; y < 480; y += 5) {
-    for (int x = 0; x < 640; x += 3) {
-      const showtest::Rgb want = showtest::PatternPixel(x, y, 640);
-      const uint8_t* got = pic.Row(y) + x * 4;
-      ASSERT_NEAR(got[2], want.r, 8) << x << "," << y;
-      ASSERT_NEAR(got[1], want.g, 4) << x << "," << y;
-      ASSERT_NEAR(got[0], want.b, 8) << x << "," << y;
-      sawFull = sawFull || got[2] == 255;
-    }
-  }
-  EXPECT_TRUE(sawFull);
-}
-
 TEST(SnapshotWriter, FailureLeavesTheOldFileAndNoTemporary) {
   qgtest::TempDir dir;
   DesktopPicture pic = DesktopPicture::Allocate(4, 2);
@@ -188,35 +164,6 @@ TEST(RendererProcess, StartsWithoutArgumentsIsNotWaitedForAndIsReaped) {
   qg::show::RendererProcess missing;
   EXPECT_FALSE(missing.Start(dir.path() + "/no-such-renderer"));
   EXPECT_FALSE(missing.Running());
-}
-
-TEST(RendererProcess, KillEndsAHungRendererAndReapsIt) {
-  qg::show::RendererProcess p;
-  ASSERT_TRUE(p.Start("/bin/cat"));  // waits on stdin for ever
-  const long id = p.Id();
-  p.Kill();
-  EXPECT_FALSE(p.Running());
-  EXPECT_NE(access(("/proc/" + std::to_string(id)).c_str(), F_OK), 0);
-}
-
-TEST_F(WithXServer, WindowProbeKnowsLiveWindowsTheirSizeAndNothingElse) {
-  qgtest::TestXServer server;
-  UseServer(server);
-  Display* dpy = XOpenDisplay(server.display().c_str());
-  ASSERT_NE(dpy, nullptr);
-  Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 10, 10, 300, 2500, 0, 0, 0);
-  XSync(dpy, False);
-  qg::show::WindowSize size;
-  ASSERT_TRUE(qg::show::ProbeWindow(w, &size));
-  EXPECT_EQ(size.width, 300);
-  EXPECT_EQ(size.height, 2500);  // beyond what 16-bit twips could hold
-  EXPECT_FALSE(qg::show::ProbeWindow(0, nullptr));
-  EXPECT_FALSE(qg::show::ProbeWindow(0xFFFFFFFFull, nullptr));
-  EXPECT_FALSE(qg::show::ProbeWindow(w + 12345, nullptr));
-  XDestroyWindow(dpy, w);
-  XSync(dpy, False);
-  EXPECT_FALSE(qg::show::ProbeWindow(w, nullptr));
-  XCloseDisplay(dpy);
 }
 
 // Switches the first active CRTC to the named mode, as a renderer does.

@@ -48,40 +48,6 @@ class WinmmMusicTest : public ::testing::Test {
   }
 };
 
-TEST_F(WinmmMusicTest, ErrorTextsAreTheSystemsInItsLanguageAndCutWhole) {
-  BgmPlatform& platform = *CurrentPlatform();
-  char text[256] = {};
-  ASSERT_TRUE(platform.GetMciErrorText(263, text, sizeof text));
-  if (GetACP() == 932) {
-    EXPECT_STREQ(text, "指定されたデバイスはオープンされていないか、MCI に認識されていません。");
-  } else {
-    EXPECT_STREQ(text, "The specified device is not open or is not recognized by MCI.");
-  }
-  // A code without a text: false and an empty area.
-  std::memset(text, '#', sizeof text);
-  EXPECT_FALSE(platform.GetMciErrorText(256, text, sizeof text));
-  EXPECT_STREQ(text, "");
-  // Cut to fit without splitting a character.
-  char small[8];
-  ASSERT_TRUE(platform.GetMciErrorText(263, small, sizeof small));
-  const std::string cut(small);
-  EXPECT_LE(cut.size(), 7u);
-  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, cut.data(), int(cut.size()), nullptr, 0) > 0 ||
-                cut.empty(),
-            true);
-}
-
-TEST_F(WinmmMusicTest, UnopenedAliasAndMissingFileFailQuietly) {
-  std::string reply = "#";
-  EXPECT_NE(MciSend("status MP3Play mode", reply), 0);
-  EXPECT_FALSE(Mp3IsPlaying());
-  BgmFile = MediaPath("no-such-file.mp3");
-  Mp3Play();
-  EXPECT_FALSE(Mp3IsPlaying());
-  Mp3Watch();  // restarting a file that never opened does nothing harmful
-  EXPECT_FALSE(Mp3IsPlaying());
-}
-
 TEST_F(WinmmMusicTest, Mp3PlaysThroughMciAndStops) {
   if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
   ASSERT_GE(CurrentPlatform()->WaveOutDeviceCount(), 1);
