@@ -92,33 +92,6 @@ TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
   EXPECT_EQ(Send(p, "status " + wav + " mode").code, 263);
 }
 
-TEST_F(MciInterpreter, WithoutASoundDeviceNothingPlaysAndNothingBreaks) {
-  std::string wav = qgtest::MakeToneWav(dir.path(), "tone.wav", {440}, 0.5);
-  std::string mp3 = qgtest::MakeMp3(dir.path(), "tone.mp3", wav);
-  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, 0.5);
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  setenv("QUIVERGLIDE_CDROM", cue.c_str(), 1);
-  LinuxAudioPlatform p;
-  EXPECT_EQ(p.WaveOutDeviceCount(), 0);
-  EXPECT_NE(Send(p, "open \"" + mp3 + "\" type MPEGVideo Alias MP3Play").code, 0);
-  EXPECT_FALSE(p.PlaySound(wav.c_str(), Wobblevista_BGM::kSndAsync | Wobblevista_BGM::kSndLoop));
-
-  Wobblevista_BGM::SetPlatform(&p);
-  Wobblevista_BGM::BgmFile = mp3;
-  Wobblevista_BGM::Mp3Play();
-  Wobblevista_BGM::Mp3Watch();
-  EXPECT_FALSE(Wobblevista_BGM::Mp3IsPlaying());
-  Wobblevista_BGM::Mp3Stop();
-  Wobblevista_BGM::BgmFile = wav;
-  Wobblevista_BGM::WavPlay();
-  Wobblevista_BGM::WavStop();
-  Wobblevista_BGM::CdOpen();
-  Wobblevista_BGM::CdWatch();  // the disc is there, but it cannot be heard
-  EXPECT_EQ(Wobblevista_BGM::MciQuery("status cdaudio mode"), "stopped");
-  Wobblevista_BGM::CdStop();
-  Wobblevista_BGM::SetPlatform(nullptr);
-}
-
 }  // namespace
 
 namespace {

@@ -41,22 +41,6 @@ std::unique_ptr<qgtest::Process> StartRenderer(const std::string& display, const
   return std::make_unique<qgtest::Process>(options);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
-
 bool BlockIs(X11Probe& probe, int x, int y, const Rgb& colour) {
   return Near(probe.Pixel(x, y), colour) && Near(probe.Pixel(x + 1, y), colour) &&
          Near(probe.Pixel(x, y + 1), colour) && Near(probe.Pixel(x + 1, y + 1), colour);

@@ -21,10 +21,9 @@ std::string SnapshotPathFor(const std::string& runtimeDir);
 
 std::unique_ptr<qgtest::Process> StartRenderer(const std::string& display, const std::string& runtimeDir,
                                                const std::string& stderrPath);
-std::string ReadFile(const std::string& path);
+using qgtest::ReadFile;
 
-// Polls until the condition holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+using qgtest::WaitUntil;
 
 // True when the 2 x 2 block at (x, y) is all the colour: the test server's
 // root weave is never a single colour over four neighbouring pixels.

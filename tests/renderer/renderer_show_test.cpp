@@ -139,25 +139,6 @@ TEST_F(RendererShowTest, BrokenSnapshotShowsTheErrorBoxThenTheShow) {
   EXPECT_EQ(ReadFile(stderr_), "Quiverglide: Error: Unknown DIB file format.\n");
 }
 
-TEST_F(RendererShowTest, OtherKeysClicksAndMotionDoNotEndItButACloseRequestDoes) {
-  Start();
-  const Window show = WaitForShowWindow();
-  ASSERT_NE(show, 0u);
-  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(*probe_, kWhite, kWhite); }, 10s));
-  for (const char* key : {"a", "Return", "space", "F1", "Shift_L", "Tab", "BackSpace"}) probe_->Key(key);
-  for (int i = 0; i < 5; ++i) probe_->MoveTo(100 + 150 * i, 100 + 100 * i);
-  for (int button : {1, 2, 3}) probe_->Click(button);
-  std::this_thread::sleep_for(700ms);
-  EXPECT_TRUE(renderer_->Running());
-  EXPECT_NE(probe_->FindWindowByCaption(kCaption), 0u);
-
-  // Another program asks the window to close, as a window manager would.
-  X11Probe other(server_->display());
-  other.SendDeleteWindow(show);
-  EXPECT_EQ(WaitExit(), std::optional<int>(0));
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
-}
-
 TEST(RendererStartTest, NoDisplayExitsWithOneAndSaysWhy) {
   TempDir runtime;
   qgtest::ProcessOptions options;

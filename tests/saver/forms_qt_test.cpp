@@ -120,24 +120,6 @@ class ThrowingForm : public qgf::Form {
   }
 };
 
-TEST(Forms, AFailingHandlerEndsOnlyItselfAndTheProgramGoesOn) {
-  ThrowingForm form;
-  form.Load();
-  EXPECT_TRUE(form.IsLoaded());
-  qgf::Timer timer;
-  int ticks = 0;
-  timer.onTick = [&] {
-    ++ticks;
-    throw std::runtime_error("tick");
-  };
-  timer.SetInterval(20);
-  timer.SetEnabled(true);
-  EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }));
-  EXPECT_TRUE(form.Unload());
-  EXPECT_TRUE(form.after_throw);
-  EXPECT_FALSE(form.IsLoaded());
-}
-
 class DrawForm : public qgf::Form {
  public:
   DrawForm() : Display(*this), Img(*this), Lbl(*this), Combo(*this), Box(*this) {

@@ -60,12 +60,9 @@ struct Client {
   }
   Window Find(const std::string& caption) { return qg::x11::FindTopLevelByCaption(d, caption); }
   Window WaitFor(const std::string& caption, std::chrono::milliseconds timeout = 10s) {
-    auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
-      if (Window w = Find(caption)) return w;
-      std::this_thread::sleep_for(50ms);
-    }
-    return 0;
+    Window w = 0;
+    qgtest::WaitUntil([&] { return (w = Find(caption)) != 0; }, timeout);
+    return w;
   }
   // What the window system's close button sends.
   void RequestClose(Window w) {

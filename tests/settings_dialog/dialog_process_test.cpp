@@ -24,10 +24,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using qgtest::ReadFile;
 
 bool Copy(const std::string& from, const std::string& to, bool executable) {
   std::ifstream in(from, std::ios::binary);

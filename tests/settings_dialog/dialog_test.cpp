@@ -49,10 +49,7 @@ bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
   return true;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using qgtest::ReadFile;
 
 // The settings file as this platform writes it: code page 932, CRLF.
 std::string Expected(const std::string& kind, const std::string& track, const std::string& file) {

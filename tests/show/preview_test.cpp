@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <set>
+#include <thread>
 
 #include "show_fixture.h"
 #include "x_probe.h"

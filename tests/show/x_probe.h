@@ -3,9 +3,12 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "process.h"
 
 namespace showtest {
 
@@ -19,21 +22,9 @@ std::pair<int, int> WindowSize(Display* dpy, Window w);
 void PressKey(Display* dpy, unsigned long keysym);
 // Size of the first active CRTC (the mode shown); {0, 0} without RandR.
 std::pair<int, int> ActiveModeSize(Display* dpy);
-// Polls pred every 50 ms until it is true or timeoutMs passes.
-template <class Pred>
-bool WaitFor(Pred pred, int timeoutMs);
+// Polls pred until it is true (true) or timeoutMs passes (false).
+inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+  return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
+}
 
 }  // namespace showtest
-
-#include <chrono>
-#include <thread>
-
-template <class Pred>
-bool showtest::WaitFor(Pred pred, int timeoutMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    if (pred()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-}

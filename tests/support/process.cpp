@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -77,6 +79,22 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();  // unlike a stream iterator, quiet on a folder or a file that goes away
+  return s.str();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 }  // namespace qgtest

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,6 +42,10 @@ class Process {
 // Folder of the built programs (Quiverglide.dll, Quiverglide.scr), from the
 // QG_BIN_DIR compile definition.
 std::string BinDir();
+// The whole file, or "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+// Polls condition every 20 ms until it holds (true) or timeout passes (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 // A fresh temporary folder, removed with its content by the destructor.
 class TempDir {
  public:
