@@ -9,6 +9,7 @@
 #include <map>
 
 #include "bmp_writer.h"
+#include "pieces.h"
 #include "scene.h"
 #include "snapshot_loader.h"
 
@@ -122,5 +123,32 @@ TEST(RealGlFrame, SheetsShowTheSnapshotAboveAndBelowTheHorizon) {
   ExpectColour(PixelAt(512, 60), {255, 255, 255}, "white floor");
   ExpectColour(PixelAt(512, 720), {255, 255, 255}, "white canopy");
   ExpectColour(PixelAt(512, 344), {0, 0, 0}, "horizon gap without texture");
+  ResetSceneState();
+}
+
+// A piece adds its light to the sheet behind it: a dim one over a bright
+// floor comes out brighter than either.
+TEST(RealGlFrame, PiecesAddTheirLightToTheSheetBehind) {
+  if (!MakeContextWithFramebuffer(1024, 768)) GTEST_SKIP() << "no offscreen GL context";
+  bmptest::Picture pic{64, 64, {}};
+  for (int i = 0; i < pic.width * pic.height; ++i) pic.rgb.insert(pic.rgb.end(), {200, 40, 90});
+  OneFilePlatform platform;
+  platform.bytes = bmptest::Encode(pic, {});
+  ResetSceneState();
+  ResizeScene(1024, 768);
+  LoadTexturesFrom(platform, "snapshot.bmp");
+  InitAnimation();
+  SetSceneGlState();
+  // Just above the floor, 50 units ahead: its square covers (512, 160).
+  const float at[3] = {0, -12, -50}, still[3] = {0, 0, 0}, colour[4] = {0.2f, 0.5f, 0, 1}, steady[4] = {};
+  Piece* piece = new Piece(ScenePieces);
+  piece->Configure(at, still, colour, steady, 2.0f, 0.0f, 1000.0f, 0.5f);
+  piece->fadingIn = false;
+  ASSERT_TRUE(ScenePieces->Add(piece));
+  TickClock();
+  DrawFrame(nullptr);
+  glFinish();
+  ExpectColour(PixelAt(512, 60), {200, 40, 90}, "floor beside the piece");
+  ExpectColour(PixelAt(512, 160), {240, 60, 90}, "the piece's texture colour added to the floor's");
   ResetSceneState();
 }
