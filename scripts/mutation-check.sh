@@ -87,10 +87,12 @@ scratch=${QG_MUTATION_DIR:-/tmp/qg-mutation}
 
 echo "== scratch copy in $scratch"
 mkdir -p "$scratch"
-# The scratch builds stay between runs, so a second run rebuilds only what changed.
+# The scratch builds stay between runs; every file copied is dated now, so
+# that an object built with an earlier run's fault is never taken as up to
+# date (ccache keeps the rebuild short).
 mkdir -p "$scratch/src"
 find "$scratch/src" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
-tar -C "$top" --exclude='./build*' --exclude='./.git' -cf - . | tar -C "$scratch/src" -xf -
+tar -C "$top" --exclude='./build*' --exclude='./.git' -cf - . | tar -C "$scratch/src" -xmf -
 cd "$scratch/src"
 export CCACHE_BASEDIR=$scratch/src
 
