@@ -65,15 +65,20 @@ if [ "${1:-}" = "--wine-faults" ]; then
   echo "== the Windows suite must pass unchanged first"
   suite_passes "$build" 180 ||
     { echo "the unchanged Windows build fails its tests (see $PWD/$build.test.log)"; exit 1; }
-  # A fault may leave the display switched or a program running, and both
-  # outlive the test that found it: each fault starts from the size the
-  # server had and a fresh wineserver.
+  # A fault may leave the display switched, a program running or a folder
+  # made, and all of them outlive the test that found it: each fault starts
+  # from the size the server had and a fresh Wine prefix, made as
+  # scripts/test-windows.sh makes its own.
   size=$(xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p')
   while IFS= read -r line; do
     printf '%s\n' "$line" >"$faults.one"
     run_faults windows "$build" 180 "$faults.one" "$results"
+    wineserver -k; wineserver -w
     xrandr -s "$size" >/dev/null 2>&1 || true
-    wineserver -k; wineserver -w; wineserver -p
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w; wineserver -p
     wine cmd /c exit >/dev/null 2>&1 </dev/null
   done <"$faults"
   exit 0
