@@ -3,6 +3,7 @@
 // goes to a null device set up by scripts/test-windows.sh), a file name
 // outside the ANSI code page, and the sound player for WAV files.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
@@ -95,8 +96,14 @@ TEST_F(WinmmMusicTest, WavLoopsInTheSoundPlayerUntilStopped) {
   EXPECT_TRUE(platform.PlaySound(MediaPath("tone.wav").c_str(), 0));
   EXPECT_FALSE(platform.PlaySound(MediaPath("no-such-file.wav").c_str(), 0));
   EXPECT_TRUE(platform.PlaySound(MediaPath("tone.wav").c_str(), kSndAsync | kSndLoop));
-  Sleep(300);
+  Sleep(2500);  // past the end of the 2-second tone
+  // Still playing: a sound asked not to stop another is refused.
+  EXPECT_FALSE(PlaySoundA(MediaPath("tone.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NOSTOP))
+      << "the loop ended with the tone";
   EXPECT_TRUE(platform.PlaySound(nullptr, 0));
+  EXPECT_TRUE(PlaySoundA(MediaPath("tone.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NOSTOP))
+      << "stopped, the player takes another sound";
+  PlaySoundA(nullptr, nullptr, 0);
 }
 
 }  // namespace
