@@ -114,6 +114,30 @@ TEST_F(WithXServer, CaptureGivesTheWholeScreenPixelForPixelAndTheSavedFileDecode
   EXPECT_NE(access(path.c_str(), F_OK), 0);
 }
 
+TEST_F(WithXServer, SixteenBitDisplaysGiveTheSamePictureToTheirPrecision) {
+  qgtest::TestXServer server(qgtest::TestXServer::Kind::Xvfb, 640, 480, 16);
+  UseServer(server);
+  ASSERT_TRUE(showtest::PaintRootPattern(server.display()));
+  DesktopPicture pic;
+  ASSERT_TRUE(qg::show::CaptureDesktop(pic));
+  ASSERT_EQ(pic.width, 640);
+  ASSERT_EQ(pic.height, 480);
+  // 5 bits of red and blue, 6 of green: each channel within one step, and
+  // full intensity still 255 (the short channels are widened, not shifted).
+  bool sawFull = false;
+  for (int y = 0; y < 480; y += 5) {
+    for (int x = 0; x < 640; x += 3) {
+      const showtest::Rgb want = showtest::PatternPixel(x, y, 640);
+      const uint8_t* got = pic.Row(y) + x * 4;
+      ASSERT_NEAR(got[2], want.r, 8) << x << "," << y;
+      ASSERT_NEAR(got[1], want.g, 4) << x << "," << y;
+      ASSERT_NEAR(got[0], want.b, 8) << x << "," << y;
+      sawFull = sawFull || got[2] == 255;
+    }
+  }
+  EXPECT_TRUE(sawFull);
+}
+
 TEST(SnapshotWriter, FailureLeavesTheOldFileAndNoTemporary) {
   qgtest::TempDir dir;
   DesktopPicture pic = DesktopPicture::Allocate(4, 2);
