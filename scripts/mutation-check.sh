@@ -70,17 +70,19 @@ if [ "${1:-}" = "--wine-faults" ]; then
   # from the size the server had and a fresh Wine prefix, made as
   # scripts/test-windows.sh makes its own.
   size=$(xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p')
-  while IFS= read -r line; do
+  grep -P '^[^\t]*\twindows\t' "$faults" | while IFS= read -r line; do
     printf '%s\n' "$line" >"$faults.one"
     run_faults windows "$build" 180 "$faults.one" "$results"
-    wineserver -k; wineserver -w
-    xrandr -s "$size" >/dev/null 2>&1 || true
-    rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w; wineserver -p
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
-  done <"$faults"
+    {
+      wineserver -k; wineserver -w
+      xrandr -s "$size"
+      rm -rf "$WINEPREFIX"
+      wineboot -i
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+      wineserver -w; wineserver -p
+      wine cmd /c exit </dev/null
+    } >/dev/null 2>&1 || true
+  done
   exit 0
 fi
 
