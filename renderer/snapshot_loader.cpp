@@ -53,12 +53,20 @@ bool LoadTexturesFrom(LoaderPlatform& platform, const std::string& path) {
   SceneTextures[0] = name;
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  // A mipmapping filter while GLU uploads the chain: a driver then makes room
+  // for every level when level 0 arrives. With a plain filter Mesa first sizes
+  // the texture for level 0 alone and moves it when level 1 comes, holding
+  // both for a moment (a third more memory than the whole build otherwise
+  // needs). The show samples level 0 only, with the plain filter set below.
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   // The rows are packed, so any width comes out exact with byte alignment.
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                     image->pixels.data());
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  // GL holds its own copy now: the decoded picture goes before the first frame.
+  image.reset();
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   return true;
 }
 

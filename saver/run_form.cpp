@@ -111,9 +111,8 @@ void Wobblevista_S::Form_Load() {
 
   // The form and Display take the screen's size and Display keeps the
   // desktop as its image. Nothing outside this process sees Display, so the
-  // picture goes in at the watch's first tick: converting and painting a
-  // screen-sized image now would take the processor from the renderer while
-  // it starts.
+  // picture goes in at the watch's first tick: where the toolkit must copy it
+  // (GDI), that would take the processor from the renderer while it starts.
   Move(0, 0, qgf::App::ScreenWidth(), qgf::App::ScreenHeight());
   Display.Move(0, 0, ScaleWidth(), ScaleHeight());
   desktop_ = std::move(desktop);
@@ -127,16 +126,25 @@ void Wobblevista_S::Form_Load() {
 
 void Wobblevista_S::FillDisplay() {
   if (desktop_.empty()) return;
-  qgf::Image image(desktop_.width, desktop_.height);
-  for (int32_t y = 0; y < desktop_.height; ++y) {
-    const uint8_t* src = desktop_.Row(y);
-    uint32_t* dst = image.row(y);
-    for (int32_t x = 0; x < desktop_.width; ++x, src += 4) {
-      dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+  // Blue, green, red, unused is the image's 0x00RRGGBB read as one
+  // little-endian word (the unused byte is never looked at), so Display holds
+  // the captured pixels themselves, the ones the snapshot was written from.
+  qgf::Image image;
+  if (desktop_.stride == static_cast<size_t>(desktop_.width) * 4) {
+    image = qgf::Image::Sharing(desktop_.width, desktop_.height,
+                                std::shared_ptr<uint32_t>(desktop_.pixels, reinterpret_cast<uint32_t*>(desktop_.pixels.get())));
+  } else {
+    image = qgf::Image(desktop_.width, desktop_.height);
+    for (int32_t y = 0; y < desktop_.height; ++y) {
+      const uint8_t* src = desktop_.Row(y);
+      uint32_t* dst = image.row(y);
+      for (int32_t x = 0; x < desktop_.width; ++x, src += 4) {
+        dst[x] = uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
+      }
     }
   }
   desktop_ = qg::show::DesktopPicture{};
-  Display.PaintPicture(qgf::Picture(std::move(image)), 0, 0);
+  Display.HoldPicture(qgf::Picture(std::move(image)));
   Display.Refresh();
 }
 

@@ -14,19 +14,11 @@
 #include <vector>
 
 #include "bench_picture.h"
+#include "peak_memory.h"
 #include "process.h"
 #include "test_xserver.h"
 
 namespace {
-
-// VmHWM of a running process, in KiB; 0 when unreadable.
-long PeakKiB(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  return 0;
-}
 
 long MeasureShow(const std::string& display, int w, int h, double seconds) {
   qgtest::TempDir runtime;
@@ -39,7 +31,7 @@ long MeasureShow(const std::string& display, int w, int h, double seconds) {
   options.env = {{"DISPLAY", display}, {"XDG_RUNTIME_DIR", runtime.path()}};
   qgtest::Process show(options);
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-  const long peak = PeakKiB(show.pid());
+  const long peak = qgbench::PeakKiB(show.pid());
   show.Signal(SIGTERM);  // the normal teardown
   const auto code = show.Wait(std::chrono::seconds(10));
   if (!code || *code != 0) std::fprintf(stderr, "the show did not end cleanly\n");

@@ -41,14 +41,9 @@
 #include "x11/desktop_capture_x11.h"
 #include "snapshot_path.h"
 #include "snapshot_writer.h"
-
-extern char** environ;
+#include "show_bench_support.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
 // Medians by default; QG_BENCH_MIN=1 reports the best run of each instead,
 // which a busy machine disturbs less.
@@ -59,109 +54,7 @@ double Median(std::vector<double> v) {
   return best && best[0] == '1' ? v.front() : v[v.size() / 2];
 }
 
-pid_t Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  return pid;
-}
-
-// Never with a pid of 0 or below: that would signal a whole group or everything.
-void Kill(pid_t pid, int sig) {
-  if (pid > 0) kill(pid, sig);
-}
-
-bool WaitExit(pid_t pid, int timeoutMs) {
-  if (pid <= 0) return true;
-  for (int i = 0; i < timeoutMs; i += 5) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return false;
-}
-
-// A private Xorg with the dummy driver; its display number, or -1.
-int StartXorg(const std::string& conf, pid_t& pid) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    int devnull = open("/dev/null", O_WRONLY);
-    dup2(devnull, 1);
-    dup2(devnull, 2);
-    std::string fd = std::to_string(fds[1]);
-    execl("/usr/lib/xorg/Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", conf.c_str(), "-noreset", "-nolisten",
-          "tcp", "-logfile", "/tmp/qg-show-bench-xorg.log", "-novtswitch", "-sharevts", (char*)nullptr);
-    execlp("Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", conf.c_str(), "-noreset", "-nolisten", "tcp",
-           "-logfile", "/tmp/qg-show-bench-xorg.log", "-novtswitch", "-sharevts", (char*)nullptr);
-    _exit(127);
-  }
-  close(fds[1]);
-  std::string got;
-  struct pollfd p = {fds[0], POLLIN, 0};
-  while (got.find('\n') == std::string::npos && poll(&p, 1, 20000) > 0) {
-    char buf[16];
-    ssize_t n = read(fds[0], buf, sizeof buf);
-    if (n <= 0) break;
-    got.append(buf, static_cast<size_t>(n));
-  }
-  close(fds[0]);
-  return got.find('\n') == std::string::npos ? -1 : std::atoi(got.c_str());
-}
-
-bool Saturated(unsigned long p) {
-  const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-  return std::max({r, g, b}) - std::min({r, g, b}) > 100;
-}
-
-// The renderer's first frame with the desktop on it: the dark band of the
-// horizon across the middle and the desktop's colours on the sheets below.
-// Before it, the window is black (no colours) or absent (no dark band over
-// the desktop), and white sheets would mean no texture.
-bool FirstDesktopFrame(Display* dpy) {
-  Window root = DefaultRootWindow(dpy);
-  XImage* mid = XGetImage(dpy, root, 512, 370, 1, 110, AllPlanes, ZPixmap);
-  if (!mid) return false;
-  bool dark = false;
-  for (int y = 0; y < 110 && !dark; ++y) dark = (XGetPixel(mid, 0, y) & 0xF0F0F0) == 0;
-  XDestroyImage(mid);
-  if (!dark) return false;
-  int colourful = 0;
-  for (int x : {200, 400, 624, 824}) {
-    XImage* low = XGetImage(dpy, root, x, 690, 1, 1, AllPlanes, ZPixmap);
-    if (!low) return false;
-    colourful += Saturated(XGetPixel(low, 0, 0));
-    XDestroyImage(low);
-  }
-  return colourful >= 3;
-}
-
-bool Magenta(Display* dpy) {
-  XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), 300, 690, 1, 1, AllPlanes, ZPixmap);
-  if (!img) return false;
-  const bool m = (XGetPixel(img, 0, 0) & 0xFFFFFF) == 0xFF00FF;
-  XDestroyImage(img);
-  return m;
-}
-
-// Polls until seen() or 20 s; the time from start, or -1.
-double TimeUntil(Display* dpy, Clock::time_point start, const std::function<bool(Display*)>& seen) {
-  while (Ms(start, Clock::now()) < 20000) {
-    if (seen(dpy)) return Ms(start, Clock::now());
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
-  }
-  return -1;
-}
-
-void PressEscape(Display* dpy) {
-  const KeyCode code = XKeysymToKeycode(dpy, XK_Escape);
-  XTestFakeKeyEvent(dpy, code, True, 0);
-  XTestFakeKeyEvent(dpy, code, False, 0);
-  XSync(dpy, False);
-}
+using namespace qgbench;
 
 // The screen size as the server has it now (a fresh connection sees it anew).
 std::pair<int, int> ScreenSizeNow() {

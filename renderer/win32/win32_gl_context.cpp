@@ -1,5 +1,8 @@
 #include "win32_gl_context.h"
 
+#include "swap_interval.h"
+#include "win32_swap_interval.h"
+
 bool Win32GLContext::TakeDeviceContext(HWND window) {
   if (!dc_ && window) dc_ = GetDC(window);
   return dc_ != nullptr;
@@ -29,6 +32,7 @@ bool Win32GLContext::Create(HWND window) {
     context_ = nullptr;
     return false;
   }
+  ApplySwapInterval(dc_, RequestedSwapInterval());
   return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "swap_interval.h"
+#include "x11_swap_interval.h"
+
 X11GLContext::~X11GLContext() {
   Destroy();
   if (visual_) XFree(visual_);
@@ -71,6 +74,7 @@ bool X11GLContext::Create(Display* display, Window window) {
     context_ = nullptr;
     return false;
   }
+  ApplySwapInterval(display, window, RequestedSwapInterval());
   return true;
 }
 

@@ -43,6 +43,10 @@ class Canvas : public Widget {
   // takes the whole picture.
   void PaintPicture(const Picture& picture, double dx, double dy, double dw = -1, double dh = -1, double sx = 0,
                     double sy = 0, double sw = -1, double sh = -1);
+  // Sizes the surface to the picture and makes the picture its retained
+  // image, where the toolkit can without copying it (drawing on it afterwards
+  // copies it first; the picture never changes). Otherwise it is painted in.
+  void HoldPicture(const Picture& picture);
   // The same with another canvas' retained image as the source (pixel units).
   void CopyFrom(const Canvas& source, int dx, int dy, int w, int h, int sx = 0, int sy = 0);
   // A vertical two-colour gradient over a pixel rectangle (top colour to bottom).

@@ -16,15 +16,23 @@ class Image {
  public:
   Image() = default;
   Image(int width, int height, Colour fill = Colour{});
+  // An image over pixels held elsewhere (width * height packed pixels, top
+  // row first), shared rather than copied: a screen-sized picture changes
+  // hands without a second copy. Copies of such an image hold their own pixels.
+  static Image Sharing(int width, int height, std::shared_ptr<std::uint32_t> pixels);
+  Image(const Image& other);
+  Image& operator=(const Image& other);
+  Image(Image&&) noexcept = default;
+  Image& operator=(Image&&) noexcept = default;
 
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return width_ <= 0 || height_ <= 0; }
 
-  std::uint32_t* row(int y) { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
-  const std::uint32_t* row(int y) const { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
-  std::uint32_t* data() { return pixels_.data(); }
-  const std::uint32_t* data() const { return pixels_.data(); }
+  std::uint32_t* row(int y) { return data() + std::size_t(y) * std::size_t(width_); }
+  const std::uint32_t* row(int y) const { return data() + std::size_t(y) * std::size_t(width_); }
+  std::uint32_t* data() { return shared_ ? shared_.get() : pixels_.data(); }
+  const std::uint32_t* data() const { return shared_ ? shared_.get() : pixels_.data(); }
 
   Colour Pixel(int x, int y) const;
   void SetPixel(int x, int y, Colour c);
@@ -38,6 +46,7 @@ class Image {
  private:
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  std::shared_ptr<std::uint32_t> shared_;  // set instead of pixels_ by Sharing
 };
 
 

@@ -4,9 +4,12 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "bmp_writer.h"
 #include "pieces.h"
@@ -151,4 +154,87 @@ TEST(RealGlFrame, PiecesAddTheirLightToTheSheetBehind) {
   ExpectColour(PixelAt(512, 60), {200, 40, 90}, "floor beside the piece");
   ExpectColour(PixelAt(512, 160), {240, 60, 90}, "the piece's texture colour added to the floor's");
   ResetSceneState();
+}
+
+namespace {
+
+// The whole framebuffer after one frame drawn at time zero (no slide, no
+// turn) with the scene's texture as it stands.
+std::vector<uint8_t> FrameAtTimeZero(int width, int height) {
+  const uint32_t texture = SceneTextures[0];
+  ResetSceneState();
+  SceneTextures[0] = texture;
+  ResizeScene(width, height);
+  SetSceneGlState();
+  DrawFrame(nullptr);
+  glFinish();
+  std::vector<uint8_t> pixels(size_t(width) * height * 4);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+std::vector<uint8_t> LevelZero() {
+  GLint w = 0, h = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+  std::vector<uint8_t> texels(size_t(w) * h * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  return texels;
+}
+
+}  // namespace
+
+// The loader uploads GLU's chain under a mipmapping filter (so the driver
+// sizes the texture once) and then samples level 0 alone: the frame must be
+// exactly the one of a texture built with the plain filter throughout.
+TEST(RealGlFrame, TextureBuildOrderLeavesTheFrameUnchanged) {
+  if (!MakeContextWithFramebuffer(1024, 768)) GTEST_SKIP() << "no offscreen GL context";
+  bmptest::Picture pic{1366, 777, {}};  // neither side a power of two: GLU scales
+  uint32_t seed = 12345;
+  for (int i = 0; i < pic.width * pic.height * 3; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    pic.rgb.push_back(uint8_t(seed >> 16));
+  }
+  OneFilePlatform platform;
+  platform.bytes = bmptest::Encode(pic, {});
+  SceneTextures[0] = 0;
+  LoadTexturesFrom(platform, "snapshot.bmp");
+  ASSERT_NE(SceneTextures[0], 0u);
+  glBindTexture(GL_TEXTURE_2D, SceneTextures[0]);
+  GLint filter = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+  EXPECT_EQ(filter, GL_LINEAR);
+  const std::vector<uint8_t> ours = LevelZero();
+  const std::vector<uint8_t> frame = FrameAtTimeZero(1024, 768);
+
+  // The texture as the show built it before: the plain filter, then GLU.
+  std::optional<ImageData> image = LoadSnapshotImage(platform, "snapshot.bmp");
+  ASSERT_TRUE(image.has_value());
+  GLuint reference = 0;
+  glGenTextures(1, &reference);
+  glBindTexture(GL_TEXTURE_2D, reference);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels.data());
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  const std::vector<uint8_t> theirs = LevelZero();
+  const uint32_t ourTexture = SceneTextures[0];
+  SceneTextures[0] = reference;
+  const std::vector<uint8_t> referenceFrame = FrameAtTimeZero(1024, 768);
+
+  EXPECT_FALSE(ours.empty());
+  EXPECT_TRUE(ours == theirs) << "level 0 differs";
+  EXPECT_TRUE(frame == referenceFrame) << "the frame differs";
+  // The frame shows the picture, not a blank: most of it is not black.
+  size_t lit = 0;
+  for (size_t i = 0; i < frame.size(); i += 4) lit += (frame[i] | frame[i + 1] | frame[i + 2]) != 0;
+  EXPECT_GT(lit, frame.size() / 4 / 2);
+  glDeleteTextures(1, &reference);
+  GLuint name = ourTexture;
+  glDeleteTextures(1, &name);
+  SceneTextures[0] = 0;
+  ResetSceneState();
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

@@ -87,10 +87,18 @@ TEST_F(LoaderTest, GoodSnapshotBecomesTheTexture) {
   const auto binds = glrec::CallsNamed("glBindTexture");
   ASSERT_EQ(binds.size(), 1u);
   EXPECT_EQ(binds[0].args, (std::vector<double>{GL_TEXTURE_2D, 1}));
+  // The chain is uploaded under a mipmapping filter (so the driver sizes the
+  // texture once); the show then samples level 0 alone, linearly.
+  std::vector<std::string> order;
+  for (const auto& call : glrec::Recorded().calls)
+    if (call.name == "glTexParameteri" || call.name == "gluBuild2DMipmaps") order.push_back(call.name);
+  EXPECT_EQ(order, (std::vector<std::string>{"glTexParameteri", "glTexParameteri", "gluBuild2DMipmaps",
+                                             "glTexParameteri"}));
   const auto params = glrec::CallsNamed("glTexParameteri");
-  ASSERT_EQ(params.size(), 2u);
+  ASSERT_EQ(params.size(), 3u);
   EXPECT_EQ(params[0].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR}));
-  EXPECT_EQ(params[1].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR}));
+  EXPECT_EQ(params[1].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR}));
+  EXPECT_EQ(params[2].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR}));
   ASSERT_EQ(glrec::Recorded().uploads.size(), 1u);
   const glrec::Upload& up = glrec::Recorded().uploads[0];
   EXPECT_EQ(up.components, 3);

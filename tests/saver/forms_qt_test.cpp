@@ -138,6 +138,38 @@ class DrawForm : public qgf::Form {
   qgf::PictureBox Box;
 };
 
+TEST(Forms, AHeldPictureIsTheSurfaceWithoutACopyUntilDrawnOn) {
+  DrawForm f;
+  f.Load();
+  // Pixels held elsewhere, as the run form holds the captured desktop; the
+  // unused top byte is whatever the capture left there.
+  std::shared_ptr<std::uint32_t> pixels(new std::uint32_t[6 * 4], std::default_delete<std::uint32_t[]>());
+  for (int i = 0; i < 24; ++i) pixels.get()[i] = 0xAB000000u | std::uint32_t(i) << 16 | 0x0080FFu;
+  qgf::Image shared = qgf::Image::Sharing(6, 4, pixels);
+  ASSERT_EQ(shared.data(), pixels.get());  // shared, not copied
+  const qgf::Image copy = shared;          // a copy holds its own
+  EXPECT_NE(copy.data(), pixels.get());
+  EXPECT_EQ(copy.Pixel(1, 2), qgf::Colour::Rgb(13, 0x80, 0xFF));
+  EXPECT_EQ(shared.Pixel(1, 2), qgf::Colour::Rgb(13, 0x80, 0xFF));
+
+  f.Display.HoldPicture(qgf::Picture(std::move(shared)));
+  EXPECT_EQ(pixels.use_count(), 2);  // the surface keeps the very pixels
+  qgf::Image img = f.Display.GetImage();
+  ASSERT_EQ(img.width(), 6);
+  ASSERT_EQ(img.height(), 4);
+  EXPECT_EQ(img.Pixel(5, 3), qgf::Colour::Rgb(23, 0x80, 0xFF));
+  EXPECT_EQ(img.row(0)[0], 0x0080FFu);  // the image's form: the top byte clear
+
+  // Drawing on the surface works on a copy of its own and lets the held
+  // pixels go, unchanged.
+  f.Display.FillRect(0, 0, 2, 2, qgf::Colour::Rgb(1, 2, 3));
+  EXPECT_EQ(f.Display.GetImage().Pixel(0, 0), qgf::Colour::Rgb(1, 2, 3));
+  EXPECT_EQ(f.Display.GetImage().Pixel(5, 3), qgf::Colour::Rgb(23, 0x80, 0xFF));
+  EXPECT_EQ(pixels.get()[0], 0xAB0080FFu);
+  EXPECT_EQ(pixels.use_count(), 1);
+  f.Unload();
+}
+
 class Button : public qgf::UserControl {
  public:
   explicit Button(qgf::Canvas& host) : UserControl(host) {}

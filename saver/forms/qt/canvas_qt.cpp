@@ -159,6 +159,19 @@ void Canvas::PaintPicture(const Picture& picture, double dx, double dy, double d
   if (impl_->w) impl_->w->update();
 }
 
+void Canvas::HoldPicture(const Picture& picture) {
+  if (picture.isNull()) return;
+  // A QImage over the picture's own pixels, read-only so that any drawing
+  // detaches it; the copy of the Picture it carries keeps the pixels alive.
+  const Image& image = *picture.image();
+  // The surface takes the picture's size first, so nothing resizes (copies) it later.
+  if (impl_->w) impl_->w->resize(image.width(), image.height());
+  impl_->backing = QImage(reinterpret_cast<const uchar*>(image.data()), image.width(), image.height(),
+                          qsizetype(image.width()) * 4, QImage::Format_RGB32,
+                          [](void* held) { delete static_cast<Picture*>(held); }, new Picture(picture));
+  if (impl_->w) impl_->w->update();
+}
+
 void Canvas::CopyFrom(const Canvas& source, int dx, int dy, int w, int h, int sx, int sy) {
   source.impl_->EnsureBacking();
   impl_->EnsureBacking();

@@ -170,6 +170,17 @@ void Canvas::PaintPicture(const Picture& picture, double dx, double dy, double d
   impl_->Invalidate();
 }
 
+void Canvas::HoldPicture(const Picture& picture) {
+  // A DIB section cannot take memory it did not allocate: the picture is copied in.
+  if (picture.isNull()) return;
+  if (impl_->hwnd) SetWindowPos(impl_->hwnd, nullptr, 0, 0, picture.width(), picture.height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  impl_->EnsureBacking();
+  if (!impl_->mem) return;
+  StretchImage(impl_->mem, *picture.image(), 0, 0, picture.width(), picture.height(), 0, 0, picture.width(),
+               picture.height());
+  impl_->Invalidate();
+}
+
 void Canvas::CopyFrom(const Canvas& source, int dx, int dy, int w, int h, int sx, int sy) {
   source.impl_->EnsureBacking();
   impl_->EnsureBacking();
