@@ -42,7 +42,7 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/linux/snapshot_writer_posix.cpp)
   target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path qg_termination_signals
     PRIVATE qg_display_modes
-    X11::X11 X11::Xext X11::Xrandr)
+    X11::X11 X11::X11_xcb X11::xcb X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)
     # The run form's services and the music player with its Linux back end.

@@ -2,6 +2,7 @@
 // controls; drawing goes into it and painting shows it.
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -31,15 +32,13 @@ void WidgetImpl::EnsureBacking() {
   backing = next;
 }
 
-void WidgetImpl::ResetBacking() {
-  if (!w) return;
-  backing = QImage(w->size(), QImage::Format_RGB32);
-  if (backing.isNull()) return;
-  backing.fill(ToQColor(back));
-  if (!back_picture.isNull()) {
-    QPainter p(&backing);
-    p.drawImage(0, 0, ToQImage(*back_picture.image()));
-  }
+// A surface that holds only its background is not kept as an image: it is
+// made when first drawn on or read. A full-screen form that is never drawn
+// on (the show's) would otherwise hold a screen's worth of memory.
+void WidgetImpl::ResetBacking() { backing = QImage(); }
+
+void WidgetImpl::FollowSize() {
+  if (!backing.isNull()) EnsureBacking();
 }
 
 CanvasWidget::CanvasWidget(WidgetImpl* i, QWidget* parent) : QWidget(parent), impl(i) {
@@ -47,14 +46,19 @@ CanvasWidget::CanvasWidget(WidgetImpl* i, QWidget* parent) : QWidget(parent), im
   setMouseTracking(true);
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
-  impl->EnsureBacking();
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+  impl->FollowSize();
   QPainter p(this);
-  if (!impl->backing.isNull()) p.drawImage(0, 0, impl->backing);
+  if (!impl->backing.isNull()) {
+    p.drawImage(0, 0, impl->backing);
+    return;
+  }
+  p.fillRect(event->rect(), ToQColor(impl->back));
+  if (!impl->back_picture.isNull()) p.drawImage(0, 0, ToQImage(*impl->back_picture.image()));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*) {
-  impl->EnsureBacking();
+  impl->FollowSize();
   if (!impl->owner) return;
   if (impl->is_form) FormAccess::Resize(*static_cast<Form*>(impl->owner));
   if (impl->is_user_control) UserControlAccess::Resize(*static_cast<UserControl*>(impl->owner));

@@ -38,8 +38,9 @@ struct WidgetImpl {
   bool is_canvas = false;
   MousePointer pointer = MousePointer::Default;
 
-  void EnsureBacking();  // backing matches the widget's size, contents kept
-  void ResetBacking();   // backing = background
+  void EnsureBacking();  // backing made or matched to the widget's size, contents kept
+  void ResetBacking();   // backing = background (made when next drawn on)
+  void FollowSize();     // a made backing follows the widget's size
 };
 
 // Turns a Qt mouse event into the event arguments of a widget (coordinates

@@ -122,7 +122,7 @@ void Widget::Move(double left, double top, double width, double height) {
   // Qt holds resize events of hidden widgets back until they are shown; the
   // forms and controls expect theirs at once, as they draw while hidden.
   if (resized && !q->isVisible() && impl_->is_canvas) {
-    impl_->EnsureBacking();
+    impl_->FollowSize();
     if (impl_->is_form) FormAccess::Resize(*static_cast<Form*>(this));
     if (impl_->is_user_control) UserControlAccess::Resize(*static_cast<UserControl*>(this));
   }

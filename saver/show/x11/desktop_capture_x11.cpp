@@ -8,12 +8,16 @@
 #include "desktop_capture_x11.h"
 #include "x_error_trap.h"
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
 #include <sys/mman.h>
 #include <sys/shm.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 
 namespace qg::show {
@@ -117,7 +121,47 @@ bool CaptureWithShm(Display* dpy, Window root, Visual* visual, int depth, int wi
   return ok && !picture.empty();
 }
 
+// The bits per pixel the server uses for a depth in Z format.
+int BitsPerPixelOf(Display* dpy, int depth) {
+  int count = 0, bits = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(dpy, &count);
+  for (int i = 0; i < count; ++i)
+    if (formats[i].depth == depth) bits = formats[i].bits_per_pixel;
+  if (formats) XFree(formats);
+  return bits;
+}
+
+// XGetImage receives the reply into a buffer of the XCB layer and then copies
+// it into the XImage, holding two screens at once; for the common 32-bit
+// layout the reply itself becomes the picture instead.
+bool CaptureReply(Display* dpy, Drawable drawable, Visual* visual, int width, int height, DesktopPicture& picture) {
+  const int depth = DefaultDepth(dpy, DefaultScreen(dpy));
+  if (width > 0xFFFF || height > 0xFFFF || ImageByteOrder(dpy) != LSBFirst || BitsPerPixelOf(dpy, depth) != 32 ||
+      visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF)
+    return false;
+  xcb_connection_t* c = XGetXCBConnection(dpy);
+  if (!c) return false;
+  const xcb_get_image_cookie_t cookie =
+      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_drawable_t>(drawable), 0, 0,
+                    static_cast<uint16_t>(width), static_cast<uint16_t>(height), ~0u);
+  xcb_generic_error_t* error = nullptr;
+  xcb_get_image_reply_t* reply = xcb_get_image_reply(c, cookie, &error);
+  std::free(error);
+  if (!reply) return false;
+  const size_t stride = static_cast<size_t>(width) * 4;
+  if (reply->depth != depth || static_cast<size_t>(xcb_get_image_data_length(reply)) < stride * height) {
+    std::free(reply);
+    return false;
+  }
+  picture.width = width;
+  picture.height = height;
+  picture.stride = stride;
+  picture.pixels = std::shared_ptr<uint8_t>(xcb_get_image_data(reply), [reply](uint8_t*) { std::free(reply); });
+  return true;
+}
+
 bool CapturePlain(Display* dpy, Window root, Visual* visual, int width, int height, DesktopPicture& picture) {
+  if (CaptureReply(dpy, root, visual, width, height, picture)) return true;
   XImage* img = nullptr;
   {
     XErrorTrap trap(dpy);
