@@ -48,11 +48,12 @@ uint8_t Channel(unsigned long pixel, unsigned long mask) {
   return static_cast<uint8_t>(out >> ((8 + bits - 1) / bits * bits - 8));
 }
 
-// True when the image's bytes already are blue, green, red, unused rows.
-bool IsBgrx(const XImage* img, const Visual* visual) {
-  return img->bits_per_pixel == 32 && img->byte_order == LSBFirst && visual->red_mask == 0xFF0000 &&
+// True when pixels of this layout already are blue, green, red, unused bytes.
+bool IsBgrx(int bitsPerPixel, int byteOrder, const Visual* visual) {
+  return bitsPerPixel == 32 && byteOrder == LSBFirst && visual->red_mask == 0xFF0000 &&
          visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
 }
+bool IsBgrx(const XImage* img, const Visual* visual) { return IsBgrx(img->bits_per_pixel, img->byte_order, visual); }
 
 // Other visuals (16-bit colour, big-endian servers): converted, slow but exact.
 DesktopPicture Converted(XImage* img, Visual* visual) {
@@ -136,8 +137,7 @@ int BitsPerPixelOf(Display* dpy, int depth) {
 // layout the reply itself becomes the picture instead.
 bool CaptureReply(Display* dpy, Drawable drawable, Visual* visual, int width, int height, DesktopPicture& picture) {
   const int depth = DefaultDepth(dpy, DefaultScreen(dpy));
-  if (width > 0xFFFF || height > 0xFFFF || ImageByteOrder(dpy) != LSBFirst || BitsPerPixelOf(dpy, depth) != 32 ||
-      visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF)
+  if (width > 0xFFFF || height > 0xFFFF || !IsBgrx(BitsPerPixelOf(dpy, depth), ImageByteOrder(dpy), visual))
     return false;
   xcb_connection_t* c = XGetXCBConnection(dpy);
   if (!c) return false;
