@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "level0_uploads.h"
 #include "snapshot_path.h"
 
 MappedFile::~MappedFile() = default;
@@ -53,16 +54,20 @@ bool LoadTexturesFrom(LoaderPlatform& platform, const std::string& path) {
   SceneTextures[0] = name;
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  // A mipmapping filter while GLU uploads the chain: a driver then makes room
-  // for every level when level 0 arrives. With a plain filter Mesa first sizes
-  // the texture for level 0 alone and moves it when level 1 comes, holding
-  // both for a moment (a third more memory than the whole build otherwise
-  // needs). The show samples level 0 only, with the plain filter set below.
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  // With level 0 alone the plain filter lets the driver size the texture for
+  // that level only. When GLU uploads the whole chain, a mipmapping filter
+  // instead makes room for every level when level 0 arrives; with a plain one
+  // Mesa would move the texture when level 1 comes, holding both for a moment.
+  const bool level0Only = Level0Uploads::Available();
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, level0Only ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR);
   // The rows are packed, so any width comes out exact with byte alignment.
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
-                    image->pixels.data());
+  {
+    const int32_t width = image->width, height = image->height;
+    const uint8_t* pixels = image->pixels.data();
+    Level0Uploads uploads(pixels, image->pixels.size(), [&image] { image.reset(); });
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+  }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   // GL holds its own copy now: the decoded picture goes before the first frame.
   image.reset();

@@ -185,10 +185,10 @@ std::vector<uint8_t> LevelZero() {
 
 }  // namespace
 
-// The loader uploads GLU's chain under a mipmapping filter (so the driver
-// sizes the texture once) and then samples level 0 alone: the frame must be
-// exactly the one of a texture built with the plain filter throughout.
-TEST(RealGlFrame, TextureBuildOrderLeavesTheFrameUnchanged) {
+// The loader keeps GLU to level 0 (the only one sampled) and lets the picture
+// go once GLU has scaled it: the frame must be exactly the one of a texture
+// built by GLU as a whole chain under the plain filter.
+TEST(RealGlFrame, Level0AloneGivesTheFrameOfTheWholeChain) {
   if (!MakeContextWithFramebuffer(1024, 768)) GTEST_SKIP() << "no offscreen GL context";
   bmptest::Picture pic{1366, 777, {}};  // neither side a power of two: GLU scales
   uint32_t seed = 12345;
@@ -206,6 +206,9 @@ TEST(RealGlFrame, TextureBuildOrderLeavesTheFrameUnchanged) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
   EXPECT_EQ(filter, GL_LINEAR);
   const std::vector<uint8_t> ours = LevelZero();
+  GLint level1 = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
+  EXPECT_EQ(level1, 0) << "levels past 0 were uploaded";
   const std::vector<uint8_t> frame = FrameAtTimeZero(1024, 768);
 
   // The texture as the show built it before: the plain filter, then GLU.
@@ -220,6 +223,8 @@ TEST(RealGlFrame, TextureBuildOrderLeavesTheFrameUnchanged) {
   gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE, image->pixels.data());
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   const std::vector<uint8_t> theirs = LevelZero();
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1);
+  EXPECT_GT(level1, 0) << "outside the loader, GLU's uploads reach GL unchanged";
   const uint32_t ourTexture = SceneTextures[0];
   SceneTextures[0] = reference;
   const std::vector<uint8_t> referenceFrame = FrameAtTimeZero(1024, 768);
