@@ -142,15 +142,21 @@ changed() {  # file1 file2 WxH+X+Y
 # GL on a busy machine may take a while over the first frames.
 # Both must show some of colour $3 there: the daemon's blank window before
 # the first frame is no moving show.
-shots_until_moving() {
-  local c
+shots_until_moving() {  # pixels area colour [area colour ...]
+  local c min=$1 ok
+  shift
   for ((try = 0; try < 10; try++)); do
     import -window root "$work/$case-1.png"
     sleep 0.7
     import -window root "$work/$case-2.png"
-    c=$(changed "$work/$case-1.png" "$work/$case-2.png" "$1")
-    above "${c:-0}" "$2" && above "$(share "$work/$case-1.png" "$1" "$3")" 0.05 &&
-      above "$(share "$work/$case-2.png" "$1" "$3")" 0.05 && return 0
+    ok=1
+    local args=("$@")
+    for ((i = 0; i < ${#args[@]}; i += 2)); do
+      c=$(changed "$work/$case-1.png" "$work/$case-2.png" "${args[i]}")
+      above "${c:-0}" "$min" && above "$(share "$work/$case-1.png" "${args[i]}" "${args[i + 1]}")" 0.05 &&
+        above "$(share "$work/$case-2.png" "${args[i]}" "${args[i + 1]}")" 0.05 || ok=0
+    done
+    [ "$ok" = 1 ] && return 0
     sleep 0.8
   done
 }
@@ -196,7 +202,9 @@ daemon_case() {
   as_user xscreensaver-command -activate >/dev/null 2>&1
   within 150 renderers_are "$monitors" ||
     fail "$case: $(ours Quiverglide.dll) renderers for $monitors monitors"
-  shots_until_moving "${w}x${h}+$(((monitors - 1) * w))+0" 2000 "$([ "$monitors" = 1 ] && echo "$BLUE" || echo "$ORANGE")"
+  # Every monitor's show, each starting on its own.
+  if [ "$monitors" = 1 ]; then shots_until_moving 2000 "${w}x${h}+0+0" "$BLUE"
+  else shots_until_moving 2000 "${w}x${h}+0+0" "$BLUE" "${w}x${h}+${w}+0" "$ORANGE"; fi
 
   for ((m = 0; m < monitors; m++)); do
     local area="${w}x${h}+$((m * w))+0" mine other
@@ -243,7 +251,7 @@ preview_case() {
   local host=$!
   started+=("$host")
   within 100 renderers_are 1 || fail "$case: no renderer"
-  shots_until_moving 320x240+100+100 300 "$ORANGE"
+  shots_until_moving 300 320x240+100+100 "$ORANGE"
   local area=320x240+100+100 s o c
   s=$(share "$work/$case-1.png" "$area" "$BLUE")
   o=$(share "$work/$case-1.png" "$area" "$ORANGE")
