@@ -68,13 +68,6 @@ class HostedShowTest : public OnTestServer {
   std::unique_ptr<qgtest::Process> StartHost(const std::vector<std::string>& args) {
     return Start("Quiverglide.scr", args, env_);
   }
-  // The floor's left and right halves, and the canopy's left, in a window of
-  // the size at (left, top).
-  bool Shows(const Rgb& left, const Rgb& right, int width = 1024, int height = 768, int x = 0, int y = 0) {
-    return probe_->BlockIs(x + width / 4, y + height * 740 / 768, left) &&
-           probe_->BlockIs(x + width * 3 / 4, y + height * 740 / 768, right) &&
-           probe_->BlockIs(x + width / 4, y + height * 30 / 768, left);
-  }
   bool NoSnapshot() {
     DIR* dir = opendir((runtime_.path() + "/kestrow").c_str());
     bool none = true;
@@ -97,8 +90,8 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   MakeDaemonWindow(false, kLeft, kTop, 400, 300);
   WriteSnapshot(TwoColourBitmap(64, 48, kBlue, kOrange), window_);  // the hosted show's own, named for its window
   auto renderer = Start("Quiverglide.dll", {}, {{"QUIVERGLIDE_TARGET_WINDOW", HexWindowId(window_)}});
-  ASSERT_TRUE(WaitUntil([&] { return Shows(kBlue, kOrange, 400, 300, kLeft, kTop); }, 10s))
-      << ToString(probe_->Pixel(kLeft + 100, kTop + 289)) << ToString(probe_->Pixel(kLeft + 300, kTop + 289));
+  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange, kLeft, kTop, 400, 300); }, 10s))
+      << Describe(kLeft, kTop, 400, 300);
   Display* d = probe_->display();
   // No window, pointer or keyboard of its own: the daemon keeps those.
   EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
@@ -112,8 +105,8 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   // The owner makes the window larger: the scene fills it.
   XResizeWindow(d, window_, 600, 450);
   XSync(d, False);
-  EXPECT_TRUE(WaitUntil([&] { return Shows(kBlue, kOrange, 600, 450, kLeft, kTop); }, 10s))
-      << ToString(probe_->Pixel(kLeft + 150, kTop + 433)) << ToString(probe_->Pixel(kLeft + 450, kTop + 433));
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange, kLeft, kTop, 600, 450); }, 10s))
+      << Describe(kLeft, kTop, 600, 450);
 
   // Escape is the daemon's business, not the show's.
   probe_->Key("Escape");
@@ -129,7 +122,7 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
 TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
   MakeDaemonWindow(true);
   auto host = StartHost({"--root"});
-  EXPECT_TRUE(WaitUntil([&] { return Shows(kGreen, kGreen); }, 10s)) << ToString(probe_->Pixel(256, 740));
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
   EXPECT_FALSE(NoSnapshot());
   EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
   EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);  // no window of its own
@@ -141,7 +134,7 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
 
   // A host killed outright takes the renderer with it.
   host = StartHost({"--root"});
-  ASSERT_TRUE(WaitUntil([&] { return Shows(kGreen, kGreen); }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
   host->Signal(SIGKILL);
   host->Wait(1s);
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
@@ -169,7 +162,7 @@ TEST_F(HostedShowTest, TheUsersNoToDesktopImagesGivesWhiteSheets) {
   std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
   MakeDaemonWindow(true);
   auto host = StartHost({"-root"});
-  EXPECT_TRUE(WaitUntil([&] { return Shows(kWhite, kWhite); }, 10s)) << ToString(probe_->Pixel(256, 740));
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
 }

@@ -215,6 +215,33 @@ void OnTestServer::WriteSnapshot(const std::string& bytes, Window window) {
   std::ofstream(runtime_.path() + "/kestrow/" + name, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+namespace {
+
+struct SheetPoint {
+  int x, y;
+  bool left;
+};
+
+std::vector<SheetPoint> SheetPoints(int x, int y, int width, int height) {
+  const int floor = y + height * 740 / 768, canopy = y + height * 30 / 768;
+  const int left = x + width / 4, right = x + width * 3 / 4;
+  return {{left, floor, true}, {right, floor, false}, {left, canopy, true}, {right, canopy, false}};
+}
+
+}  // namespace
+
+bool OnTestServer::SheetsShow(const Rgb& left, const Rgb& right, int x, int y, int width, int height) {
+  for (const SheetPoint& p : SheetPoints(x, y, width, height))
+    if (!probe_->BlockIs(p.x, p.y, p.left ? left : right)) return false;
+  return true;
+}
+
+std::string OnTestServer::Describe(int x, int y, int width, int height) {
+  std::string s;
+  for (const SheetPoint& p : SheetPoints(x, y, width, height)) s += ToString(probe_->Pixel(p.x, p.y)) + " ";
+  return s;
+}
+
 std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
   const qg::show::DesktopPicture picture = qg::show::DesktopPicture::Allocate(width, height);
   for (int y = 0; y < height; ++y)

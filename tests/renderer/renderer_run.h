@@ -82,6 +82,12 @@ class OnTestServer : public ::testing::Test {
   // Writes the snapshot the renderer reads (the plain one, or the hosted
   // show's one named for its window), the folder private as it requires.
   void WriteSnapshot(const std::string& bytes, Window window = 0);
+  // Whether the floor (near the bottom edge) and the canopy (near the top)
+  // show the colours left and right of the centre, in a show of the size at
+  // (x, y): straight ahead the picture's middle lies under the centre line.
+  // Describe gives what those points show.
+  bool SheetsShow(const Rgb& left, const Rgb& right, int x = 0, int y = 0, int width = 1024, int height = 768);
+  std::string Describe(int x = 0, int y = 0, int width = 1024, int height = 768);
 
   // Declared first, so the server goes last.
   std::unique_ptr<qgtest::TestXServer> server_;
