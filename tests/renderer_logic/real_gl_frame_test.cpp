@@ -7,12 +7,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <vector>
 
 #include "bmp_writer.h"
+#include "memory_loader.h"
 #include "pieces.h"
 #include "scene.h"
-#include "snapshot_loader.h"
 
 namespace {
 
@@ -49,23 +48,6 @@ bool MakeContextWithFramebuffer() {
   return glGetError() == GL_NO_ERROR;
 }
 
-struct MemoryFile : MappedFile {
-  std::vector<uint8_t> bytes;
-};
-
-struct OneFilePlatform : LoaderPlatform {
-  std::vector<uint8_t> bytes;
-  bool CanOpenForReading(const std::string&) override { return !bytes.empty(); }
-  std::unique_ptr<MappedFile> MapWholeFile(const std::string&) override {
-    auto f = std::make_unique<MemoryFile>();
-    f->bytes = bytes;
-    f->data = f->bytes.data();
-    f->size = f->bytes.size();
-    return f;
-  }
-  void ShowErrorBox(const std::string& text) override { ADD_FAILURE() << text; }
-};
-
 void ExpectColourAt(int x, int y, std::vector<int> want, const char* where) {
   uint8_t p[4] = {0, 0, 0, 0};
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
@@ -74,7 +56,7 @@ void ExpectColourAt(int x, int y, std::vector<int> want, const char* where) {
 
 // Starts the scene with the snapshot as the renderer does,
 // adding the pieces to its list, and draws the first frame.
-void DrawFirstFrame(OneFilePlatform& platform, std::vector<Piece*> pieces = {}) {
+void DrawFirstFrame(MemoryLoader& platform, std::vector<Piece*> pieces = {}) {
   ResetSceneState();
   SceneTextures[0] = 0;
   ResizeScene(1024, 768);
@@ -95,10 +77,11 @@ class RealGlFrame : public ::testing::Test {
     if (!MakeContextWithFramebuffer()) GTEST_SKIP() << "no offscreen GL context";
   }
   void TearDown() override {
+    EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ResetSceneState();
   }
-  OneFilePlatform platform;
+  MemoryLoader platform;
 };
 
 }  // namespace
@@ -108,7 +91,7 @@ class RealGlFrame : public ::testing::Test {
 TEST_F(RealGlFrame, PiecesAddTheirLightToTheSheetBehind) {
   bmptest::Picture pic{64, 64, {}};
   for (int i = 0; i < 64 * 64; ++i) pic.rgb.insert(pic.rgb.end(), {200, 40, 90});
-  platform.bytes = bmptest::Encode(pic, {});
+  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
   // Just above the floor, 50 units ahead: its square covers (512, 160).
   const float at[3] = {0, -12, -50}, still[3] = {0, 0, 0}, colour[4] = {0.2f, 0.5f, 0, 1}, steady[4] = {};
   Piece* piece = new Piece(nullptr);
@@ -126,7 +109,7 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsSampledAlone) {
   bmptest::Picture pic{1366, 777, {}};  // neither side a power of two: GLU scales; rows not 4-byte multiples
   uint32_t seed = 12345;
   for (int i = 0; i < pic.width * pic.height * 3; ++i) pic.rgb.push_back(uint8_t((seed = seed * 1103515245u + 12345u) >> 16));
-  platform.bytes = bmptest::Encode(pic, {});
+  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
   DrawFirstFrame(platform);
   std::vector<uint8_t> frame(1024 * 768 * 4);
   glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
+#include <memory>
 
 #include "bmp_writer.h"
 #include "fake_clock.h"
+#include "memory_loader.h"
 #include "pieces.h"
 #include "scene.h"
-#include "snapshot_loader.h"
 #include "snapshot_path.h"
 
 namespace {
@@ -96,19 +96,14 @@ class PiecesTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PiecesTest, FullListRefusesAndKeepsItsCount) {
-  PieceList list(500);
-  for (int i = 0; i < 500; ++i) ASSERT_TRUE(list.Add(Make(list, float(i))));
-  Piece* extra = Make(list, 999);
-  EXPECT_FALSE(list.Add(extra));
-  EXPECT_EQ(Tags(list).back(), 499.0f);
-  EXPECT_EQ(list.Count(), 500);
-  delete extra;
-}
-
-TEST_F(PiecesTest, RemovesHeadTailAndMiddleKeepingOrder) {
-  PieceList list(10);
-  for (int tag = 1; tag <= 5; ++tag) list.Add(Make(list, float(tag), tag % 2 == 1));  // 1, 3 and 5 die
+TEST_F(PiecesTest, FullListRefusesAndDeadPiecesGoKeepingTheOrder) {
+  PieceList list(5);
+  for (int tag = 1; tag <= 5; ++tag) ASSERT_TRUE(list.Add(Make(list, float(tag), tag % 2 == 1)));  // 1, 3, 5 die
+  auto extra = std::unique_ptr<Piece>(Make(list, 99));
+  EXPECT_FALSE(list.Add(extra.get()));
+  if (list.Count() > 5) extra.release();  // taken after all: the list owns it now
+  EXPECT_EQ(Tags(list), (std::vector<float>{1, 2, 3, 4, 5}));
+  // Head, middle and tail die together.
   list.UpdateAndDraw();
   EXPECT_EQ(Tags(list), (std::vector<float>{2, 4}));
   // A piece added afterwards follows the new tail.
@@ -154,29 +149,6 @@ TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
   EXPECT_EQ(shrink.halfSize, 0.0f);
 }
 
-namespace {
-
-struct VectorFile : MappedFile {
-  std::vector<uint8_t> bytes;
-};
-
-struct FakeLoaderPlatform : LoaderPlatform {
-  std::map<std::string, std::vector<uint8_t>> files;
-  std::vector<std::string> messages;
-  bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
-  std::unique_ptr<MappedFile> MapWholeFile(const std::string& path) override {
-    if (files[path].empty()) return nullptr;  // as mmap refuses length 0
-    auto f = std::make_unique<VectorFile>();
-    f->bytes = files[path];
-    f->data = f->bytes.data();
-    f->size = f->bytes.size();
-    return f;
-  }
-  void ShowErrorBox(const std::string& text) override { messages.push_back(text); }
-};
-
-}  // namespace
-
 TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
   const std::string path = "/run/user/1000/kestrow/Wobblevista.bmp";
   std::vector<uint8_t> unknown = bmptest::Encode(bmptest::Gradient(4, 4), {});
@@ -195,13 +167,13 @@ TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
       {"", {}, {}},
   };
   for (const auto& c : cases) {
-    FakeLoaderPlatform platform;
+    MemoryLoader platform;
     if (c.path == path) platform.files[path] = c.bytes;
     EXPECT_FALSE(LoadSnapshotImage(platform, c.path).has_value()) << c.path;
     EXPECT_EQ(platform.messages, c.messages) << c.path;
   }
   // A snapshot that fails leaves the sheets without a texture.
-  FakeLoaderPlatform platform;
+  MemoryLoader platform;
   platform.files[qg::SnapshotFilePath()] = {'B', 'M', 0, 0};
   SceneTextures[0] = 0;
   EXPECT_TRUE(LoadTextures(platform));
