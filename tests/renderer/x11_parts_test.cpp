@@ -47,6 +47,31 @@ TEST(DisplayModeChoice, TakesTheOutputsOwnModeOfTheSizeWithTheClosestRefresh) {
   EXPECT_EQ(RefreshOf(doubleScan), 0.0);
 }
 
+// An event of the type for the window; a and b as each type reads them.
+XEvent Event(int type, Window window, int a = 0, int b = 0) {
+  XEvent e = {};
+  e.type = type;
+  e.xany.window = window;
+  switch (type) {
+    case ClientMessage:  // a: the protocol
+      e.xclient.message_type = 100;
+      e.xclient.format = 32;
+      e.xclient.data.l[0] = a;
+      break;
+    case Expose: e.xexpose.count = a; break;  // how many of the same exposure follow
+    case ConfigureNotify:
+      e.xconfigure.window = window;  // and xany's window is the one it is reported to
+      e.xconfigure.width = a;
+      e.xconfigure.height = b;
+      break;
+    case MotionNotify:
+      e.xmotion.x = a;
+      e.xmotion.y = b;
+      break;
+  }
+  return e;
+}
+
 TEST(EventTranslation, CloseRequestExposureSizeAndPointerBecomeTheirMessages) {
   X11EventContext context;
   context.window = 42;
@@ -54,53 +79,27 @@ TEST(EventTranslation, CloseRequestExposureSizeAndPointerBecomeTheirMessages) {
   context.wmDeleteWindow = 101;
   context.lastWidth = 1024;
   context.lastHeight = 768;
-  // The message an event becomes, or 0 when none.
-  const auto translate = [&](XEvent e, intptr_t* lParam = nullptr) -> uint32_t {
-    RendererMessage m;
-    if (!TranslateX11Event(e, context, &m)) return 0;
-    if (lParam) *lParam = m.lParam;
-    return m.message;
+  const struct {
+    const char* what;
+    XEvent event;
+    uint32_t message;  // 0: none
+    intptr_t lParam;
+  } cases[] = {
+      {"close request", Event(ClientMessage, 42, 101), kMsgClose, 0},
+      {"another protocol (e.g. a ping)", Event(ClientMessage, 42, 102), 0, 0},
+      {"some other window's close request", Event(ClientMessage, 43, 101), 0, 0},
+      {"exposure with more to follow", Event(Expose, 42, 2), 0, 0},
+      {"the series' last exposure: one paint", Event(Expose, 42, 0), kMsgPaint, 0},
+      {"a move is no size change", Event(ConfigureNotify, 42, 1024, 768), 0, 0},
+      {"new size", Event(ConfigureNotify, 42, 800, 600), kMsgSize, (600 << 16) | 800},
+      {"pointer", Event(MotionNotify, 42, 5, 7), kMsgMouseMove, (7 << 16) | 5},
   };
-  XEvent e = {};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = 42;
-  e.xclient.message_type = 100;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = 101;
-  EXPECT_EQ(translate(e), kMsgClose);
-  e.xclient.data.l[0] = 102;  // another protocol (e.g. a ping) is no close request
-  EXPECT_EQ(translate(e), 0u);
-  e.xclient.data.l[0] = 101;
-  e.xclient.window = 43;  // some other window's
-  EXPECT_EQ(translate(e), 0u);
-
-  e = {};
-  e.xexpose.type = Expose;
-  e.xexpose.window = 42;
-  e.xexpose.count = 2;  // more of the same exposure follow: one paint for the series
-  EXPECT_EQ(translate(e), 0u);
-  e.xexpose.count = 0;
-  EXPECT_EQ(translate(e), kMsgPaint);
-
-  e = {};
-  e.xconfigure.type = ConfigureNotify;
-  e.xconfigure.event = e.xconfigure.window = 42;
-  e.xconfigure.width = 1024;
-  e.xconfigure.height = 768;
-  EXPECT_EQ(translate(e), 0u);  // a move is no size change
-  e.xconfigure.width = 800;
-  e.xconfigure.height = 600;
-  intptr_t size = 0, point = 0;
-  EXPECT_EQ(translate(e, &size), kMsgSize);
-  EXPECT_EQ(size, (600 << 16) | 800);
-
-  e = {};
-  e.xmotion.type = MotionNotify;
-  e.xmotion.window = 42;
-  e.xmotion.x = 5;
-  e.xmotion.y = 7;
-  EXPECT_EQ(translate(e, &point), kMsgMouseMove);
-  EXPECT_EQ(point, (7 << 16) | 5);
+  for (auto c : cases) {
+    RendererMessage m{};
+    EXPECT_EQ(TranslateX11Event(c.event, context, &m), c.message != 0) << c.what;
+    EXPECT_EQ(m.message, c.message) << c.what;
+    EXPECT_EQ(m.lParam, c.lParam) << c.what;
+  }
 }
 
 TEST(MonitorCover, CoversEveryMonitorThatDoesNotShowTheOrigin) {
