@@ -41,7 +41,7 @@ class HostedShowTest : public OnTestServer {
  protected:
   void SetUp() override {
     StartServer();
-    Display* d = probe_->display();
+    Display* d = display();
     XSetWindowBackground(d, DefaultRootWindow(d), PixelValue(kBlue));
     XClearWindow(d, DefaultRootWindow(d));
     XSync(d, False);
@@ -50,8 +50,8 @@ class HostedShowTest : public OnTestServer {
   // The daemon's window at (left, top), and its screenshot of the desktop in
   // a pixmap of one colour named by the property.
   void MakeDaemonWindow(bool withScreenshot, int left = 0, int top = 0, int width = 1024, int height = 768) {
-    Display* d = probe_->display();
-    window_ = probe_->MapWindow(left, top, width, height, Rgb{});
+    Display* d = display();
+    window_ = MapWindow(left, top, width, height, Rgb{});
     if (withScreenshot) {
       const Pixmap pixmap = XCreatePixmap(d, window_, 1024, 768, static_cast<unsigned>(DefaultDepth(d, 0)));
       GC gc = XCreateGC(d, pixmap, 0, nullptr);
@@ -92,9 +92,9 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   auto renderer = Start("Quiverglide.dll", {}, {{"QUIVERGLIDE_TARGET_WINDOW", HexWindowId(window_)}});
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange, kLeft, kTop, 400, 300); }, 10s))
       << Describe(kLeft, kTop, 400, 300);
-  Display* d = probe_->display();
+  Display* d = display();
   // No window, pointer or keyboard of its own: the daemon keeps those.
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
+  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);
   EXPECT_EQ(XGrabKeyboard(d, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
   XUngrabKeyboard(d, CurrentTime);
   Window focus;
@@ -109,7 +109,7 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
       << Describe(kLeft, kTop, 600, 450);
 
   // Escape is the daemon's business, not the show's.
-  probe_->Key("Escape");
+  Key("Escape");
   std::this_thread::sleep_for(300ms);
   EXPECT_TRUE(renderer->Running());
 
@@ -125,7 +125,7 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
   EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
   EXPECT_FALSE(NoSnapshot());
   EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);  // no window of its own
+  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
@@ -142,8 +142,8 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
 
 TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographed) {
   MakeDaemonWindow(false);
-  XUnmapWindow(probe_->display(), window_);  // the desktop in view for the photograph
-  XSync(probe_->display(), False);
+  XUnmapWindow(display(), window_);  // the desktop in view for the photograph
+  XSync(display(), False);
   auto host = StartHost({});  // XSCREENSAVER_WINDOW alone
   const std::string snapshot = runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp";
   std::string bytes;

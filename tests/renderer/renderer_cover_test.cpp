@@ -29,64 +29,64 @@ class RendererModeTest : public OnTestServer {
   // the given way (a signal number, or one of the above); its exit code.
   std::optional<int> Show(int ending, const std::function<void()>& during) {
     auto renderer = Start("Quiverglide.dll");
-    EXPECT_TRUE(WaitUntil([&] { return probe_->FindWindowByCaption(kCaption) != 0; }, 10s));
-    EXPECT_TRUE(WaitUntil([&] { return probe_->BlockIs(512, 740, kWhite); }, 10s)) << ToString(probe_->Pixel(512, 740));
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowByCaption(kCaption) != 0; }, 10s));
+    EXPECT_TRUE(WaitUntil([&] { return BlockIs(512, 740, kWhite); }, 10s)) << ToString(Pixel(512, 740));
     during();
-    if (ending == kEscape) probe_->Key("Escape");
-    else if (ending == kCloseRequest) probe_->SendDeleteWindow(probe_->FindWindowByCaption(kCaption));
+    if (ending == kEscape) Key("Escape");
+    else if (ending == kCloseRequest) SendDeleteWindow(FindWindowByCaption(kCaption));
     else renderer->Signal(ending);
     return renderer->Wait(10s);
   }
   void ExpectScreen(int width, int height) {
     int w = 0, h = 0;
-    probe_->ScreenSize(&w, &h);  // the screen follows the only active output
+    ScreenSize(&w, &h);  // the screen follows the only active output
     EXPECT_EQ(w, width);
     EXPECT_EQ(h, height);
   }
 };
 
 TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitorAndOnTwo) {
-  ASSERT_TRUE(probe_->HasCrtc(0, 0, 1280, 1024));
+  ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
   for (int ending : {kEscape, SIGINT}) {
     SCOPED_TRACE("one monitor, ending " + std::to_string(ending));
     EXPECT_EQ(Show(ending,
                    [&] {
-                     EXPECT_TRUE(probe_->HasCrtc(0, 0, 1024, 768));
+                     EXPECT_TRUE(HasCrtc(0, 0, 1024, 768));
                      ExpectScreen(1024, 768);
                    }),
               std::optional<int>(0));
-    EXPECT_TRUE(probe_->HasCrtc(0, 0, 1280, 1024));
+    EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
     ExpectScreen(1280, 1024);
   }
 
   Xrandr("--addmode DUMMY1 1280x1024 && xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0");
-  ASSERT_TRUE(probe_->HasCrtc(1280, 0, 1280, 1024));
-  probe_->MapWindow(0, 0, 2560, 1024, kDesktop);
-  ASSERT_EQ(probe_->PixelsNot(1280, 0, 1280, 1024, kDesktop), 0);
+  ASSERT_TRUE(HasCrtc(1280, 0, 1280, 1024));
+  MapWindow(0, 0, 2560, 1024, kDesktop);
+  ASSERT_EQ(PixelsNot(1280, 0, 1280, 1024, kDesktop), 0);
   // Escape with the pointer on the second monitor, a close request, a
   // signal, and killed outright.
   for (int ending : {kEscape, kCloseRequest, SIGTERM, SIGKILL}) {
     SCOPED_TRACE("two monitors, ending " + std::to_string(ending));
     const std::optional<int> code = Show(ending, [&] {
-      EXPECT_TRUE(probe_->HasCrtc(0, 0, 1024, 768));
-      EXPECT_TRUE(probe_->HasCrtc(1280, 0, 1280, 1024));
+      EXPECT_TRUE(HasCrtc(0, 0, 1024, 768));
+      EXPECT_TRUE(HasCrtc(1280, 0, 1280, 1024));
       // Not one pixel of the desktop on the second monitor, and one window
       // each with the show's and the cover's caption.
-      EXPECT_EQ(probe_->PixelsNot(1280, 0, 1280, 1024, kBlack), 0);
-      EXPECT_EQ(probe_->WindowsCaptioned(kCaption).size(), 1u);
-      EXPECT_EQ(probe_->WindowsCaptioned(kCoverCaption).size(), 1u);
-      if (ending == kEscape) probe_->MoveTo(1800, 500);
+      EXPECT_EQ(PixelsNot(1280, 0, 1280, 1024, kBlack), 0);
+      EXPECT_EQ(WindowsCaptioned(kCaption).size(), 1u);
+      EXPECT_EQ(WindowsCaptioned(kCoverCaption).size(), 1u);
+      if (ending == kEscape) MoveTo(1800, 500);
     });
     if (ending == SIGKILL) {
       EXPECT_EQ(code, std::optional<int>(128 + SIGKILL));
       Xrandr("--output DUMMY0 --mode 1280x1024");  // what the host does for a killed renderer
     } else {
       EXPECT_EQ(code, std::optional<int>(0));
-      EXPECT_TRUE(probe_->HasCrtc(0, 0, 1280, 1024));
+      EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
     }
-    EXPECT_TRUE(probe_->HasCrtc(1280, 0, 1280, 1024));
-    EXPECT_EQ(probe_->FindWindowByCaption(kCoverCaption), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return probe_->PixelsNot(0, 0, 2560, 1024, kDesktop) == 0; }, 5s));
+    EXPECT_TRUE(HasCrtc(1280, 0, 1280, 1024));
+    EXPECT_EQ(FindWindowByCaption(kCoverCaption), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return PixelsNot(0, 0, 2560, 1024, kDesktop) == 0; }, 5s));
   }
 }
 

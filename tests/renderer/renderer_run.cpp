@@ -26,7 +26,7 @@ unsigned long PixelValue(const Rgb& c) {
 
 namespace {
 
-// Windows come and go while the probe looks (the error box closes between a
+// Windows come and go while the test looks (the error box closes between a
 // tree query and a property read): a vanished window is an empty answer,
 // not a reason for Xlib to end the test.
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
@@ -46,33 +46,28 @@ void Search(Display* d, Window w, const std::string& caption, std::vector<Window
 
 }  // namespace
 
-X11Probe::X11Probe(const std::string& displayName) {
-  XSetErrorHandler(IgnoreXErrors);
-  display_ = XOpenDisplay(displayName.c_str());
-}
-
-X11Probe::~X11Probe() {
+OnTestServer::~OnTestServer() {
   if (display_) XCloseDisplay(display_);
 }
 
-std::vector<Window> X11Probe::WindowsCaptioned(const std::string& caption) {
+std::vector<Window> OnTestServer::WindowsCaptioned(const std::string& caption) {
   XSync(display_, False);
   std::vector<Window> found;
   Search(display_, DefaultRootWindow(display_), caption, found);
   return found;
 }
 
-Window X11Probe::FindWindowByCaption(const std::string& caption) {
+Window OnTestServer::FindWindowByCaption(const std::string& caption) {
   const std::vector<Window> found = WindowsCaptioned(caption);
   return found.empty() ? 0 : found.front();
 }
 
-Window X11Probe::TransientFor(Window window) {
+Window OnTestServer::TransientFor(Window window) {
   Window owner = 0;
   return XGetTransientForHint(display_, window, &owner) ? owner : 0;
 }
 
-bool X11Probe::Geometry(Window window, int* x, int* y, int* width, int* height) {
+bool OnTestServer::Geometry(Window window, int* x, int* y, int* width, int* height) {
   XWindowAttributes a;
   if (!XGetWindowAttributes(display_, window, &a)) return false;
   Window child;
@@ -82,7 +77,7 @@ bool X11Probe::Geometry(Window window, int* x, int* y, int* width, int* height) 
   return true;
 }
 
-Window X11Probe::MapWindow(int x, int y, int width, int height, const Rgb& colour) {
+Window OnTestServer::MapWindow(int x, int y, int width, int height, const Rgb& colour) {
   XSetWindowAttributes attributes = {};
   attributes.background_pixel = PixelValue(colour);
   attributes.override_redirect = True;
@@ -111,7 +106,7 @@ Rgb ColourOf(XImage* image, int x, int y) {
 
 }  // namespace
 
-Rgb X11Probe::Pixel(int x, int y) {
+Rgb OnTestServer::Pixel(int x, int y) {
   XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y, 1, 1, AllPlanes, ZPixmap);
   if (!image) return Rgb{-1, -1, -1};
   const Rgb c = ColourOf(image, 0, 0);
@@ -119,7 +114,7 @@ Rgb X11Probe::Pixel(int x, int y) {
   return c;
 }
 
-long X11Probe::PixelsNot(int x, int y, int width, int height, const Rgb& colour) {
+long OnTestServer::PixelsNot(int x, int y, int width, int height, const Rgb& colour) {
   XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (!image) return -1;
@@ -130,19 +125,19 @@ long X11Probe::PixelsNot(int x, int y, int width, int height, const Rgb& colour)
   return count;
 }
 
-void X11Probe::Key(const char* keysymName) {
+void OnTestServer::Key(const char* keysymName) {
   const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
   XTestFakeKeyEvent(display_, code, True, CurrentTime);
   XTestFakeKeyEvent(display_, code, False, CurrentTime);
   XSync(display_, False);
 }
 
-void X11Probe::MoveTo(int x, int y) {
+void OnTestServer::MoveTo(int x, int y) {
   XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
   XSync(display_, False);
 }
 
-void X11Probe::SendDeleteWindow(Window window) {
+void OnTestServer::SendDeleteWindow(Window window) {
   XEvent e = {};
   e.xclient.type = ClientMessage;
   e.xclient.window = window;
@@ -154,7 +149,7 @@ void X11Probe::SendDeleteWindow(Window window) {
   XSync(display_, False);
 }
 
-bool X11Probe::HasCrtc(int x, int y, int width, int height) {
+bool OnTestServer::HasCrtc(int x, int y, int width, int height) {
   XRRScreenResources* res = XRRGetScreenResourcesCurrent(display_, DefaultRootWindow(display_));
   if (!res) return false;
   bool found = false;
@@ -168,7 +163,7 @@ bool X11Probe::HasCrtc(int x, int y, int width, int height) {
   return found;
 }
 
-void X11Probe::ScreenSize(int* width, int* height) {
+void OnTestServer::ScreenSize(int* width, int* height) {
   // Ask the server afresh; Xlib's cached size lags behind RandR changes.
   Window root;
   int x, y;
@@ -178,12 +173,12 @@ void X11Probe::ScreenSize(int* width, int* height) {
   *height = static_cast<int>(h);
 }
 
-void X11Probe::SetSaverTimeout(int seconds) {
+void OnTestServer::SetSaverTimeout(int seconds) {
   XSetScreenSaver(display_, seconds, 0, DontPreferBlanking, AllowExposures);
   XSync(display_, False);
 }
 
-bool X11Probe::SaverOn() {
+bool OnTestServer::SaverOn() {
   XScreenSaverInfo* info = XScreenSaverAllocInfo();
   bool on = false;
   if (info && XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info)) on = info->state == ScreenSaverOn;
@@ -194,8 +189,9 @@ bool X11Probe::SaverOn() {
 void OnTestServer::StartServer(qgtest::TestXServer::Kind kind) {
   server_ = std::make_unique<qgtest::TestXServer>(kind);
   ASSERT_TRUE(server_->ok()) << server_->error();
-  probe_ = std::make_unique<X11Probe>(server_->display());
-  ASSERT_NE(probe_->display(), nullptr);
+  XSetErrorHandler(IgnoreXErrors);
+  display_ = XOpenDisplay(server_->display().c_str());
+  ASSERT_NE(display_, nullptr);
 }
 
 std::unique_ptr<qgtest::Process> OnTestServer::Start(const std::string& program, const std::vector<std::string>& args,
@@ -232,13 +228,13 @@ std::vector<SheetPoint> SheetPoints(int x, int y, int width, int height) {
 
 bool OnTestServer::SheetsShow(const Rgb& left, const Rgb& right, int x, int y, int width, int height) {
   for (const SheetPoint& p : SheetPoints(x, y, width, height))
-    if (!probe_->BlockIs(p.x, p.y, p.left ? left : right)) return false;
+    if (!BlockIs(p.x, p.y, p.left ? left : right)) return false;
   return true;
 }
 
 std::string OnTestServer::Describe(int x, int y, int width, int height) {
   std::string s;
-  for (const SheetPoint& p : SheetPoints(x, y, width, height)) s += ToString(probe_->Pixel(p.x, p.y)) + " ";
+  for (const SheetPoint& p : SheetPoints(x, y, width, height)) s += ToString(Pixel(p.x, p.y)) + " ";
   return s;
 }
 

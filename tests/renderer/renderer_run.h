@@ -1,7 +1,6 @@
-// The set-up of every test here: a private X server, a second client on it
-// that finds windows, reads the screen back, types and reads the RandR
-// outputs, a private runtime folder for the snapshot, and the programs
-// started on that server.
+// The set-up of every test here: a private X server, the test's own client
+// on it, a private runtime folder for the snapshot, and the programs started
+// on that server.
 #pragma once
 
 // gtest first: Xlib defines names gtest uses.
@@ -30,12 +29,12 @@ std::string ToString(const Rgb& c);
 
 constexpr const char* kCaption = "Wobblevista_VC";
 
-class X11Probe {
- public:
-  explicit X11Probe(const std::string& displayName);
-  ~X11Probe();
-  X11Probe(const X11Probe&) = delete;
-  X11Probe& operator=(const X11Probe&) = delete;
+// The test's own X client on the server: it finds windows, reads the screen
+// back, types and reads the RandR outputs.
+class OnTestServer : public ::testing::Test {
+ protected:
+  ~OnTestServer() override;
+  void StartServer(qgtest::TestXServer::Kind kind = qgtest::TestXServer::Kind::Xvfb);
   Display* display() const { return display_; }
 
   // The windows anywhere in the tree whose WM_NAME is the caption.
@@ -67,13 +66,6 @@ class X11Probe {
   void SetSaverTimeout(int seconds);
   bool SaverOn();
 
- private:
-  Display* display_ = nullptr;
-};
-
-class OnTestServer : public ::testing::Test {
- protected:
-  void StartServer(qgtest::TestXServer::Kind kind = qgtest::TestXServer::Kind::Xvfb);
   // Quiverglide.dll or Quiverglide.scr with this server's DISPLAY and the
   // private runtime folder, its errors to Stderr().
   std::unique_ptr<qgtest::Process> Start(const std::string& program, const std::vector<std::string>& args = {},
@@ -92,7 +84,7 @@ class OnTestServer : public ::testing::Test {
   // Declared first, so the server goes last.
   std::unique_ptr<qgtest::TestXServer> server_;
   qgtest::TempDir runtime_;
-  std::unique_ptr<X11Probe> probe_;
+  Display* display_ = nullptr;
 };
 
 // A snapshot file as the host writes it (32 bits a pixel, through the host's

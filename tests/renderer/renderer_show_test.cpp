@@ -16,7 +16,7 @@ class RendererShowTest : public OnTestServer {
   void SetUp() override { StartServer(); }
   Window WaitForWindow(const char* caption) {
     Window w = 0;
-    WaitUntil([&] { return (w = probe_->FindWindowByCaption(caption)) != 0; }, 10s);
+    WaitUntil([&] { return (w = FindWindowByCaption(caption)) != 0; }, 10s);
     return w;
   }
 };
@@ -29,21 +29,21 @@ TEST_F(RendererShowTest, KnownSnapshotIsShownOnFloorAndCanopyUntilEscape) {
   ASSERT_NE(show, 0u) << Stderr();
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange); }, 10s)) << Describe();
   // Between the far edges of floor and canopy lies the empty black distance.
-  EXPECT_TRUE(probe_->BlockIs(512, 423, Rgb{})) << ToString(probe_->Pixel(512, 423));
+  EXPECT_TRUE(BlockIs(512, 423, Rgb{})) << ToString(Pixel(512, 423));
   int x, y, w, h;
-  ASSERT_TRUE(probe_->Geometry(show, &x, &y, &w, &h));
+  ASSERT_TRUE(Geometry(show, &x, &y, &w, &h));
   EXPECT_EQ(std::vector<int>({x, y, w, h}), std::vector<int>({0, 0, 1024, 768}));
   // The server's own saver stays off for the show, however idle the user.
-  probe_->SetSaverTimeout(1);
+  SetSaverTimeout(1);
   std::this_thread::sleep_for(2500ms);
-  EXPECT_FALSE(probe_->SaverOn());
+  EXPECT_FALSE(SaverOn());
   EXPECT_TRUE(renderer->Running());
 
-  probe_->Key("Escape");
+  Key("Escape");
   EXPECT_EQ(renderer->Wait(10s), std::optional<int>(0));
-  EXPECT_EQ(probe_->FindWindowByCaption(kCaption), 0u);
+  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);
   // ... and works again after it.
-  EXPECT_TRUE(WaitUntil([&] { return probe_->SaverOn(); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return SaverOn(); }, 5s));
   EXPECT_EQ(Stderr(), "");
 }
 
@@ -56,17 +56,17 @@ TEST_F(RendererShowTest, BrokenSnapshotShowsTheErrorBoxThenWhiteSheets) {
   ASSERT_NE(show, 0u);
   const Window box = WaitForWindow("Error");
   ASSERT_NE(box, 0u);
-  EXPECT_EQ(probe_->TransientFor(box), show);  // it stands above the show
+  EXPECT_EQ(TransientFor(box), show);  // it stands above the show
   // Start-up waits for the box: no frame yet, and Escape belongs to the box.
   std::this_thread::sleep_for(300ms);
   EXPECT_FALSE(SheetsShow(kWhite, kWhite));
   EXPECT_TRUE(renderer->Running());
 
-  probe_->Key("Return");
-  EXPECT_TRUE(WaitUntil([&] { return probe_->FindWindowByCaption("Error") == 0; }, 5s));
+  Key("Return");
+  EXPECT_TRUE(WaitUntil([&] { return FindWindowByCaption("Error") == 0; }, 5s));
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
   EXPECT_TRUE(renderer->Running());
-  probe_->Key("Escape");
+  Key("Escape");
   EXPECT_EQ(renderer->Wait(10s), std::optional<int>(0));
   EXPECT_EQ(Stderr(), "Quiverglide: Error: Unknown DIB file format.\n");
 }
