@@ -1,16 +1,18 @@
 // The X11 platform's pure parts, without a server: which 1024 x 768 mode the
-// switch picks, and which X events become which window messages.
+// switch picks, which X events become which window messages, and which
+// monitors get a cover.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "monitor_cover.h"
 #include "x11_display_mode.h"
 #include "x11_event_translation.h"
 
 namespace {
 
 // A mode with the timings of the given refresh rate (dot clock / (h * v)).
-XRRModeInfo Mode(RRMode id, unsigned width, unsigned height, double hz) {
+XRRModeInfo Mode(RRMode id, unsigned width, unsigned height, double hz, XRRModeFlags flags = 0) {
   XRRModeInfo m = {};
   m.id = id;
   m.width = width;
@@ -18,6 +20,7 @@ XRRModeInfo Mode(RRMode id, unsigned width, unsigned height, double hz) {
   m.hTotal = 1000;
   m.vTotal = 1000;
   m.dotClock = static_cast<unsigned long>(hz * 1000 * 1000);
+  m.modeFlags = flags;
   return m;
 }
 
@@ -25,96 +28,83 @@ TEST(DisplayModeChoice, TakesTheOutputsOwnModeOfTheSizeWithTheClosestRefresh) {
   const std::vector<XRRModeInfo> screen = {Mode(1, 1280, 1024, 60), Mode(2, 1024, 768, 60), Mode(3, 1024, 768, 75),
                                            Mode(4, 1024, 768, 85), Mode(5, 1024, 768, 72)};
   const std::vector<RRMode> output = {1, 2, 3, 4};  // mode 5 belongs to another output
-  const auto choose = [&](double hz) {
-    return ClosestMode(screen.data(), static_cast<int>(screen.size()), output.data(), static_cast<int>(output.size()),
-                       1024, 768, hz);
+  const auto choose = [&](int outputModes, unsigned width, double hz) {
+    return ClosestMode(screen.data(), static_cast<int>(screen.size()), output.data(), outputModes, width,
+                       width * 3 / 4, hz);
   };
-  EXPECT_EQ(choose(60.0), 2u);
-  EXPECT_EQ(choose(74.0), 3u);
-  EXPECT_EQ(choose(72.0), 3u);  // 75 Hz, not the other output's exact 72 Hz
-  EXPECT_EQ(choose(100.0), 4u);
-  EXPECT_EQ(ClosestMode(screen.data(), static_cast<int>(screen.size()), output.data(), 1, 1024, 768, 60), 0u);
-  EXPECT_EQ(ClosestMode(screen.data(), static_cast<int>(screen.size()), output.data(),
-                        static_cast<int>(output.size()), 800, 600, 60),
-            0u);
+  EXPECT_EQ(choose(4, 1024, 60.0), 2u);
+  EXPECT_EQ(choose(4, 1024, 74.0), 3u);
+  EXPECT_EQ(choose(4, 1024, 72.0), 3u);  // 75 Hz, not the other output's exact 72 Hz
+  EXPECT_EQ(choose(4, 1024, 100.0), 4u);
+  EXPECT_EQ(choose(1, 1024, 60.0), 0u);
+  EXPECT_EQ(choose(4, 800, 60.0), 0u);
+  // Interlaced modes show twice the frames, double-scan ones half.
+  EXPECT_NEAR(RefreshOf(Mode(1, 1024, 768, 60)), 60.0, 1e-9);
+  EXPECT_NEAR(RefreshOf(Mode(1, 1024, 768, 60, RR_Interlace)), 120.0, 1e-9);
+  XRRModeInfo doubleScan = Mode(1, 1024, 768, 60, RR_DoubleScan);
+  EXPECT_NEAR(RefreshOf(doubleScan), 30.0, 1e-9);
+  doubleScan.hTotal = 0;
+  EXPECT_EQ(RefreshOf(doubleScan), 0.0);
 }
 
-TEST(DisplayModeChoice, RefreshRateOfInterlacedAndDoubleScanModes) {
-  XRRModeInfo m = Mode(1, 1024, 768, 60);
-  EXPECT_NEAR(RefreshOf(m), 60.0, 1e-9);
-  m.modeFlags = RR_Interlace;
-  EXPECT_NEAR(RefreshOf(m), 120.0, 1e-9);
-  m.modeFlags = RR_DoubleScan;
-  EXPECT_NEAR(RefreshOf(m), 30.0, 1e-9);
-  m.hTotal = 0;
-  EXPECT_EQ(RefreshOf(m), 0.0);
+// An event of the type for the window; a and b as each type reads them.
+XEvent Event(int type, Window window, int a = 0, int b = 0) {
+  XEvent e = {};
+  e.type = type;
+  e.xany.window = window;
+  switch (type) {
+    case ClientMessage:  // a: the protocol
+      e.xclient.message_type = 100;
+      e.xclient.format = 32;
+      e.xclient.data.l[0] = a;
+      break;
+    case Expose: e.xexpose.count = a; break;  // how many of the same exposure follow
+    case ConfigureNotify:
+      e.xconfigure.window = window;  // and xany's window is the one it is reported to
+      e.xconfigure.width = a;
+      e.xconfigure.height = b;
+      break;
+    case MotionNotify:
+      e.xmotion.x = a;
+      e.xmotion.y = b;
+      break;
+  }
+  return e;
 }
 
-TEST(EventTranslation, CloseRequestExposureAndSizeBecomeTheirMessages) {
+TEST(EventTranslation, CloseRequestExposureSizeAndPointerBecomeTheirMessages) {
   X11EventContext context;
   context.window = 42;
   context.wmProtocols = 100;
   context.wmDeleteWindow = 101;
   context.lastWidth = 1024;
   context.lastHeight = 768;
-  RendererMessage m;
-
-  XEvent e = {};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = 42;
-  e.xclient.message_type = 100;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = 101;
-  ASSERT_TRUE(TranslateX11Event(e, context, &m));
-  EXPECT_EQ(m.message, kMsgClose);
-  e.xclient.data.l[0] = 102;  // another protocol (e.g. a ping) is no close request
-  EXPECT_FALSE(TranslateX11Event(e, context, &m));
-  e.xclient.data.l[0] = 101;
-  e.xclient.window = 43;  // some other window's
-  EXPECT_FALSE(TranslateX11Event(e, context, &m));
-
-  e = {};
-  e.xexpose.type = Expose;
-  e.xexpose.window = 42;
-  e.xexpose.count = 2;  // more of the same exposure follow: one paint for the series
-  EXPECT_FALSE(TranslateX11Event(e, context, &m));
-  e.xexpose.count = 0;
-  ASSERT_TRUE(TranslateX11Event(e, context, &m));
-  EXPECT_EQ(m.message, kMsgPaint);
-
-  e = {};
-  e.xconfigure.type = ConfigureNotify;
-  e.xconfigure.event = 42;  // the window it is reported to
-  e.xconfigure.window = 42;
-  e.xconfigure.width = 1024;
-  e.xconfigure.height = 768;
-  EXPECT_FALSE(TranslateX11Event(e, context, &m));  // a move is no size change
-  e.xconfigure.width = 800;
-  e.xconfigure.height = 600;
-  ASSERT_TRUE(TranslateX11Event(e, context, &m));
-  EXPECT_EQ(m.message, kMsgSize);
-  EXPECT_EQ(m.lParam, (600 << 16) | 800);
-
-  e = {};
-  e.xmotion.type = MotionNotify;
-  e.xmotion.window = 42;
-  e.xmotion.x = 5;
-  e.xmotion.y = 7;
-  ASSERT_TRUE(TranslateX11Event(e, context, &m));
-  EXPECT_EQ(m.message, kMsgMouseMove);
-  EXPECT_EQ(m.lParam, (7 << 16) | 5);
+  const struct {
+    const char* what;
+    XEvent event;
+    uint32_t message;  // 0: none
+    intptr_t lParam;
+  } cases[] = {
+      {"close request", Event(ClientMessage, 42, 101), kMsgClose, 0},
+      {"another protocol (e.g. a ping)", Event(ClientMessage, 42, 102), 0, 0},
+      {"some other window's close request", Event(ClientMessage, 43, 101), 0, 0},
+      {"exposure with more to follow", Event(Expose, 42, 2), 0, 0},
+      {"the series' last exposure: one paint", Event(Expose, 42, 0), kMsgPaint, 0},
+      {"a move is no size change", Event(ConfigureNotify, 42, 1024, 768), 0, 0},
+      {"new size", Event(ConfigureNotify, 42, 800, 600), kMsgSize, (600 << 16) | 800},
+      {"pointer", Event(MotionNotify, 42, 5, 7), kMsgMouseMove, (7 << 16) | 5},
+  };
+  for (auto c : cases) {
+    RendererMessage m{};
+    EXPECT_EQ(TranslateX11Event(c.event, context, &m), c.message != 0) << c.what;
+    EXPECT_EQ(m.message, c.message) << c.what;
+    EXPECT_EQ(m.lParam, c.lParam) << c.what;
+  }
 }
 
-}  // namespace
-
-#include "monitor_cover.h"
-
-namespace {
-
 TEST(MonitorCover, CoversEveryMonitorThatDoesNotShowTheOrigin) {
-  const std::vector<MonitorRect> monitors = {
-      {0, 0, 1024, 768}, {1280, 0, 1280, 1024}, {0, 1024, 800, 600}, {-1920, 0, 1920, 1080}};
-  const std::vector<MonitorRect> covered = MonitorsToCover(monitors);
+  const std::vector<MonitorRect> covered =
+      MonitorsToCover({{0, 0, 1024, 768}, {1280, 0, 1280, 1024}, {0, 1024, 800, 600}, {-1920, 0, 1920, 1080}});
   ASSERT_EQ(covered.size(), 3u);
   EXPECT_EQ(covered[0].x, 1280);
   EXPECT_EQ(covered[1].y, 1024);

@@ -37,6 +37,8 @@ std::vector<uint8_t> Encode(const Picture& pic, const Options& o, const std::vec
   const size_t pixelsAt = tableAt + size_t(entries) * entrySize + o.gapBeforePixels;
   const size_t stride = (size_t(pic.width) * o.bits + 31) / 32 * 4;
   std::vector<uint8_t> b(pixelsAt + stride * pic.height, 0);
+  // A gap the decoder must skip: it would show if read as pixels.
+  for (size_t i = pixelsAt - o.gapBeforePixels; i < pixelsAt; ++i) b[i] = 0xEE;
   if (o.fileHeader) {
     b[0] = 'B';
     b[1] = 'M';

@@ -1,15 +1,18 @@
-#include "scene.h"
-
-#include <GL/gl.h>
+// The scene's clockwork, its pieces and the snapshot loader's messages,
+// without a GL context: the GL library ignores the calls, and what is
+// observed is the state the calls are made from. The real frame is checked
+// in real_gl_frame_test.cpp.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
+#include <memory>
 
+#include "bmp_writer.h"
 #include "fake_clock.h"
-#include "gl_recorder.h"
+#include "memory_loader.h"
 #include "pieces.h"
-#include "snapshot_loader.h"
+#include "scene.h"
+#include "snapshot_path.h"
 
 namespace {
 
@@ -17,127 +20,163 @@ class SceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetSceneState();
-    SceneTextures[0] = 0;
     InitAnimation();
-    glrec::Clear();
   }
-  void TearDown() override {
-    ResetSceneState();
-    SceneTextures[0] = 0;
-  }
+  void TearDown() override { ResetSceneState(); }
   // One pass of the loop: tick after `seconds`, then the frame.
   void Frame(double seconds = 0.02) {
-    fake_.clock.AdvanceSeconds(seconds);
+    clock_.AdvanceSeconds(seconds);
     TickClock();
-    DrawFrame([this] { ++swaps_; glrec::Recorded().calls.push_back({"swap", {}}); });
+    DrawFrame([this] { ++swaps_; });
   }
-  ScopedFakeClock fake_;
+  FakeClock clock_;
   int swaps_ = 0;
 };
 
-void ExpectSheet(size_t n, float farY, float nearY, double offset) {
-  unsigned mode = 0;
-  const auto v = glrec::Primitive(n, &mode);
-  EXPECT_EQ(mode, unsigned(GL_QUADS));
-  ASSERT_EQ(v.size(), 4u);
-  const double want[4][5] = {{0, 3 + offset, -300, farY, -300},
-                             {3, 3 + offset, 300, farY, -300},
-                             {3, offset, 300, nearY, 500},
-                             {0, offset, -300, nearY, 500}};
-  for (int i = 0; i < 4; ++i)
-    for (int k = 0; k < 5; ++k) EXPECT_NEAR(v[i][k], want[i][k], 1e-5) << "sheet " << n << " corner " << i;
-}
-
 }  // namespace
 
-TEST_F(SceneTest, FirstFrameDrawsBothSheetsWhiteAndUnrotated) {
-  Frame(0.02);
-  EXPECT_TRUE(glrec::Recorded().faults.empty());
-  EXPECT_EQ(swaps_, 1);
-  const std::vector<std::string> head = {"glClear", "glLoadIdentity", "glRotatef", "glColor4f",
-                                         "glDisable", "glBindTexture", "glBegin"};
-  const auto names = glrec::Names();
-  ASSERT_GE(names.size(), head.size());
-  EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + head.size()), head);
-  EXPECT_EQ(names.back(), "swap");
-  const auto& c = glrec::Recorded().calls;
-  EXPECT_EQ(c[0].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  EXPECT_EQ(c[2].args, (std::vector<double>{0, 0, 0, 5}));
-  EXPECT_EQ(c[3].args, (std::vector<double>{1, 1, 1, 1}));
-  EXPECT_EQ(c[4].args[0], GL_BLEND);
-  EXPECT_EQ(c[5].args, (std::vector<double>{GL_TEXTURE_2D, 0}));  // no texture: plain white
-  ExpectSheet(0, -15.5f, -15.5f, 0.02 * 0.08);
-  ExpectSheet(1, -10.5f, 80.5f, 0.02 * 0.08);
-  EXPECT_EQ(glrec::CallsNamed("glBegin").size(), 2u);  // empty piece list draws nothing
-}
-
-TEST_F(SceneTest, SheetsBindTheSnapshotTextureAndScroll) {
-  SceneTextures[0] = 9;
-  for (int i = 0; i < 100; ++i) Frame(0.025);
-  EXPECT_NEAR(ScrollOffset, 100 * 0.025 * 0.08, 1e-9);
-  glrec::Clear();
-  Frame(0.025);
-  EXPECT_EQ(glrec::CallsNamed("glBindTexture")[0].args, (std::vector<double>{GL_TEXTURE_2D, 9}));
-  ExpectSheet(0, -15.5f, -15.5f, 101 * 0.025 * 0.08);
-  // Past a whole texture length only the fraction is sent: the same picture.
-  ScrollOffset = 41.25;
-  glrec::Clear();
-  Frame(0.0);
-  ExpectSheet(0, -15.5f, -15.5f, 0.25);
-}
-
-TEST_F(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrame) {
+TEST_F(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) {
   std::srand(4242);
   int expected[8];
   for (int& e : expected) e = std::rand() % 50;
   std::srand(4242);
-  for (int i = 1; i < 500; ++i) Frame(0.02);
+  for (int i = 1; i < 500; ++i) Frame();
+  EXPECT_EQ(swaps_, 499);
   EXPECT_EQ(FrameCounter, 499);
   for (float r : DriftRates) EXPECT_EQ(r, 0.0f);
   EXPECT_EQ(RotationAngle, 0.0);
-  glrec::Clear();
-  Frame(0.02);  // frame 500
+  EXPECT_NEAR(ScrollOffset, 499 * 0.02 * 0.08, 1e-9);
+  Frame();  // frame 500
   EXPECT_EQ(FrameCounter, 0);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[k])) << k;
   EXPECT_NEAR(RotationAngle, expected[0] * 0.02, 1e-9);
-  const auto rot = glrec::CallsNamed("glRotatef")[0].args;
-  EXPECT_NEAR(rot[0], expected[0] * 0.02, 1e-5);
-  EXPECT_NEAR(rot[1], expected[1] * 0.02, 1e-5);
-  EXPECT_NEAR(rot[2], expected[2] * 0.02, 1e-5);
-  EXPECT_NEAR(rot[3], 5.0 + expected[3] * 0.02, 1e-5);
-  for (int i = 1; i < 500; ++i) Frame(0.02);
+  for (int i = 1; i < 500; ++i) Frame();
   EXPECT_NEAR(RotationAngle, expected[0] * 0.02 * 500, 1e-6);
-  Frame(0.02);  // frame 1000: the next four draws
+  Frame();  // frame 1000: the next four draws
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[4 + k])) << k;
 }
 
-TEST_F(SceneTest, PiecesAreDrawnAfterTheSheetsBlended) {
-  Piece* p = new Piece(ScenePieces);
-  p->fadingIn = false;
-  p->lifetime = 1000.0f;
-  p->colour[3] = 1.0f;
-  ASSERT_TRUE(ScenePieces->Add(p));
-  Frame(0.02);
-  EXPECT_TRUE(glrec::Recorded().faults.empty());
-  unsigned mode = 0;
-  EXPECT_EQ(glrec::Primitive(2, &mode).size(), 4u);
-  EXPECT_EQ(mode, unsigned(GL_TRIANGLE_STRIP));
-  const auto names = glrec::Names();
-  // blend on, colour, strip, blend off, then the swap
-  const auto enables = glrec::CallsNamed("glEnable");
-  ASSERT_EQ(enables.size(), 1u);
-  EXPECT_EQ(enables[0].args[0], GL_BLEND);
-  const auto disables = glrec::CallsNamed("glDisable");
-  ASSERT_EQ(disables.size(), 2u);
-  EXPECT_EQ(names[names.size() - 2], "glDisable");
-  EXPECT_EQ(names.back(), "swap");
+namespace {
+
+class PiecesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetClock(0.0, 0.01); }
+  void TearDown() override { SetClock(0.0, 0.0); }
+  static void SetClock(double now, double delta) {
+    ClockNowSeconds = now;
+    ClockNow = float(now);
+    FrameDeltaSeconds = delta;
+    FrameDelta = float(delta);
+  }
+  // A piece that stays alive (steady, long life) or fades out at its next update.
+  static Piece* Make(PieceList& list, float tag, bool dies = false) {
+    Piece* p = new Piece(&list);
+    p->position[0] = tag;
+    p->fadingIn = false;
+    p->colour[3] = dies ? 0.0f : 1.0f;
+    p->fadingOut = dies;
+    p->fadeOutRate = 1.0f;
+    p->lifetime = 1e6f;
+    return p;
+  }
+  // The pieces' tags from head to tail, checking the list holds together.
+  static std::vector<float> Tags(const PieceList& list) {
+    std::vector<float> tags;
+    Piece* last = nullptr;
+    for (Piece* p = list.Head(); p; p = p->next) {
+      tags.push_back(p->position[0]);
+      last = p;
+    }
+    EXPECT_EQ(last, list.Tail());
+    EXPECT_EQ(int(tags.size()), list.Count());
+    EXPECT_LE(list.Count(), list.Capacity());
+    return tags;
+  }
+};
+
+}  // namespace
+
+TEST_F(PiecesTest, FullListRefusesAndDeadPiecesGoKeepingTheOrder) {
+  PieceList list(5);
+  for (int tag = 1; tag <= 5; ++tag) ASSERT_TRUE(list.Add(Make(list, float(tag), tag % 2 == 1)));  // 1, 3, 5 die
+  auto extra = std::unique_ptr<Piece>(Make(list, 99));
+  EXPECT_FALSE(list.Add(extra.get()));
+  if (list.Count() > 5) extra.release();  // taken after all: the list owns it now
+  EXPECT_EQ(Tags(list), (std::vector<float>{1, 2, 3, 4, 5}));
+  // Head, middle and tail die together.
+  list.UpdateAndDraw();
+  EXPECT_EQ(Tags(list), (std::vector<float>{2, 4}));
+  // A piece added afterwards follows the new tail.
+  list.Add(Make(list, 6));
+  EXPECT_EQ(Tags(list), (std::vector<float>{2, 4, 6}));
 }
 
-namespace {
-struct CountedPiece : Piece {
-  static int destroyed;
-  explicit CountedPiece(PieceList* l) : Piece(l) {}
-  ~CountedPiece() override { ++destroyed; }
-};
-int CountedPiece::destroyed = 0;
-}  // namespace
+TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
+  PieceList list(1);
+  Piece p(&list);
+  p.colour[3] = 1.0f;
+  p.Update();  // an opaque piece leaves fading in at once
+  EXPECT_FALSE(p.fadingIn);
+  EXPECT_EQ(p.colour[3], 1.0f);
+
+  Piece q(&list);
+  q.lifetime = 5.0f;
+  q.fadeOutRate = 0.5f;
+  const double frame = 0.02;
+  double t = 0, fadeStart = -1, death = -1;
+  while (t < 20 && death < 0) {
+    SetClock(t += frame, frame);
+    q.Update();
+    if (q.fadingOut && fadeStart < 0) fadeStart = t;
+    if (!q.alive) death = t;
+  }
+  EXPECT_GT(fadeStart, 5.0);
+  EXPECT_LT(fadeStart, 5.0 + 2 * frame);
+  EXPECT_NEAR(death - fadeStart, 2.0, 0.05);
+
+  Piece grow(&list), shrink(&list);
+  grow.growth = 0.2f;
+  shrink.growth = -0.3f;
+  SetClock(0, 0.5);  // growth ignores the frame time
+  grow.Update();
+  EXPECT_FLOAT_EQ(grow.halfSize, 1.2f);
+  for (int i = 0; i < 200; ++i) {
+    grow.Update();
+    shrink.Update();
+  }
+  EXPECT_GT(grow.halfSize, 17.0f);
+  EXPECT_LE(grow.halfSize, 17.2f + 1e-4f);
+  EXPECT_EQ(shrink.halfSize, 0.0f);
+}
+
+TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
+  const std::string path = "/run/user/1000/kestrow/Wobblevista.bmp";
+  std::vector<uint8_t> unknown = bmptest::Encode(bmptest::Gradient(4, 4), {});
+  bmptest::PutU32(unknown, 14, 124);
+  std::vector<uint8_t> lying = bmptest::Encode(bmptest::Gradient(4, 4), {});
+  bmptest::PutU32(lying, 22, 100000);
+  const struct {
+    std::string path;
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {path, {}, {"Failed to open DIB file " + path + ".\n"}},
+      {path, unknown, {"Unknown DIB file format."}},
+      {path, lying, {"Image file conversion error."}},
+      {"/nowhere/Wobblevista.bmp", {}, {}},
+      {"", {}, {}},
+  };
+  for (const auto& c : cases) {
+    MemoryLoader platform;
+    if (c.path == path) platform.files[path] = c.bytes;
+    EXPECT_FALSE(LoadSnapshotImage(platform, c.path).has_value()) << c.path;
+    EXPECT_EQ(platform.messages, c.messages) << c.path;
+  }
+  // A snapshot that fails leaves the sheets without a texture.
+  MemoryLoader platform;
+  platform.files[qg::SnapshotFilePath()] = {'B', 'M', 0, 0};
+  SceneTextures[0] = 0;
+  EXPECT_TRUE(LoadTextures(platform));
+  EXPECT_EQ(SceneTextures[0], 0u);
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"Image file conversion error."});
+}

@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(SwapInterval, OneRefreshUnlessTheVariableSaysOtherwise) {
-  EXPECT_EQ(SwapIntervalFrom(nullptr), 1);
-  EXPECT_EQ(SwapIntervalFrom(""), 1);
-  EXPECT_EQ(SwapIntervalFrom("0"), 0);
-  EXPECT_EQ(SwapIntervalFrom("2"), 2);
-  EXPECT_EQ(SwapIntervalFrom("-1"), 1);   // adaptive sync is not asked for
-  EXPECT_EQ(SwapIntervalFrom("zero"), 1);
-  EXPECT_EQ(SwapIntervalFrom("0x"), 1);
-}
-
-TEST(SwapInterval, ExtensionListsMatchWholeNamesOnly) {
+TEST(SwapInterval, OneRefreshUnlessTheVariableSaysOtherwiseAndWholeExtensionNames) {
+  const std::pair<const char*, int> intervals[] = {{nullptr, 1}, {"", 1},     {"0", 0},  {"2", 2},
+                                                    {"-1", 1},   {"zero", 1}, {"0x", 1}};  // -1: no adaptive sync
+  for (const auto& [text, want] : intervals) EXPECT_EQ(SwapIntervalFrom(text), want) << (text ? text : "unset");
   const char* list = "GLX_ARB_create_context GLX_EXT_swap_control_tear GLX_MESA_swap_control";
   EXPECT_TRUE(ExtensionListHas(list, "GLX_MESA_swap_control"));
   EXPECT_TRUE(ExtensionListHas(list, "GLX_ARB_create_context"));

@@ -1,5 +1,5 @@
-// Builds that cannot see GLU's uploads (Windows' glu32 binds opengl32 at
-// load time; the unit tests' recording GL): the whole chain is kept.
+// glu32 binds opengl32's functions when it loads, so its uploads cannot be
+// seen: the whole chain is built and the picture kept until it is done.
 #include "level0_uploads.h"
 
 bool Level0Uploads::Available() { return false; }
