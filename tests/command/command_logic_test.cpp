@@ -1,10 +1,11 @@
-// The Command control's state machine, properties and first placement, over
-// recording stand-ins for its platform side. The sequences driven by real Qt
+// The Command control's state machine and properties, over stand-ins for its
+// platform side that keep what it sets. The sequences driven by real Qt
 // events are in command_widget_test.cpp.
 #include <gtest/gtest.h>
 
+#include "command_host.h"
 #include "command_logic.h"
-#include "fake_command_parts.h"
+#include "face_surface.h"
 
 using Wobblevista::CommandLogic;
 using Wobblevista::Look;
@@ -12,9 +13,48 @@ using Wobblevista::MouseButton;
 
 namespace {
 
+// A face of 1800 x 900 twips with every picture there; drawing goes nowhere.
+class Surface : public Wobblevista::FaceSurface {
+ public:
+  int WidthTwips() const override { return 1800; }
+  int HeightTwips() const override { return 900; }
+  int WidthPixels() const override { return 120; }
+  int HeightPixels() const override { return 60; }
+  void Clear() override {}
+  void PaintPicture(Look, int, int, int, int, int, int, int, int) override {}
+  bool HasPicture(Look) const override { return true; }
+  void FillVerticalGradient(int, int, int, int, Wobblevista::Colour16, Wobblevista::Colour16) override {}
+  void Refresh() override {}
+  int CaptionHeightTwips() const override { return 195; }
+  void PlaceCaption(double, double, double) override {}
+};
+
+class Host : public Wobblevista::CommandHost {
+ public:
+  std::string text = "Command";
+  Wobblevista::FontSpec font{"ambient", 8.0, 400, false, false, false, 0};
+  std::uint32_t colour = 0;
+  bool caption_enabled = true, opaque = true;
+  int clicks = 0;
+  std::vector<std::string> changed;
+
+  std::string CaptionText() const override { return text; }
+  void SetCaptionText(const std::string& t) override { text = t; }
+  Wobblevista::FontSpec CaptionFont() const override { return font; }
+  void SetCaptionFont(const Wobblevista::FontSpec& f) override { font = f; }
+  std::uint32_t CaptionColour() const override { return colour; }
+  void SetCaptionColour(std::uint32_t c) override { colour = c; }
+  void SetCaptionEnabled(bool e) override { caption_enabled = e; }
+  void SetFaceOpaque(bool o) override { opaque = o; }
+  void StartMouseTimer() override {}
+  void RaiseClick() override { ++clicks; }
+  void PropertyChanged(const std::string& key) override { changed.push_back(key); }
+  Wobblevista::FontSpec AmbientFont() const override { return font; }
+};
+
 struct Control {
-  cmdtest::RecordingHost host;
-  cmdtest::RecordingSurface surface;
+  Host host;
+  Surface surface;
   CommandLogic logic{host, surface};
   // A control as a form places it: loaded from an empty store, then Initialize.
   void Place() {
@@ -60,10 +100,14 @@ TEST(CommandStateMachine, PressLeaveComeBackReleaseIsCancelled) {
   EXPECT_FALSE(c.logic.gradient_reversed());  // reached from state 3: white on top
 }
 
-TEST(CommandStateMachine, DragOffWithoutFocusStillClicks) {
+TEST(CommandStateMachine, OnlyTheLeftButtonPressesAndDragOffWithoutFocusStillClicks) {
   Control c;
   c.Place();
   c.logic.OnMouseMove();
+  for (MouseButton other : {MouseButton::Right, MouseButton::Middle}) {
+    c.logic.OnMouseDown(other);
+    EXPECT_EQ(c.logic.last_look(), Look::HighLight) << "pressed by another button";
+  }
   c.logic.OnMouseDown(MouseButton::Left);
   c.logic.OnMouseTimer(false);
   EXPECT_EQ(c.logic.button_state(), 1);
