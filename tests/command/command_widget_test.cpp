@@ -163,6 +163,53 @@ TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
   EXPECT_EQ(form->cmd.logic().paint_count(), paints);
 }
 
+TEST_F(CommandWidget, APressDraggedOffTheFocusedControlIsCancelledOneWithoutFocusStillClicks) {
+  form->cmd.Initialize();
+  Hover();
+  QTest::mousePress(W(), Qt::LeftButton, {}, QPoint(60, 30));  // the press gives it the focus
+  ASSERT_TRUE(WaitFor([&] { return W()->hasFocus(); }));
+  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
+  EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 3; })) << "the timer missed the leave";
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Selected);
+  Hover();  // back over the control while held: stays 3
+  EXPECT_EQ(form->cmd.logic().button_state(), 3);
+  QTest::mouseRelease(W(), Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_EQ(form->clicks, 0);
+  Hover(QPoint(61, 30));  // the next move after the release
+  EXPECT_EQ(form->cmd.logic().button_state(), 4);
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::HighLightSelect);
+  EXPECT_FALSE(form->cmd.logic().gradient_reversed());  // reached from state 3: white on top
+
+  // The other control has no focus: dragged off and released, it clicks.
+  form->other.Initialize();
+  int otherClicks = 0;
+  form->other.onClick = [&] { ++otherClicks; };
+  QWidget* o = Q(form->other);
+  QCursor::setPos(o->mapToGlobal(QPoint(60, 10)));
+  QTest::mouseMove(o, QPoint(60, 10));
+  o->setFocusPolicy(Qt::NoFocus);
+  QTest::mousePress(o, Qt::LeftButton, {}, QPoint(60, 30));
+  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
+  EXPECT_TRUE(WaitFor([&] { return form->other.logic().button_state() == 1; }));
+  QTest::mouseRelease(o, Qt::LeftButton, {}, QPoint(60, 30));
+  EXPECT_EQ(otherClicks, 1);
+}
+
+TEST_F(CommandWidget, FontColourAndVisible) {
+  form->cmd.Initialize();
+  form->cmd.SetFontColour(0x0000FF);
+  EXPECT_EQ(form->cmd.FontColour(), 0x0000FFu);
+  form->cmd.SetVisible(7);
+  EXPECT_EQ(form->cmd.Visible(), 255);
+  form->cmd.SetVisible(0);
+  EXPECT_EQ(form->cmd.Visible(), 0);
+  // A hovered control read for FontColour looks at rest, its state unchanged.
+  Hover();
+  form->cmd.FontColour();
+  EXPECT_EQ(form->cmd.logic().last_look(), Look::Normal);
+  EXPECT_EQ(form->cmd.logic().button_state(), 2);
+}
+
 TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
   form->cmd.Initialize();
   form->cmd.SetEnabled(false);
