@@ -72,7 +72,7 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
 class WholeShow : public showtest::ShowFixture {
  protected:
   bool WaitForShowWindow() {
-    return showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
+    return showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
   }
 };
 
@@ -136,12 +136,12 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.
   std::this_thread::sleep_until(started + 11s);
-  ASSERT_NE(showtest::FindByCaption(dpy_, "Wobblevista_VC"), 0u) << "the show was ended at the start limit";
+  ASSERT_NE(qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC"), 0u) << "the show was ended at the start limit";
 
   // Escape: the renderer goes, then the saver within about 600 ms.
   showtest::PressKey(dpy_, XK_Escape);
   const auto pressed = Clock::now();
-  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
+  ASSERT_TRUE(showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
   EXPECT_EQ(*code, 0);

@@ -49,38 +49,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-namespace {
-
-int IgnoreError(Display*, XErrorEvent*) { return 0; }
-
-// Windows come and go while they are looked at; their errors are expected.
-struct QuietErrors {
-  Display* dpy;
-  XErrorHandler old = XSetErrorHandler(IgnoreError);
-  ~QuietErrors() {
-    XSync(dpy, False);
-    XSetErrorHandler(old);
-  }
-};
-
-Window Search(Display* dpy, Window w, const std::string& caption, int depth) {
-  char* name = nullptr;
-  if (XFetchName(dpy, w, &name) && name) {
-    const bool match = caption == name;
-    XFree(name);
-    if (match) return w;
-  }
-  if (depth == 0) return 0;
-  for (Window c : Children(dpy, w)) {
-    if (Window found = Search(dpy, c, caption, depth - 1)) return found;
-  }
-  return 0;
-}
-
-}  // namespace
-
 std::vector<Window> Children(Display* dpy, Window parent) {
-  QuietErrors quiet{dpy};
+  qg::x11::ErrorTrap trap(dpy);  // the window may go while it is looked at
   Window root_ret, parent_ret, *kids = nullptr;
   unsigned n = 0;
   std::vector<Window> out;
@@ -91,13 +61,8 @@ std::vector<Window> Children(Display* dpy, Window parent) {
   return out;
 }
 
-Window FindByCaption(Display* dpy, const std::string& caption) {
-  QuietErrors quiet{dpy};
-  return Search(dpy, DefaultRootWindow(dpy), caption, 2);
-}
-
 std::pair<int, int> WindowSize(Display* dpy, Window w) {
-  QuietErrors quiet{dpy};
+  qg::x11::ErrorTrap trap(dpy);
   XWindowAttributes a;
   return XGetWindowAttributes(dpy, w, &a) ? std::make_pair(a.width, a.height) : std::make_pair(0, 0);
 }

@@ -14,6 +14,7 @@
 
 #include "host_install.h"
 #include "test_xserver.h"
+#include "x11/window_search.h"
 
 namespace showtest {
 
@@ -40,9 +41,6 @@ inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
   return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
 }
 
-// A window (at most two levels below the root, mapped or not) whose WM_NAME
-// is caption; 0 when none.
-Window FindByCaption(Display* dpy, const std::string& caption);
 std::vector<Window> Children(Display* dpy, Window parent);
 // Width and height of a window; {0, 0} when it does not exist.
 std::pair<int, int> WindowSize(Display* dpy, Window w);
