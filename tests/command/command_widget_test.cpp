@@ -97,10 +97,7 @@ TEST_F(CommandWidget, NormalFaceFrameGradientAndCaption) {
   ASSERT_EQ(img.height(), 60);
   // The Normal frame: dark blue one pixel in from each edge, corners at 4 x 4.
   for (auto [x, y] : {std::pair{60, 1}, {60, 58}, {1, 30}, {118, 30}}) {
-    Rgb c = At(img, x, y);
-    EXPECT_EQ(c.r, 0x00) << x << "," << y;
-    EXPECT_EQ(c.g, 0x3C) << x << "," << y;
-    EXPECT_EQ(c.b, 0x74) << x << "," << y;
+    EXPECT_EQ(img.pixelColor(x, y), QColor(0x00, 0x3C, 0x74)) << x << "," << y;
   }
   // The gradient: white at the top, lavender (198, 197, 215) at the bottom.
   Rgb top = At(img, 20, 4), bottom = At(img, 20, 55);
@@ -123,9 +120,8 @@ TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) 
   Hover();
   EXPECT_EQ(form->cmd.logic().button_state(), 2);
   QImage img = Face();
-  Rgb band = At(img, 60, 56);  // orange bottom band (picture row 21) of the HighLight picture
-  EXPECT_EQ(band.r, 0xF8);
-  EXPECT_EQ(band.g, 0xB3);
+  const Rgb band = At(img, 60, 56);  // orange bottom band (picture row 21) of the HighLight picture
+  EXPECT_EQ(std::make_pair(band.r, band.g), std::make_pair(0xF8, 0xB3));
   EXPECT_LT(Brightness(At(img, 20, 5)), Brightness(At(img, 20, 54)));  // lavender on top
 
   // Over the caption is not a leave.
@@ -214,9 +210,8 @@ TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
   form->cmd.Initialize();
   form->cmd.SetEnabled(false);
   QImage img = Face();
-  Rgb frame = At(img, 60, 1);
-  EXPECT_EQ(frame.r, 0xC9);
-  EXPECT_EQ(frame.g, 0xC7);
+  const Rgb frame = At(img, 60, 1);
+  EXPECT_EQ(std::make_pair(frame.r, frame.g), std::make_pair(0xC9, 0xC7));
   EXPECT_FALSE(Q(form->cmd.caption_label())->isEnabled());
   Hover();
   QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(60, 30));
