@@ -1,7 +1,6 @@
 // Quiverglide.scr started as a real process on a private X server: the
 // instance markers, and the missing-renderer message.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -19,10 +18,9 @@ namespace {
 using namespace std::chrono_literals;
 using hosttest::HostInstall;
 
-std::string g_display;
-
 struct Client {
-  Display* d = XOpenDisplay(g_display.c_str());
+  qgtest::TestXServer server;
+  Display* d = server.ok() ? XOpenDisplay(server.display().c_str()) : nullptr;
   ~Client() {
     if (d) XCloseDisplay(d);
   }
@@ -46,16 +44,17 @@ bool IsFolder(const std::string& p) {
   return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStart) {
+TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStartAndAMissingRendererIsAMessage) {
   Client c;
-  ASSERT_NE(c.d, nullptr);
+  ASSERT_NE(c.d, nullptr) << c.server.error();
+  const std::string display = c.server.display();
   for (const char* marker : {"Wobblevista_Main", "<Quiverglide>"}) {
     Window m = XCreateSimpleWindow(c.d, DefaultRootWindow(c.d), 0, 0, 10, 10, 0, 0, 0);
     XStoreName(c.d, m, marker);
     XSync(c.d, False);
     // No renderer beside the program: a start that went on would stop at the
     // message box instead of ending.
-    HostInstall inst(g_display, "");
+    HostInstall inst(display, "");
     for (std::vector<std::string> args :
          {std::vector<std::string>{"/s"}, {"/c"}, {"/p", "1234"}, {}, {"/a"}, {"-S"}}) {
       auto rc = inst.Start(args)->Wait(10s);
@@ -67,12 +66,10 @@ TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStart) {
     XDestroyWindow(c.d, m);
     XSync(c.d, False);
   }
-}
 
-TEST(StartupProcess, MissingRendererShowsTheMessageAndEndsWhenItCloses) {
-  Client c;
+  // Without a marker and without a renderer: the message, and the end when it closes.
   for (const char* mode : {"/s", "/c"}) {
-    HostInstall inst(g_display, "");
+    HostInstall inst(display, "");
     auto p = inst.Start({mode});
     Window box = 0;
     qgtest::WaitUntil([&] { return (box = c.Find("Quiverglide")) != 0; }, 10s);
@@ -89,17 +86,3 @@ TEST(StartupProcess, MissingRendererShowsTheMessageAndEndsWhenItCloses) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i < argc; ++i)
-    if (std::string(argv[i]).find("gtest_list_tests") != std::string::npos) return RUN_ALL_TESTS();
-  qgtest::TestXServer server;
-  if (!server.ok()) {
-    fprintf(stderr, "no X server: %s\n", server.error().c_str());
-    return 1;
-  }
-  g_display = server.display();
-  setenv("DISPLAY", g_display.c_str(), 1);
-  return RUN_ALL_TESTS();
-}

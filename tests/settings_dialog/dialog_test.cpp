@@ -14,20 +14,16 @@
 #include <QListView>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "dialog_form.h"
-#include "dialog_zoom.h"
 #include "forms/application.h"
 #include "music_settings.h"
-#include "path_helpers.h"
 #include "process.h"
 #include "forms/qt/widget_impl.h"
 #include "settings/settings_module.h"
