@@ -3,38 +3,24 @@
 // events and by its own 100 ms pointer timer.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFont>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
 
-#include <cstdlib>
-#include <functional>
 
 #include "command.h"
 #include "forms/application.h"
 #include "forms/form.h"
-#include "forms/qt/widget_impl.h"
+#include "offscreen_qt.h"
 
 using Wobblevista::Command;
 using Wobblevista::Look;
 
 namespace {
 
-QWidget* Q(qgf::Widget& w) { return w.impl()->w.data(); }
-
-bool WaitFor(const std::function<bool()>& done, int ms = 2000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
+using qttest::Q;
+using qttest::WaitFor;
 
 struct Rgb {
   int r, g, b;
@@ -226,15 +212,3 @@ TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Never the caller's display: everything here runs offscreen.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  unsetenv("DISPLAY");
-  ::testing::InitGoogleTest(&argc, argv);
-  // The form layer's own start-up insists on an X display; these tests run
-  // on the offscreen platform with the same font substitution.
-  QApplication app(argc, argv);
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-  return RUN_ALL_TESTS();
-}

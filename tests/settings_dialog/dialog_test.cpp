@@ -4,10 +4,7 @@
 // the file chooser's listing, and that no key closes it.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFont>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -15,9 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <set>
 #include <string>
 
@@ -25,7 +20,7 @@
 #include "forms/application.h"
 #include "music_settings.h"
 #include "process.h"
-#include "forms/qt/widget_impl.h"
+#include "offscreen_qt.h"
 #include "settings/settings_module.h"
 #include "module_values.h"
 
@@ -33,17 +28,8 @@ using namespace Wobblevista_BGM;
 
 namespace {
 
-QWidget* Q(qgf::Widget& w) { return w.impl()->w.data(); }
-
-bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
+using qttest::Q;
+using qttest::WaitFor;
 
 using qgtest::ReadFile;
 
@@ -190,14 +176,3 @@ TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  unsetenv("DISPLAY");
-  ::testing::InitGoogleTest(&argc, argv);
-  // The form layer's own start-up insists on an X display; these tests run
-  // on the offscreen platform with the same font substitution.
-  QApplication app(argc, argv);
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-  return RUN_ALL_TESTS();
-}
