@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QWidget>
 
-
 #include "command.h"
 #include "forms/application.h"
 #include "forms/form.h"

@@ -1,7 +1,7 @@
 // The settings dialog in this process on the offscreen Qt platform: what it
-// shows for each kind, the track box's list, what 設定, ｷｬﾝｾﾙ and the close
-// button do to the settings file (beside this program, as for the real one),
-// the file chooser's listing, and that no key closes it.
+// shows for each kind, what 設定 and the close button do to the settings file
+// (beside this program, as for the real one), that no key closes it, and the
+// file chooser's listing. ｷｬﾝｾﾙ is clicked by the "/c" process test.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
