@@ -8,23 +8,15 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QFontInfo>
-#include <QTimer>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 #include "forms/application.h"
-#include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/format.h"
+#include "forms/statements.h"
 #include "forms/image.h"
 #include "forms/picture_box.h"
-#include "forms/statements.h"
 #include "forms/timer.h"
-#include "forms/user_control.h"
-#include "process.h"
 #include "test_xserver.h"
 // Xlib's macros (Bool, Status, None) must come after Qt and GoogleTest.
 #include <X11/Xlib.h>
@@ -107,35 +99,14 @@ TEST(Forms, TimersTickWhileEnabledAndRestartWhenEnabledAgain) {
   EXPECT_EQ(ticks, stopped_at);
 }
 
-class ThrowingForm : public qgf::Form {
- public:
-  ThrowingForm() { SetCaption("throwing"); }
-  bool after_throw = false;
-
- protected:
-  void OnLoad() override { throw std::runtime_error("a failing step"); }
-  void OnUnload(int&) override {
-    after_throw = true;
-    throw std::runtime_error("another");
-  }
-};
-
 class DrawForm : public qgf::Form {
  public:
-  DrawForm() : Display(*this), Img(*this), Lbl(*this), Combo(*this), Box(*this) {
+  DrawForm() : Display(*this) {
     SetCaption("draw test");
     SetScaleMode(qgf::ScaleMode::Pixels);
-    Move(0, 0, 200 * 15, 100 * 15);
     Display.SetScaleMode(qgf::ScaleMode::Pixels);
-    Box.SetScaleMode(qgf::ScaleMode::Pixels);
-    Display.Move(0, 0, 64, 32);
-    Display.SetBackColour(qgf::Colour::Rgb(10, 20, 30));
   }
   qgf::PictureBox Display;
-  qgf::ImageControl Img;
-  qgf::Label Lbl;
-  qgf::ComboBox Combo;
-  qgf::PictureBox Box;
 };
 
 TEST(Forms, AHeldPictureIsTheSurfaceWithoutACopyUntilDrawnOn) {
@@ -169,23 +140,6 @@ TEST(Forms, AHeldPictureIsTheSurfaceWithoutACopyUntilDrawnOn) {
   EXPECT_EQ(pixels.use_count(), 1);
   f.Unload();
 }
-
-class Button : public qgf::UserControl {
- public:
-  explicit Button(qgf::Canvas& host) : UserControl(host) {}
-  std::vector<std::string> log;
-  std::string caption = "Command";
-
- protected:
-  void OnReadProperties(const qgf::PropertyBag& bag) override {
-    caption = qgf::AsText(bag.Read("Caption", std::string("Command"))).value_or("");
-    log.push_back("read");
-  }
-  void OnWriteProperties(qgf::PropertyBag& bag) override {
-    bag.Write("Caption", caption, std::string("Command"));
-  }
-  void OnResize() override { log.push_back("resize"); }
-};
 
 TEST(App, TheDialogsJapaneseFontResolvesToIpaPGothic) {
   QFont designed(QString::fromUtf8("ＭＳ Ｐゴシック"));

@@ -1,55 +1,40 @@
-// The path helpers against real files, folders, FIFOs and links.
+// The path helpers against real files, folders and links, and both platforms'
+// rules for a path's folder.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <utility>
 
 #include "path_helpers.h"
 #include "process.h"
 
 namespace {
 
-void Touch(const std::string& path, const std::string& content = "") { std::ofstream(path) << content; }
-
 TEST(FileExists, RegularReadableFilesOnly) {
   qgtest::TempDir dir;
   auto& fs = qg::DefaultFileSystem();
-  std::string empty = dir.path() + "/empty.dll";
-  Touch(empty);
-  EXPECT_TRUE(qg::FileExists(fs, empty));  // length 0 counts
-  EXPECT_FALSE(qg::FileExists(fs, dir.path() + "/missing.dll"));
-  EXPECT_FALSE(qg::FileExists(fs, dir.path()));        // a folder
-  EXPECT_FALSE(qg::FileExists(fs, dir.path() + "/"));  // trailing separator dropped, still a folder
-  EXPECT_FALSE(qg::FileExists(fs, ""));
-  EXPECT_TRUE(qg::FileExists(fs, empty + "/"));  // the trailing separator is dropped first
-  std::string link = dir.path() + "/link.dll";
+  const std::string empty = dir.path() + "/empty.dll";
+  std::ofstream{empty};
+  const std::string link = dir.path() + "/link.dll", dangling = dir.path() + "/dangling.dll";
   ASSERT_EQ(symlink(empty.c_str(), link.c_str()), 0);
-  EXPECT_TRUE(qg::FileExists(fs, link));
-  std::string dangling = dir.path() + "/dangling.dll";
   ASSERT_EQ(symlink((dir.path() + "/nowhere").c_str(), dangling.c_str()), 0);
-  EXPECT_FALSE(qg::FileExists(fs, dangling));
+  EXPECT_TRUE(qg::FileExists(fs, empty));        // length 0 counts
+  EXPECT_TRUE(qg::FileExists(fs, empty + "/"));  // the trailing separator is dropped first
+  EXPECT_TRUE(qg::FileExists(fs, link));
+  for (const std::string& no : {dir.path() + "/missing.dll", dir.path(), dir.path() + "/", std::string(), dangling})
+    EXPECT_FALSE(qg::FileExists(fs, no)) << no;
 }
 
-TEST(FolderOfPath, LinuxSplitsAtTheLastSlashOnly) {
-  EXPECT_EQ(qg::FolderOfPathPosix("/music/a.mp3"), "/music");
-  EXPECT_EQ(qg::FolderOfPathPosix("/music/sub/"), "/music/sub");
-  EXPECT_EQ(qg::FolderOfPathPosix("/a.mp3"), "/");
-  EXPECT_EQ(qg::FolderOfPathPosix("a.mp3"), "");
-  EXPECT_EQ(qg::FolderOfPathPosix(""), "");
-  EXPECT_EQ(qg::FolderOfPathPosix("/m/C:\\x\\a.mp3"), "/m");  // ":" and "\" are ordinary characters
-  EXPECT_EQ(qg::FolderOfPathPosix("/ソ/テーマ.mp3"), "/ソ");
+TEST(FolderOfPath, EachPlatformsRule) {
+  for (auto [path, folder] : {std::pair{"/music/a.mp3", "/music"}, {"/music/sub/", "/music/sub"}, {"/a.mp3", "/"},
+                              {"a.mp3", ""}, {"", ""}, {"/m/C:\\x\\a.mp3", "/m"},  // ":" and "\" are ordinary
+                              {"/ソ/テーマ.mp3", "/ソ"}})
+    EXPECT_EQ(qg::FolderOfPathPosix(path), folder) << path;
   EXPECT_EQ(qg::FolderOfPath("/music/a.mp3"), "/music");
-}
-
-TEST(FolderOfPath, WindowsRuleWithDrivesAndBackslashes) {
-  EXPECT_EQ(qg::FolderOfPathWindows("C:\\music\\a.mp3"), "C:\\music");
-  EXPECT_EQ(qg::FolderOfPathWindows("C:\\a.mp3"), "C:");
-  EXPECT_EQ(qg::FolderOfPathWindows("C:a.mp3"), "C:");
-  EXPECT_EQ(qg::FolderOfPathWindows("a.mp3"), "");
-  EXPECT_EQ(qg::FolderOfPathWindows("C:\\music\\"), "C:\\music");
-  EXPECT_EQ(qg::FolderOfPathWindows("C:\\ソ\\テーマ.mp3"), "C:\\ソ");
+  for (auto [path, folder] : {std::pair{"C:\\music\\a.mp3", "C:\\music"}, {"C:\\a.mp3", "C:"}, {"C:a.mp3", "C:"},
+                              {"a.mp3", ""}, {"C:\\music\\", "C:\\music"}, {"C:\\ソ\\テーマ.mp3", "C:\\ソ"}})
+    EXPECT_EQ(qg::FolderOfPathWindows(path), folder) << path;
 }
 
 TEST(FolderOfPath, CodePage932TrailByte5CIsNoSeparator) {

@@ -50,23 +50,19 @@ TEST(ProfileWrite, LineEndsOfOtherPlatformsAndAMissingLastLineEnd) {
   EXPECT_EQ(SetValue("[S]\ra=1\rb=2\r", "S", "a", "x"), "[S]\ra=x\r\nb=2\r");
 }
 
-TEST(ProfileRead, LineEndsLfCrlfBareCrAndMixed) {
-  EXPECT_EQ(Get("[S]\nk1=v1\nk2=v2\n[T]\nt=1\n", "T", "t"), "1");
-  EXPECT_EQ(Get("[S]\r\nk1=v1\nk2=v2\r\n", "S", "k2"), "v2");
-  EXPECT_EQ(Get("[S]\rk=e\rf=g\r", "S", "k"), "e");
-  EXPECT_EQ(Get("[S]\rk=e\rf=g\r", "S", "f"), "g");
-}
-
-TEST(ProfileRead, Cp932TrailBytesAreNeitherEscapesNorLetters) {
+TEST(ProfileRead, LineEndsOfEveryKindAndCp932TrailBytesThatAreNeitherEscapesNorLetters) {
   // ソ is 83 5C; ア is 83 41 and ャ is 83 61, which differ only in the ASCII
   // case of their second byte: they must not match each other.
-  std::string t = "[S]\r\nk=\x83\x5c\r\nk2=\x83\x5c\x83\x5c\r\nk3=\x83\x5c \r\n\x83\x5c=key\r\n\x83\x41=a\r\n";
-  EXPECT_EQ(Get(t, "S", "k"), "\x83\x5c");
-  EXPECT_EQ(Get(t, "S", "k2"), "\x83\x5c\x83\x5c");
-  EXPECT_EQ(Get(t, "S", "k3"), "\x83\x5c");
-  EXPECT_EQ(Get(t, "S", "\x83\x5c"), "key");
-  EXPECT_EQ(Get(t, "S", "\x83\x41"), "a");
-  EXPECT_EQ(Get(t, "S", "\x83\x61"), "<none>");
+  const std::string cp932 = "[S]\r\nk=\x83\x5c\r\nk2=\x83\x5c\x83\x5c\r\nk3=\x83\x5c \r\n\x83\x5c=key\r\n\x83\x41=a\r\n";
+  const struct {
+    std::string text, section, key, want;
+  } cases[] = {
+      {"[S]\nk1=v1\nk2=v2\n[T]\nt=1\n", "T", "t", "1"}, {"[S]\r\nk1=v1\nk2=v2\r\n", "S", "k2", "v2"},
+      {"[S]\rk=e\rf=g\r", "S", "k", "e"}, {"[S]\rk=e\rf=g\r", "S", "f", "g"},
+      {cp932, "S", "k", "\x83\x5c"}, {cp932, "S", "k2", "\x83\x5c\x83\x5c"}, {cp932, "S", "k3", "\x83\x5c"},
+      {cp932, "S", "\x83\x5c", "key"}, {cp932, "S", "\x83\x41", "a"}, {cp932, "S", "\x83\x61", "<none>"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Get(c.text, c.section, c.key), c.want) << c.key;
   EXPECT_TRUE(qg::profile::NamesEqual("BGM\x8b\xe6\x95\xaa", "bgm\x8b\xe6\x95\xaa"));
 }
 

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "path_helpers.h"
 #include "process.h"
@@ -36,12 +34,6 @@ class TestFileSystem : public qg::FileSystem {
   static qg::FileSystem& real() { return qg::DefaultFileSystem(); }
 };
 
-std::string Slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -67,10 +59,10 @@ TEST_F(SettingsFile, FirstSaveWritesTheThreeKeysInOrderInCodePage932) {
   std::string song = dir.path() + "/bgm01.mp3";
   Spit(song, "x");
   qg::SaveMusicSettings(fs, cp, {1, 1, song, ""});
-  EXPECT_EQ(Slurp(ini()), "[Section]\r\n" + kKindKey + "=1\r\n" + kRepeatKey + "=1\r\n" + kFileKey + "=" + song + "\r\n");
+  EXPECT_EQ(qgtest::ReadFile(ini()), "[Section]\r\n" + kKindKey + "=1\r\n" + kRepeatKey + "=1\r\n" + kFileKey + "=" + song + "\r\n");
   // Saving again changes values in place and keeps one line per key.
   qg::SaveMusicSettings(fs, cp, {0, -3, "", ""});
-  EXPECT_EQ(Slurp(ini()), "[Section]\r\n" + kKindKey + "=0\r\n" + kRepeatKey + "=-3\r\n" + kFileKey + "=\r\n");
+  EXPECT_EQ(qgtest::ReadFile(ini()), "[Section]\r\n" + kKindKey + "=0\r\n" + kRepeatKey + "=-3\r\n" + kFileKey + "=\r\n");
   auto v = Load();
   EXPECT_EQ(v.kind, 0);
   EXPECT_EQ(v.repeat, -3);
@@ -78,16 +70,13 @@ TEST_F(SettingsFile, FirstSaveWritesTheThreeKeysInOrderInCodePage932) {
   EXPECT_EQ(v.folder, dir.path());
 }
 
-TEST_F(SettingsFile, NoFileGivesDefaultsAndTheProgramFolder) {
-  auto v = Load();
-  EXPECT_EQ(v.kind, 0);
-  EXPECT_EQ(v.repeat, 0);
-  EXPECT_EQ(v.file, "");
-  EXPECT_EQ(v.folder, dir.path());
+TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
+  auto none = Load();
+  EXPECT_EQ(none.kind, 0);
+  EXPECT_EQ(none.repeat, 0);
+  EXPECT_EQ(none.file, "");
+  EXPECT_EQ(none.folder, dir.path());
   EXPECT_FALSE(qg::FileExists(fs, ini()));  // reading creates nothing
-}
-
-TEST_F(SettingsFile, NumberRulesAndAKindWithoutItsFile) {
   std::string song = dir.path() + "/テーマ.MP3";
   Spit(song, "x");
   std::string song932;
@@ -132,7 +121,7 @@ TEST_F(SettingsFile, AFileWrittenOnWindowsWithATrailByte5C) {
   std::string song = sub.path() + "/ソ.wav";
   Spit(song, "RIFF");
   qg::SaveMusicSettings(fs, cp, {2, 0, song, ""});
-  std::string bytes = Slurp(ini());
+  std::string bytes = qgtest::ReadFile(ini());
   EXPECT_NE(bytes.find("\x83\x5c.wav\r\n"), std::string::npos);
   v = Load();
   EXPECT_EQ(v.kind, 2);

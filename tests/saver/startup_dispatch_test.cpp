@@ -1,8 +1,8 @@
-// The order of the start-up steps per command line, with every service
-// recorded; and the cursor display counter.
+// What each command line starts, with every service recorded; and the cursor
+// display counter.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <algorithm>
 #include <vector>
 
 #include "cursor_counter.h"
@@ -10,92 +10,72 @@
 
 namespace {
 
+using Log = std::vector<std::string>;
+
 struct Recorder : qg::StartupServices {
   std::string command;
   std::vector<std::string> existing;
   bool renderer = true;
-  bool throw_in_folder = false;
-  std::vector<std::string> log;
+  Log log;
   std::uint32_t host = 0;
   int count = 0;
 
   std::string CommandLine() override { return command; }
   bool TopLevelWindowExists(const std::string& c) override {
-    for (auto& e : existing)
-      if (e == c) return true;
-    return false;
+    return std::find(existing.begin(), existing.end(), c) != existing.end();
   }
   void EndProgram() override { log.push_back("end"); }
   void LoadPreviewForm(std::uint32_t hst) override {
     host = hst;
     log.push_back("preview");
   }
-  void MakeSnapshotFolder() override {
-    log.push_back("folder");
-    if (throw_in_folder) throw std::runtime_error("no folder");
-  }
+  void MakeSnapshotFolder() override { log.push_back("folder"); }
   void LoadSettings() override { log.push_back("settings"); }
   std::string ProgramFolder() override { return "/opt/quiverglide"; }
   bool FileExists(const std::string& path) override {
-    log.push_back("exists " + path);
-    return renderer;
+    return renderer && path == "/opt/quiverglide/Quiverglide.dll";
   }
   std::string Title() override { return "Quiverglide"; }
   void MessageBox(const std::string& text, const std::string& caption) override {
     log.push_back("box " + caption + ": " + text);
   }
   void ShowSettingsDialogModal() override { log.push_back("dialog"); }
-  int ShowCursor(int flag) override {
-    count += flag ? 1 : -1;
-    log.push_back("cursor " + std::to_string(flag));
-    return count;
-  }
+  int ShowCursor(int flag) override { return count += flag ? 1 : -1; }
   void LoadRunForm() override { log.push_back("run form"); }
 };
 
-std::vector<std::string> Dispatch(Recorder& r, std::int32_t* cursor = nullptr) {
-  std::int32_t c = 77;
-  qg::RunStartup(r, c);
-  if (cursor) *cursor = c;
-  return r.log;
-}
-
-const std::string kCheck = "exists /opt/quiverglide/Quiverglide.dll";
-
-TEST(Startup, ShowHidesTheCursorAndLoadsTheRunForm) {
-  for (const char* cmd : {"/s", "/S", "-S", "/s 1234"}) {
+TEST(Startup, EachCommandLineStartsItsPart) {
+  const Log prepared = {"folder", "settings"};
+  auto then = [&](Log more) {
+    Log all = prepared;
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+  };
+  const std::string box = std::string("box Quiverglide: ") + qg::kRendererMissingText;
+  const struct {
+    const char* command;
+    bool renderer;
+    Log log;
+    int cursor;  // the count the start hands back; 77 where it leaves it alone
+  } cases[] = {
+      {"/s", true, then({"run form"}), -1}, {"/S", true, then({"run form"}), -1},
+      {"-S", true, then({"run form"}), -1}, {"/s 1234", true, then({"run form"}), -1},
+      {"", true, then({"run form"}), 77},  // no switch: the show, with the cursor left visible
+      {"/c", true, then({"dialog", "end"}), 77},
+      {"/A", true, then({"end"}), 77},
+      {"x", true, then({"end"}), 77},  // shorter than two characters, not empty: unknown
+      {"/s", false, then({box, "end"}), 77}, {"/c", false, then({box, "end"}), 77},
+      {"/a", false, then({box, "end"}), 77}, {"", false, then({box, "end"}), 77},
+      {"/p 1234", false, {"preview"}, 77},  // the preview needs no renderer and prepares nothing
+  };
+  for (const auto& c : cases) {
     Recorder r;
-    r.command = cmd;
-    std::int32_t cursor = 0;
-    EXPECT_EQ(Dispatch(r, &cursor), (std::vector<std::string>{"folder", "settings", kCheck, "cursor 0", "run form"})) << cmd;
-    EXPECT_EQ(cursor, -1);
-  }
-  Recorder empty;
-  std::int32_t cursor = 0;
-  EXPECT_EQ(Dispatch(empty, &cursor), (std::vector<std::string>{"folder", "settings", kCheck, "run form"}));
-  EXPECT_EQ(cursor, 77);  // untouched: the cursor stays visible
-}
-
-TEST(Startup, SettingsAndUnknownSwitches) {
-  Recorder c;
-  c.command = "/c";
-  EXPECT_EQ(Dispatch(c), (std::vector<std::string>{"folder", "settings", kCheck, "dialog", "end"}));
-  Recorder a;
-  a.command = "/A";
-  EXPECT_EQ(Dispatch(a), (std::vector<std::string>{"folder", "settings", kCheck, "end"}));
-  Recorder one;
-  one.command = "x";  // shorter than two characters, not empty: unknown
-  EXPECT_EQ(Dispatch(one), (std::vector<std::string>{"folder", "settings", kCheck, "end"}));
-}
-
-TEST(Startup, MissingRendererShowsTheOneMessageInEveryModeButPreview) {
-  for (const char* cmd : {"/s", "/c", "/a", ""}) {
-    Recorder r;
-    r.command = cmd;
-    r.renderer = false;
-    EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"folder", "settings", kCheck,
-                                                 std::string("box Quiverglide: ") + qg::kRendererMissingText, "end"}))
-        << cmd;
+    r.command = c.command;
+    r.renderer = c.renderer;
+    std::int32_t cursor = 77;
+    qg::RunStartup(r, cursor);
+    EXPECT_EQ(r.log, c.log) << c.command;
+    EXPECT_EQ(cursor, c.cursor) << c.command;
   }
   EXPECT_STREQ(qg::kRendererMissingText, "Quiverglide.dll が同じﾌｫﾙﾀﾞに見つかりません！");
 }
@@ -106,34 +86,29 @@ TEST(Startup, AnotherInstanceEndsEveryStartSilently) {
       Recorder r;
       r.command = cmd;
       r.existing = {marker};
-      EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"end"})) << marker << " " << cmd;
+      qg::RunStartup(r, r.count);
+      EXPECT_EQ(r.log, Log{"end"}) << marker << " " << cmd;
     }
   }
   Recorder preview_only;  // a preview's caption is no marker
   preview_only.existing = {"Preview Window"};
   preview_only.command = "/s";
-  EXPECT_EQ(Dispatch(preview_only).back(), "run form");
+  qg::RunStartup(preview_only, preview_only.count);
+  EXPECT_EQ(preview_only.log.back(), "run form");
 }
 
-TEST(Startup, PreviewReadsItsHostAndSkipsEverythingElse) {
-  Recorder r;
-  r.command = "/p 1234";
-  EXPECT_EQ(Dispatch(r), (std::vector<std::string>{"preview"}));
-  EXPECT_EQ(r.host, 1234u);
-
-  Recorder hex;
-  hex.command = "/P 0x4000a3";
-  Dispatch(hex);
-  EXPECT_EQ(hex.host, 0x4000a3u);
-
-  Recorder none;  // "/P" alone: handle 0
-  none.command = "/P";
-  Dispatch(none);
-  EXPECT_EQ(none.host, 0u);
+TEST(Startup, PreviewReadsItsHostWindow) {
+  for (auto [command, host] : {std::pair{"/p 1234", 1234u}, {"/P 0x4000a3", 0x4000a3u}, {"/P", 0u}}) {
+    Recorder r;
+    r.command = command;
+    r.host = 99;
+    qg::RunStartup(r, r.count);
+    EXPECT_EQ(r.host, host) << command;
+  }
 }
 
 struct Visibility : qg::CursorVisibility {
-  std::vector<std::string> calls;
+  Log calls;
   void Hide() override { calls.push_back("hide"); }
   void Show() override { calls.push_back("show"); }
 };
@@ -145,7 +120,7 @@ TEST(CursorCounter, PlatformAskedOnlyWhenTheCountCrossesZero) {
   EXPECT_EQ(c.ShowCursor(0), -2);
   EXPECT_EQ(c.ShowCursor(1), -1);
   EXPECT_EQ(c.ShowCursor(-1), 0);  // any nonzero flag shows
-  EXPECT_EQ(v.calls, (std::vector<std::string>{"hide", "show"}));
+  EXPECT_EQ(v.calls, (Log{"hide", "show"}));
   // An unmatched show only counts up; no show request reaches the platform.
   EXPECT_EQ(c.ShowCursor(1), 1);
   EXPECT_EQ(v.calls.size(), 2u);

@@ -1,14 +1,10 @@
-// Window search by caption, the window under a point, window rectangles and
-// the XFixes cursor counter, against windows made on a private X server.
+// Window search by caption and the XFixes cursor counter, against windows
+// made on a private X server.
 #include <gtest/gtest.h>
 // Xlib's macros (Bool, Status, None) must come after GoogleTest.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "x11/window_search.h"
 #include "x11/x11_cursor.h"
@@ -21,75 +17,57 @@ struct OtherClient {
   ~OtherClient() {
     if (d) XCloseDisplay(d);
   }
-  Window Make(Window parent, int x, int y, int w, int h) {
-    Window win = XCreateSimpleWindow(d, parent, x, y, w, h, 0, 0, 0x336699);
+  Window Make(Window parent = 0, const char* wmName = nullptr) {
+    Window win = XCreateSimpleWindow(d, parent ? parent : DefaultRootWindow(d), 0, 0, 40, 30, 0, 0, 0x336699);
+    if (wmName) XStoreName(d, win, wmName);
     XSync(d, False);
     return win;
   }
-  Window TopLevel() { return Make(DefaultRootWindow(d), 0, 0, 40, 30); }
-  void NetName(Window w, const std::string& utf8) {
-    XChangeProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False), 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()), int(utf8.size()));
+  void Property(Window w, const char* name, const char* type, int format, const void* data, int n) {
+    XChangeProperty(d, w, XInternAtom(d, name, False), XInternAtom(d, type, False), format, PropModeReplace,
+                    static_cast<const unsigned char*>(data), n);
     XSync(d, False);
   }
+  void NetName(Window w, const std::string& utf8) {
+    Property(w, "_NET_WM_NAME", "UTF8_STRING", 8, utf8.data(), int(utf8.size()));
+  }
   void WmState(Window w) {
-    long state[2] = {1, 0};
-    Atom a = XInternAtom(d, "WM_STATE", False);
-    XChangeProperty(d, w, a, a, 32, PropModeReplace, reinterpret_cast<unsigned char*>(state), 2);
-    XSync(d, False);
+    const long state[2] = {1, 0};
+    Property(w, "WM_STATE", "WM_STATE", 32, state, 2);
   }
 };
 
-TEST(WindowSearch, FindsUnmappedTopLevelsByEitherNameProperty) {
+TEST(WindowSearch, FindsTopLevelsAndWindowManagerClientsByEitherNameExactly) {
   OtherClient c;
   ASSERT_NE(c.d, nullptr);
   Display* host = qg::x11::SharedDisplay();
   ASSERT_NE(host, nullptr);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "Wobblevista_Main"), 0u);
-
-  Window run = c.TopLevel();  // never mapped, as the hidden run form
-  XStoreName(c.d, run, "Wobblevista_Main");
-  XSync(c.d, False);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "Wobblevista_Main"), run);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "Wobblevista_Mai"), 0u);  // exact captions only
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "wobblevista_main"), 0u);
-
-  Window dialog = c.TopLevel();
+  auto find = [&](const std::string& caption) { return qg::x11::FindTopLevelByCaption(host, caption); };
+  EXPECT_EQ(find("Wobblevista_Main"), 0u);
+  const Window run = c.Make(0, "Wobblevista_Main");  // never mapped, as the hidden run form
+  EXPECT_EQ(find("Wobblevista_Main"), run);
+  EXPECT_EQ(find("Wobblevista_Mai"), 0u);
+  EXPECT_EQ(find("wobblevista_main"), 0u);
+  const Window dialog = c.Make(), jp = c.Make();
   c.NetName(dialog, "<Quiverglide>");
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "<Quiverglide>"), dialog);
-  Window jp = c.TopLevel();
   c.NetName(jp, "設定");
+  EXPECT_EQ(find("<Quiverglide>"), dialog);
   EXPECT_EQ(qg::x11::WindowCaption(host, jp), "設定");
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "設定"), jp);
-
-  // Latin-1 WM_NAME is compared as UTF-8.
-  Window latin = c.TopLevel();
-  XStoreName(c.d, latin, "caf\xe9");
-  XSync(c.d, False);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "café"), latin);
-
+  EXPECT_EQ(find("設定"), jp);
+  EXPECT_EQ(find("café"), c.Make(0, "caf\xe9"));  // Latin-1 WM_NAME is compared as UTF-8
   XDestroyWindow(c.d, run);
   XSync(c.d, False);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "Wobblevista_Main"), 0u);
-}
+  EXPECT_EQ(find("Wobblevista_Main"), 0u);
 
-TEST(WindowSearch, ClientsInsideWindowManagerFramesButNotPlainChildren) {
-  OtherClient c;
-  Display* host = qg::x11::SharedDisplay();
-  Window frame = c.TopLevel();
-  Window deco = c.Make(frame, 0, 0, 10, 10);
-  Window client = c.Make(deco, 0, 5, 30, 20);
-  XStoreName(c.d, client, "Wobblevista_VC");
+  // A client inside a window manager's frame counts; a plain child, without
+  // WM_STATE, is part of some window and does not.
+  const Window client = c.Make(c.Make(c.Make()), "Wobblevista_VC");
   c.WmState(client);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "Wobblevista_VC"), client);
-
-  // A child window without WM_STATE is part of some window, not a top level.
-  Window plain_parent = c.TopLevel();
-  c.WmState(plain_parent);
-  Window inner = c.Make(plain_parent, 0, 0, 5, 5);
-  XStoreName(c.d, inner, "<Quiverglide>");
-  XSync(c.d, False);
-  EXPECT_EQ(qg::x11::FindTopLevelByCaption(host, "<Quiverglide>"), 0u);
+  EXPECT_EQ(find("Wobblevista_VC"), client);
+  const Window framed = c.Make();
+  c.WmState(framed);
+  c.Make(framed, "Renderer");
+  EXPECT_EQ(find("Renderer"), 0u);
 }
 
 TEST(CursorCounter, XFixesHideAndShowWithoutXErrors) {
@@ -98,12 +76,8 @@ TEST(CursorCounter, XFixesHideAndShowWithoutXErrors) {
   int start = counter.count();
   qg::x11::ErrorTrap trap(host);
   // An unmatched show first: XFixes must not be asked (it would be an error).
-  EXPECT_EQ(counter.ShowCursor(1), start + 1);
-  EXPECT_EQ(counter.ShowCursor(0), start);
-  EXPECT_EQ(counter.ShowCursor(0), start - 1);
-  EXPECT_EQ(counter.ShowCursor(0), start - 2);
-  EXPECT_EQ(counter.ShowCursor(1), start - 1);
-  EXPECT_EQ(counter.ShowCursor(1), start);
+  for (int flag : {1, 0, 0, 0, 1, 1}) counter.ShowCursor(flag);
+  EXPECT_EQ(counter.count(), start);
   EXPECT_FALSE(trap.error());
 }
 

@@ -23,13 +23,13 @@ DesktopPicture Gradient(int w, int h) {
   return p;
 }
 
-TEST(BmpFormat, RowsWithPaddingAfterThemAreWrittenWithoutIt) {
+TEST(BmpFormat, TheRendererDecodesEveryPixelAtItsPlaceWithoutTheCapturesRowPadding) {
   // A capture may hand over rows with a longer stride than the width needs.
   DesktopPicture wide = DesktopPicture::Allocate(6, 2);
   for (size_t i = 0; i < 6 * 2 * 4; ++i) wide.pixels.get()[i] = static_cast<uint8_t>(i);
   DesktopPicture narrow = wide;
   narrow.width = 5;  // same memory, stride still 24 bytes
-  const std::vector<uint8_t> file = qg::show::EncodeBmp(narrow);
+  std::vector<uint8_t> file = qg::show::EncodeBmp(narrow);
   ASSERT_EQ(file.size(), 54u + 5 * 2 * 4);
   DecodeResult r = DecodeBitmap(file.data(), file.size());
   ASSERT_EQ(r.status, DecodeStatus::Ok);
@@ -38,15 +38,14 @@ TEST(BmpFormat, RowsWithPaddingAfterThemAreWrittenWithoutIt) {
   EXPECT_EQ(r.image.pixels[2], 24 + 0);
   // Last pixel of the top row: x = 4 of row 0.
   EXPECT_EQ(r.image.pixels[(5 + 4) * 3], 16 + 2);
-}
 
-TEST(BmpFormat, RendererDecodesEveryPixelAtTheRightPlace) {
-  // 1023 wide: not a multiple of 4, where row handling usually goes wrong.
+  // Every pixel at its place; 1023 wide: not a multiple of 4, where row
+  // handling usually goes wrong.
   for (int w : {1, 3, 1023, 64}) {
     const DesktopPicture p = Gradient(w, 37);
-    const std::vector<uint8_t> file = qg::show::EncodeBmp(p);
+    file = qg::show::EncodeBmp(p);
     ASSERT_EQ(file.size(), 54u + static_cast<size_t>(w) * 37 * 4);
-    DecodeResult r = DecodeBitmap(file.data(), file.size());
+    r = DecodeBitmap(file.data(), file.size());
     ASSERT_EQ(r.status, DecodeStatus::Ok) << w;
     ASSERT_EQ(r.image.width, w);
     ASSERT_EQ(r.image.height, 37);

@@ -4,9 +4,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace showtest {
 
@@ -116,34 +114,6 @@ ScreenStats ReadScreenStats(const std::string& display) {
   }
   XDestroyImage(img);
   return st;
-}
-
-bool SaveScreenPpm(const std::string& display, const std::string& path) {
-  Screen s;
-  s.dpy = XOpenDisplay(display.c_str());
-  if (!s.dpy) return false;
-  const int scr = DefaultScreen(s.dpy);
-  const int w = DisplayWidth(s.dpy, scr), h = DisplayHeight(s.dpy, scr);
-  XImage* img = XGetImage(s.dpy, RootWindow(s.dpy, scr), 0, 0, static_cast<unsigned>(w),
-                          static_cast<unsigned>(h), AllPlanes, ZPixmap);
-  if (!img) return false;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f) {
-    std::fprintf(f, "P6\n%d %d\n255\n", w, h);
-    std::vector<unsigned char> row(static_cast<size_t>(w) * 3);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const unsigned long p = XGetPixel(img, x, y);
-        row[x * 3] = (p >> 16) & 255;
-        row[x * 3 + 1] = (p >> 8) & 255;
-        row[x * 3 + 2] = p & 255;
-      }
-      std::fwrite(row.data(), 1, row.size(), f);
-    }
-    std::fclose(f);
-  }
-  XDestroyImage(img);
-  return f != nullptr;
 }
 
 }  // namespace showtest

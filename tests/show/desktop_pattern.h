@@ -27,7 +27,4 @@ struct ScreenStats {
 };
 ScreenStats ReadScreenStats(const std::string& display);
 
-// Saves the whole screen as a binary PPM (for looking at a failure afterwards).
-bool SaveScreenPpm(const std::string& display, const std::string& path);
-
 }  // namespace showtest

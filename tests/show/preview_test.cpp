@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "show_fixture.h"
-#include "x_probe.h"
 
 namespace {
 
@@ -17,7 +16,10 @@ using namespace std::chrono_literals;
 
 class Preview : public showtest::ShowFixture {
  protected:
-  void SetUp() override { Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, showtest::StandinPath()); }
+  void SetUp() override {
+    ShowFixture::SetUp();
+    Prepare(qgtest::TestXServer::Kind::Xvfb, "");  // a preview starts no renderer
+  }
 
   // A grey window of another program, mapped at (x, y).
   Window HostWindow(int x, int y, int w, int h) {
@@ -60,11 +62,20 @@ class Preview : public showtest::ShowFixture {
 };
 
 TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
+  // Without a host window there is nothing to end it later: it ends at once.
+  const Window gone = HostWindow(0, 0, 50, 50);
+  XDestroyWindow(dpy_, gone);
+  XSync(dpy_, False);
+  for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
+    const auto code = host_->Start({"/p", id})->Wait(3000ms);
+    ASSERT_TRUE(code.has_value()) << "a preview for window '" << id << "' lives on with nothing to end it";
+    EXPECT_EQ(*code, 0);
+  }
+
   const Window small = HostWindow(10, 10, 200, 150);
   const Window wide = HostWindow(0, 300, 2400, 120);  // wider than 16-bit twips can hold
-  auto a = StartSaver({"/p", std::to_string(small)});
-  auto b = StartSaver({"/p", std::to_string(wide)});  // several previews at once
-
+  auto a = host_->Start({"/p", std::to_string(small)});
+  auto b = host_->Start({"/p", std::to_string(wide)});  // several previews at once
   const Window pa = PreviewIn(small);
   const Window pb = PreviewIn(wide);
   ASSERT_NE(pa, 0u) << "no preview inside the first host";
@@ -99,18 +110,6 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   XDestroyWindow(dpy_, wide);
   XSync(dpy_, False);
   EXPECT_TRUE(b->Wait(2000ms).has_value());
-}
-
-TEST_F(Preview, EndsAtOnceWithoutAHostWindow) {
-  const Window gone = HostWindow(0, 0, 50, 50);
-  XDestroyWindow(dpy_, gone);
-  XSync(dpy_, False);
-  for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
-    auto p = StartSaver({"/p", id});
-    const auto code = p->Wait(3000ms);
-    ASSERT_TRUE(code.has_value()) << "a preview for window '" << id << "' lives on with nothing to end it";
-    EXPECT_EQ(*code, 0);
-  }
 }
 
 }  // namespace

@@ -8,16 +8,13 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <signal.h>
 #include <sys/stat.h>
 #include <thread>
-#include <vector>
 
 #include "bitmap_decoder.h"
 #include "desktop_pattern.h"
 #include "show_fixture.h"
-#include "x_probe.h"
 
 namespace {
 
@@ -25,11 +22,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRate = 44100;  // the music back end's output rate
-
-std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 long FileSize(const std::string& path) {
   struct stat st;
@@ -55,24 +47,16 @@ void WriteTone(const std::string& path, double freq, double seconds) {
 }
 
 // Strength of one frequency in the left channel of captured S16 stereo audio.
-double ToneStrength(const std::vector<uint8_t>& raw, size_t firstFrame, size_t frames, double freq) {
+double ToneStrength(const std::string& raw, size_t firstFrame, size_t frames, double freq) {
   const double k = 2 * std::cos(2 * M_PI * freq / kRate);
   double s1 = 0, s2 = 0;
   for (size_t i = firstFrame; i < firstFrame + frames && (i + 1) * 4 <= raw.size(); ++i) {
-    const int16_t v = static_cast<int16_t>(raw[i * 4] | raw[i * 4 + 1] << 8);
+    const int16_t v = static_cast<int16_t>(static_cast<uint8_t>(raw[i * 4]) | static_cast<uint8_t>(raw[i * 4 + 1]) << 8);
     const double s0 = v + k * s1 - s2;
     s2 = s1;
     s1 = s0;
   }
   return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / static_cast<double>(frames);
-}
-
-// The renderer started by the saver: the saver's child process.
-long ChildOf(long parent) {
-  std::ifstream kids("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
-  long pid = -1;
-  kids >> pid;
-  return pid;
 }
 
 // How often a program hid and showed the cursor, from the recorder's log.
@@ -87,41 +71,36 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
 
 class WholeShow : public showtest::ShowFixture {
  protected:
-  void SetUp() override { showtest::BecomeSubreaper(); }
-  void TearDown() override {
-    showtest::ReapOrphans();
-    ShowFixture::TearDown();
-  }
   bool WaitForShowWindow() {
-    return showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
+    return showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
   }
 };
 
-TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
-  Prepare(qgtest::TestXServer::Kind::Xvfb, 1024, 768, qgtest::BinDir() + "/Quiverglide.dll");
+TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) {
+  Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
   ASSERT_TRUE(showtest::PaintRootPattern(server_->display()));
-  const std::string tone = Scratch() + "/tone.WAV";  // the ending counts case-blind
+  const std::string tone = host_->Scratch() + "/tone.WAV";  // the ending counts case-blind
   WriteTone(tone, 440, 1.0);
-  WriteSettings(2, 0, tone);
-  const std::string audio = Scratch() + "/audio.raw";
-  const std::string cursorLog = Scratch() + "/cursor.log";
-  auto saver = StartSaver({"/s"}, {{"SDL_AUDIODRIVER", "disk"},
-                                   {"SDL_DISKAUDIOFILE", audio},
-                                   {"LD_PRELOAD", QG_XFIXES_RECORDER},
-                                   {"QG_XFIXES_LOG", cursorLog}});
+  std::ofstream(host_->Folder() + "/Quiverglide.ini", std::ios::binary) << hosttest::HostInstall::Settings("2", "0", tone);
+  const std::string audio = host_->Scratch() + "/audio.raw";
+  const std::string cursorLog = host_->Scratch() + "/cursor.log";
+  auto saver = host_->Start({"/s"}, {{"SDL_AUDIODRIVER", "disk"},
+                                     {"SDL_DISKAUDIOFILE", audio},
+                                     {"LD_PRELOAD", QG_XFIXES_RECORDER},
+                                     {"QG_XFIXES_LOG", cursorLog}});
   const auto started = Clock::now();
   ASSERT_TRUE(WaitForShowWindow()) << "no renderer window";
   // "/s" hid the cursor at its start and keeps it hidden through the show.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 0));
 
   // The snapshot: the screen's size and pixels, complete, private.
-  std::vector<uint8_t> file;
-  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(SnapshotPath()) == 54 + 1024 * 768 * 4; }, 5000));
-  file = ReadAll(SnapshotPath());
+  const std::string snapshot = host_->SnapshotPath();
+  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(snapshot) == 54 + 1024 * 768 * 4; }, 5000));
+  const std::string file = qgtest::ReadFile(snapshot);
   struct stat st;
-  ASSERT_EQ(stat(SnapshotPath().c_str(), &st), 0);
+  ASSERT_EQ(stat(snapshot.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  DecodeResult decoded = DecodeBitmap(file.data(), file.size());
+  DecodeResult decoded = DecodeBitmap(reinterpret_cast<const uint8_t*>(file.data()), file.size());
   ASSERT_EQ(decoded.status, DecodeStatus::Ok);
   ASSERT_EQ(decoded.image.width, 1024);
   ASSERT_EQ(decoded.image.height, 768);
@@ -136,22 +115,19 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   EXPECT_EQ(wrong, 0) << "snapshot pixels differ from the desktop";
 
   // The renderer shows the desktop: its colours cover much of the screen,
-  // where white sheets would show none.
-  // The scene turns, so it is given a few looks.
+  // where white sheets would show none. The scene turns, so it is given a few looks.
   showtest::ScreenStats shown;
-  const bool desktopShown = showtest::WaitFor(
+  EXPECT_TRUE(showtest::WaitFor(
       [&] {
         shown = showtest::ReadScreenStats(server_->display());
         return shown.total > 0 && shown.patternLike * 4 > shown.total;
       },
-      6000);
-  if (!desktopShown) showtest::SaveScreenPpm(server_->display(), "/tmp/qg-show-e2e-failure.ppm");
-  EXPECT_TRUE(desktopShown) << shown.patternLike << " of " << shown.total
-                            << " pixels look like the desktop; screen saved as /tmp/qg-show-e2e-failure.ppm";
+      6000))
+      << shown.patternLike << " of " << shown.total << " pixels look like the desktop";
   std::this_thread::sleep_for(500ms);  // some music to capture
 
   // The music plays: the 440 Hz tone is in the captured output.
-  const std::vector<uint8_t> playing = ReadAll(audio);
+  const std::string playing = qgtest::ReadFile(audio);
   ASSERT_GT(playing.size(), static_cast<size_t>(kRate) * 4 / 2) << "less than half a second of sound";
   const size_t frames = playing.size() / 4;
   EXPECT_GT(ToneStrength(playing, frames - kRate / 4, kRate / 4, 440), 3000.0);
@@ -160,12 +136,12 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.
   std::this_thread::sleep_until(started + 11s);
-  ASSERT_NE(showtest::FindByCaption(dpy_, "Wobblevista_VC"), 0u) << "the show was ended at the start limit";
+  ASSERT_NE(qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC"), 0u) << "the show was ended at the start limit";
 
   // Escape: the renderer goes, then the saver within about 600 ms.
   showtest::PressKey(dpy_, XK_Escape);
   const auto pressed = Clock::now();
-  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::FindByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
+  ASSERT_TRUE(showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
   EXPECT_EQ(*code, 0);
@@ -174,20 +150,35 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   const long after = FileSize(audio);
   std::this_thread::sleep_for(400ms);
   EXPECT_EQ(FileSize(audio), after) << "sound still being produced after the show";
-  EXPECT_EQ(FileSize(SnapshotPath()), -1) << "the snapshot outlived the show";
+  EXPECT_EQ(FileSize(snapshot), -1) << "the snapshot outlived the show";
   // The cursor counter was given back: one show for the one hide.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
+
+  // A second show, ended by what a session's end sends: the saver takes its
+  // usual way out, so the snapshot of the user's screen does not stay behind.
+  saver = host_->Start({"/s"});
+  ASSERT_TRUE(WaitForShowWindow());
+  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(snapshot) > 0; }, 5000));
+  const long renderer = showtest::ChildOf(saver->pid());
+  saver->Signal(SIGTERM);
+  const auto ended = saver->Wait(3000ms);
+  ASSERT_TRUE(ended.has_value()) << "the saver ignored the end request";
+  EXPECT_EQ(*ended, 0) << "ended by the signal, not by its own way out";
+  EXPECT_EQ(FileSize(snapshot), -1);
+  // The renderer is not the saver's to end; it runs on by itself.
+  EXPECT_FALSE(showtest::ProcessGone(renderer));
+  kill(static_cast<pid_t>(renderer), SIGKILL);
 }
 
 TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
-  Prepare(qgtest::TestXServer::Kind::XorgDummy, 0, 0, qgtest::BinDir() + "/Quiverglide.dll");
+  Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
   ASSERT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
-  auto saver = StartSaver({"/s"});
+  auto saver = host_->Start({"/s"});
   ASSERT_TRUE(WaitForShowWindow());
   ASSERT_TRUE(showtest::WaitFor([&] { return showtest::ActiveModeSize(dpy_) == std::make_pair(1024, 768); }, 5000))
       << "the renderer never switched the mode";
-  const long renderer = ChildOf(saver->pid());
+  const long renderer = showtest::ChildOf(saver->pid());
   ASSERT_GT(renderer, 0);
   // SIGKILL: no teardown runs, the mode stays switched, the window vanishes.
   ASSERT_EQ(kill(static_cast<pid_t>(renderer), SIGKILL), 0);
@@ -195,7 +186,7 @@ TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   ASSERT_TRUE(code.has_value()) << "the run did not end when its renderer was killed";
   EXPECT_EQ(*code, 0);
   EXPECT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
-  Display* fresh = XOpenDisplay(server_->display().c_str());
+  Display* fresh = XOpenDisplay(server_->display().c_str());  // sees the screen size anew
   ASSERT_NE(fresh, nullptr);
   EXPECT_EQ(DisplayWidth(fresh, DefaultScreen(fresh)), 1280);
   EXPECT_EQ(DisplayHeight(fresh, DefaultScreen(fresh)), 1024);

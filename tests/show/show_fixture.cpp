@@ -1,64 +1,45 @@
 #include "show_fixture.h"
 
-#include <filesystem>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
+
 #include <fstream>
-#include <sys/stat.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace showtest {
 
-namespace fs = std::filesystem;
+void ShowFixture::SetUp() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
 
-void ShowFixture::Prepare(qgtest::TestXServer::Kind kind, int width, int height, const std::string& renderer) {
-  server_ = std::make_unique<qgtest::TestXServer>(kind, width, height, 24);
+void ShowFixture::Prepare(qgtest::TestXServer::Kind kind, const std::string& renderer) {
+  server_ = std::make_unique<qgtest::TestXServer>(kind, 1024, 768, 24);
   ASSERT_TRUE(server_->ok()) << server_->error();
   dpy_ = XOpenDisplay(server_->display().c_str());
   ASSERT_NE(dpy_, nullptr);
-  fs::create_directories(ProgramFolder());
-  const std::string saver = qgtest::BinDir() + "/Quiverglide.scr";
-  ASSERT_TRUE(fs::exists(saver)) << saver;
-  fs::copy_file(saver, ProgramFolder() + "/Quiverglide.scr");
-  if (fs::exists(qgtest::BinDir() + "/fontconfig")) {
-    fs::copy(qgtest::BinDir() + "/fontconfig", ProgramFolder() + "/fontconfig", fs::copy_options::recursive);
-  }
-  ASSERT_TRUE(fs::exists(renderer)) << renderer;
-  fs::copy_file(renderer, ProgramFolder() + "/Quiverglide.dll");
-  runtime_ = folder_.path() + "/runtime";
-  fs::create_directories(runtime_);
-  chmod(runtime_.c_str(), 0700);
-  fs::create_directories(folder_.path() + "/config");
-  env_ = {{"DISPLAY", server_->display()},
-          {"XDG_RUNTIME_DIR", runtime_},
-          {"XDG_CONFIG_HOME", folder_.path() + "/config"},
-          {"SDL_AUDIODRIVER", "dummy"},
-          {"QT_QPA_PLATFORM", "xcb"}};
+  host_ = std::make_unique<hosttest::HostInstall>(server_->display(), renderer);
 }
 
 void ShowFixture::TearDown() {
+  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+  }
   if (dpy_) XCloseDisplay(dpy_);
   dpy_ = nullptr;
   server_.reset();
 }
 
-std::unique_ptr<qgtest::Process> ShowFixture::StartSaver(const std::vector<std::string>& args,
-                                                        const std::map<std::string, std::string>& extraEnv) {
-  qgtest::ProcessOptions o;
-  o.argv.push_back(ProgramFolder() + "/Quiverglide.scr");
-  o.argv.insert(o.argv.end(), args.begin(), args.end());
-  o.env = env_;
-  for (const auto& [k, v] : extraEnv) o.env[k] = v;
-  o.cwd = folder_.path();
-  return std::make_unique<qgtest::Process>(o);
+std::string RealRenderer() { return qgtest::BinDir() + "/Quiverglide.dll"; }
+
+bool ProcessGone(long pid) {
+  struct stat st;
+  return stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0;
 }
 
-void ShowFixture::WriteSettings(int kind, int repeat, const std::string& file) {
-  std::ofstream ini(ProgramFolder() + "/Quiverglide.ini", std::ios::binary);
-  ini << "[Section]\r\n"
-      << "BGM\x8B\xE6\x95\xAA=" << kind << "\r\n"
-      << "BGM\xD8\xCB\xDF\xB0\xC4=" << repeat << "\r\n"
-      << "BGM\xCC\xA7\xB2\xD9=" << file << "\r\n";
+long ChildOf(long parent) {
+  std::ifstream kids("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
+  long pid = -1;
+  kids >> pid;
+  return pid;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
@@ -68,20 +49,41 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-bool ProcessGone(long pid) {
-  // The tests make themselves the subreaper of what the saver starts, so a
-  // renderer the saver failed to reap would linger here as a zombie.
-  struct stat st;
-  return stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0;
-}
-
-void BecomeSubreaper() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
-
-void ReapOrphans() {
-  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+std::vector<Window> Children(Display* dpy, Window parent) {
+  qg::x11::ErrorTrap trap(dpy);  // the window may go while it is looked at
+  Window root_ret, parent_ret, *kids = nullptr;
+  unsigned n = 0;
+  std::vector<Window> out;
+  if (XQueryTree(dpy, parent, &root_ret, &parent_ret, &kids, &n)) {
+    out.assign(kids, kids + n);
+    if (kids) XFree(kids);
   }
+  return out;
 }
 
-std::string StandinPath() { return QG_STANDIN_PATH; }
+std::pair<int, int> WindowSize(Display* dpy, Window w) {
+  qg::x11::ErrorTrap trap(dpy);
+  XWindowAttributes a;
+  return XGetWindowAttributes(dpy, w, &a) ? std::make_pair(a.width, a.height) : std::make_pair(0, 0);
+}
+
+void PressKey(Display* dpy, unsigned long keysym) {
+  const KeyCode code = XKeysymToKeycode(dpy, keysym);
+  XTestFakeKeyEvent(dpy, code, True, 0);
+  XTestFakeKeyEvent(dpy, code, False, 0);
+  XSync(dpy, False);
+}
+
+std::pair<int, int> ActiveModeSize(Display* dpy) {
+  XRRScreenResources* res = XRRGetScreenResources(dpy, DefaultRootWindow(dpy));
+  std::pair<int, int> size{0, 0};
+  for (int i = 0; res && i < res->ncrtc; ++i) {
+    XRRCrtcInfo* c = XRRGetCrtcInfo(dpy, res, res->crtcs[i]);
+    if (c && c->mode != None && size.first == 0) size = {static_cast<int>(c->width), static_cast<int>(c->height)};
+    if (c) XRRFreeCrtcInfo(c);
+  }
+  if (res) XRRFreeScreenResources(res);
+  return size;
+}
 
 }  // namespace showtest

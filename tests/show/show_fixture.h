@@ -1,49 +1,51 @@
-// A program folder of our own for each test: copies of Quiverglide.scr and of
-// the renderer (the real one or a stand-in) side by side, a private runtime
-// folder for the snapshot and a private X server.
+// The show's process tests: a private X server, a copy of the programs, and
+// looking at the server from the outside, as a user or another program would.
 #pragma once
 
 // gtest first: Xlib defines None, which gtest uses as a name.
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "process.h"
+#include "host_install.h"
 #include "test_xserver.h"
+#include "x11/window_search.h"
 
 namespace showtest {
 
 class ShowFixture : public ::testing::Test {
  protected:
-  // Starts the X server and lays out the program folder with the given renderer.
-  void Prepare(qgtest::TestXServer::Kind kind, int width, int height, const std::string& renderer);
+  void SetUp() override;  // becomes the subreaper of what the saver starts
   void TearDown() override;
-
-  // Starts Quiverglide.scr with the given arguments.
-  std::unique_ptr<qgtest::Process> StartSaver(const std::vector<std::string>& args,
-                                              const std::map<std::string, std::string>& extraEnv = {});
-  std::string SnapshotPath() const { return runtime_ + "/kestrow/Wobblevista.bmp"; }
-  std::string ProgramFolder() const { return folder_.path() + "/program"; }
-  std::string Scratch() const { return folder_.path(); }
-  // Writes Quiverglide.ini beside the program (code page 932 keys).
-  void WriteSettings(int kind, int repeat, const std::string& file);
+  // Starts the X server and lays out the program folder with the given renderer.
+  void Prepare(qgtest::TestXServer::Kind kind, const std::string& renderer);
 
   std::unique_ptr<qgtest::TestXServer> server_;
   Display* dpy_ = nullptr;
-  qgtest::TempDir folder_;
-  std::string runtime_;
-  std::map<std::string, std::string> env_;
+  std::unique_ptr<hosttest::HostInstall> host_;
 };
 
-// Lines of a text file.
-std::vector<std::string> ReadLines(const std::string& path);
+std::string RealRenderer();
+// True once the process is gone and reaped; a renderer the saver failed to
+// reap lingers as the test's zombie.
 bool ProcessGone(long pid);
-void BecomeSubreaper();
-void ReapOrphans();
-std::string StandinPath();
+// The first child of a process: the renderer the saver started.
+long ChildOf(long parent);
+std::vector<std::string> ReadLines(const std::string& path);
+inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+  return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
+}
+
+std::vector<Window> Children(Display* dpy, Window parent);
+// Width and height of a window; {0, 0} when it does not exist.
+std::pair<int, int> WindowSize(Display* dpy, Window w);
+void PressKey(Display* dpy, unsigned long keysym);
+// Size of the first active CRTC (the mode shown).
+std::pair<int, int> ActiveModeSize(Display* dpy);
 
 }  // namespace showtest

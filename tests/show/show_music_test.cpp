@@ -1,9 +1,10 @@
-// The show's music steps against a scripted music platform that records
-// every command string the player sends.
+// What the show's music starts and stops for each kind of music, against a
+// scripted music platform that records every command string it is sent.
 #include "show_music.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -15,16 +16,15 @@
 namespace {
 
 using qg::show::ShowMusic;
+using Commands = std::vector<std::string>;
 
 class ScriptedPlatform : public Wobblevista_BGM::BgmPlatform {
  public:
   int32_t SendMciString(const std::string& command, char* reply, uint32_t capacity) override {
     sent.push_back(command);
-    auto fail = failing.find(command);
-    if (fail != failing.end()) return fail->second;
-    std::string answer = replies.count(command) ? replies[command] : "";
+    if (failing.count(command)) return 263;
     if (reply && capacity) {
-      std::strncpy(reply, answer.c_str(), capacity - 1);
+      std::strncpy(reply, replies.count(command) ? replies[command].c_str() : "", capacity - 1);
       reply[capacity - 1] = 0;
     }
     return 0;
@@ -39,9 +39,9 @@ class ScriptedPlatform : public Wobblevista_BGM::BgmPlatform {
   }
   int32_t WaveOutDeviceCount() override { return 1; }
 
-  std::vector<std::string> sent;
+  Commands sent;
   std::map<std::string, std::string> replies;
-  std::map<std::string, int32_t> failing;
+  std::map<std::string, bool> failing;
 };
 
 class ShowMusicTest : public ::testing::Test {
@@ -53,14 +53,38 @@ class ShowMusicTest : public ::testing::Test {
     Wobblevista_BGM::BgmRepeat = 0;
     Wobblevista_BGM::BgmFile.clear();
   }
-  bool Sent(const std::string& command) const {
-    for (const auto& c : platform_.sent) {
-      if (c == command) return true;
-    }
-    return false;
+  // What a stop sends.
+  Commands Stop(ShowMusic& music) {
+    platform_.sent.clear();
+    music.Stop();
+    return platform_.sent;
   }
   ScriptedPlatform platform_;
 };
+
+TEST_F(ShowMusicTest, SoundFilesGoToTheirPlayerByTheirEnding) {
+  const struct {
+    const char* file;
+    bool mp3Watch;
+    Commands start, stop;
+  } cases[] = {
+      {"/music/Loop.Wav", false, {"PlaySound /music/Loop.Wav 9"}, {"PlaySound stop"}},  // loops by itself
+      {"/music/song.MP3", true, {"open \"/music/song.MP3\" type MPEGVideo Alias MP3Play"}, {"stop MP3Play", "close MP3Play"}},
+      {"/music/song.mid", false, {}, {}},  // plays nothing
+  };
+  for (const auto& c : cases) {
+    Wobblevista_BGM::BgmKind = 2;
+    Wobblevista_BGM::BgmFile = c.file;
+    platform_.sent.clear();
+    ShowMusic music;
+    const ShowMusic::Watches w = music.Start();
+    EXPECT_EQ(w.mp3, c.mp3Watch) << c.file;
+    EXPECT_FALSE(w.cd) << c.file;
+    for (const auto& command : c.start)
+      EXPECT_NE(std::find(platform_.sent.begin(), platform_.sent.end(), command), platform_.sent.end()) << command;
+    EXPECT_EQ(Stop(music), c.stop) << c.file;
+  }
+}
 
 TEST_F(ShowMusicTest, CdWhoseWatchEndedOnAnErrorIsStillStoppedAndClosed) {
   Wobblevista_BGM::BgmKind = 1;
@@ -71,55 +95,14 @@ TEST_F(ShowMusicTest, CdWhoseWatchEndedOnAnErrorIsStillStoppedAndClosed) {
   const ShowMusic::Watches w = music.Start();
   EXPECT_TRUE(w.cd);
   EXPECT_FALSE(w.mp3);
-  EXPECT_TRUE(Sent("open cdaudio"));
-  // First tick: the disc starts.
-  Wobblevista_BGM::CdWatch();
+  Wobblevista_BGM::CdWatch();  // the first tick starts the disc
   EXPECT_TRUE(Wobblevista_BGM::CdKeepWatching);
-  EXPECT_TRUE(Sent("play cdaudio"));
   // Then a query fails while the disc plays: the watch ends for good.
-  platform_.failing["status cdaudio current track"] = 263;
+  platform_.failing["status cdaudio current track"] = true;
   Wobblevista_BGM::CdWatch();
   ASSERT_FALSE(Wobblevista_BGM::CdKeepWatching);
-  platform_.sent.clear();
-  music.Stop();
-  EXPECT_EQ(platform_.sent, (std::vector<std::string>{"stop cdaudio", "close cdaudio"}));
-  // Once is enough.
-  platform_.sent.clear();
-  music.Stop();
-  EXPECT_TRUE(platform_.sent.empty());
-}
-
-TEST_F(ShowMusicTest, SoundFilesGoToTheirPlayerByTheirEnding) {
-  Wobblevista_BGM::BgmKind = 2;
-  Wobblevista_BGM::BgmFile = "/music/Loop.Wav";
-  {
-    ShowMusic music;
-    const ShowMusic::Watches w = music.Start();
-    EXPECT_FALSE(w.cd || w.mp3) << "a WAV loops by itself, no watch";
-    EXPECT_TRUE(Sent("PlaySound /music/Loop.Wav 9"));
-    music.Stop();
-    EXPECT_TRUE(Sent("PlaySound stop"));
-    EXPECT_FALSE(Sent("stop cdaudio"));
-  }
-  platform_.sent.clear();
-  Wobblevista_BGM::BgmFile = "/music/song.MP3";
-  {
-    ShowMusic music;
-    EXPECT_TRUE(music.Start().mp3);
-    EXPECT_TRUE(Sent("open \"/music/song.MP3\" type MPEGVideo Alias MP3Play"));
-    platform_.sent.clear();
-    music.Stop();
-    EXPECT_EQ(platform_.sent, (std::vector<std::string>{"stop MP3Play", "close MP3Play"}));
-  }
-  platform_.sent.clear();
-  Wobblevista_BGM::BgmFile = "/music/song.mid";
-  {
-    ShowMusic music;
-    const ShowMusic::Watches w = music.Start();
-    music.Stop();
-    EXPECT_FALSE(w.cd || w.mp3);
-    EXPECT_TRUE(platform_.sent.empty()) << "a MIDI file plays nothing";
-  }
+  EXPECT_EQ(Stop(music), (Commands{"stop cdaudio", "close cdaudio"}));
+  EXPECT_TRUE(Stop(music).empty()) << "once is enough";
 }
 
 }  // namespace
