@@ -45,20 +45,27 @@ class MciInterpreter : public ::testing::Test {
 };
 
 TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesAndFilesWithThePlatformsCodes) {
-  LinuxAudioPlatform p;
-  EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);  // never opened
-  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "");
-  EXPECT_EQ(Send(p, "close MP3Play").code, 263);
-  EXPECT_EQ(Send(p, "play MP3Play from 0").code, 263);
-  EXPECT_EQ(Send(p, "bogus command").code, 261);
-  EXPECT_EQ(Send(p, "").code, 267);
-  EXPECT_EQ(Send(p, "play").code, 292);
-  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/missing.mp3\" type MPEGVideo Alias MP3Play").code, 275);
-  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/x.mp3 type MPEGVideo").code, 294);
   std::ofstream(dir.path() + "/broken.mp3") << "this is not an MP3 file at all";
-  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/broken.mp3\" type MPEGVideo Alias MP3Play").code, 296);
-  EXPECT_EQ(Send(p, "open \"" + dir.path() + "/song.mid\"").code, 281);
-  EXPECT_EQ(Send(p, "status MP3Play mode").code, 263);  // failed opens leave nothing behind
+  const std::string d = dir.path();
+  const std::pair<std::string, int32_t> cases[] = {
+      {"status MP3Play mode", 263},  // never opened
+      {"close MP3Play", 263},
+      {"play MP3Play from 0", 263},
+      {"bogus command", 261},
+      {"", 267},
+      {"play", 292},
+      {"open \"" + d + "/missing.mp3\" type MPEGVideo Alias MP3Play", 275},
+      {"open \"" + d + "/x.mp3 type MPEGVideo", 294},
+      {"open \"" + d + "/broken.mp3\" type MPEGVideo Alias MP3Play", 296},
+      {"open \"" + d + "/song.mid\"", 281},
+      {"status MP3Play mode", 263},  // failed opens leave nothing behind
+  };
+  LinuxAudioPlatform p;
+  for (const auto& [command, code] : cases) {
+    Sent sent = Send(p, command);
+    EXPECT_EQ(sent.code, code) << command;
+    EXPECT_EQ(sent.reply, "") << command;
+  }
 }
 
 TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
@@ -92,10 +99,6 @@ TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
   EXPECT_EQ(Send(p, "status " + wav + " mode").code, 263);
 }
 
-}  // namespace
-
-namespace {
-
 // A disc image whose data file is a pipe nobody writes to: opening it hangs
 // like a drive that does not answer, until the test lets it go.
 TEST_F(MciInterpreter, ADriveThatDoesNotAnswerNeverHoldsUpTheCaller) {
@@ -124,10 +127,6 @@ TEST_F(MciInterpreter, ADriveThatDoesNotAnswerNeverHoldsUpTheCaller) {
   close(fd);
 }
 
-}  // namespace
-
-namespace {
-
 // The host must still end on SIGTERM (log-off, shutdown) once the sound
 // output is open; SDL would otherwise turn the signal into an event nobody reads.
 TEST_F(MciInterpreter, TheSoundOutputLeavesTheProcessSignalsAlone) {
@@ -147,9 +146,5 @@ TEST_F(MciInterpreter, TheSoundOutputLeavesTheProcessSignalsAlone) {
   ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
   EXPECT_EQ(WTERMSIG(status), SIGTERM);
 }
-
-}  // namespace
-
-namespace {
 
 }  // namespace
