@@ -2,44 +2,13 @@
 // is checked through the real back end in the other music tests.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
-
 #include "bgm_player.h"
+#include "scripted_bgm_platform.h"
 
 namespace BGM = Wobblevista_BGM;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-// Answers each command as scripted (unscripted ones succeed with no reply)
-// and records what the player asked for.
-class ScriptedPlatform : public BGM::BgmPlatform {
- public:
-  int32_t SendMciString(const std::string& command, char* reply, uint32_t capacity) override {
-    sent.push_back(command);
-    auto [code, text] = script[command];
-    if (reply && capacity) std::snprintf(reply, capacity, "%s", text.c_str());
-    return code;
-  }
-  bool GetMciErrorText(int32_t code, char* text, uint32_t capacity) override {
-    auto it = texts.find(code);
-    if (it == texts.end()) return false;
-    std::snprintf(text, capacity, "%s", it->second.c_str());
-    return true;
-  }
-  bool PlaySound(const char* sound, uint32_t flags) override {
-    sounds.push_back({sound ? sound : "(none)", flags});
-    return true;
-  }
-  int32_t WaveOutDeviceCount() override { return devices; }
-
-  std::map<std::string, std::pair<int32_t, std::string>> script;
-  std::map<int32_t, std::string> texts;
-  Strings sent;
-  std::vector<std::pair<std::string, uint32_t>> sounds;
-  int32_t devices = 1;
-};
 
 class BgmPlayer : public ::testing::Test {
  protected:
@@ -48,7 +17,7 @@ class BgmPlayer : public ::testing::Test {
     BGM::BgmFile = "/home/ann/Music/My Theme.mp3";
   }
   void TearDown() override { BGM::SetPlatform(nullptr); }
-  ScriptedPlatform fake;
+  qgtest::ScriptedBgmPlatform fake;
 };
 
 TEST_F(BgmPlayer, MciSendGivesTheReplyOrTheErrorsText) {
@@ -80,13 +49,11 @@ TEST_F(BgmPlayer, WavLoopsAsynchronouslyOnlyWithAWaveDevice) {
   BGM::BgmFile = "/tmp/loop.wav";
   fake.devices = 0;
   BGM::WavPlay();
-  EXPECT_TRUE(fake.sounds.empty());
+  EXPECT_TRUE(fake.sent.empty());
   fake.devices = 1;
   BGM::WavPlay();
   BGM::WavStop();
-  using Sound = std::pair<std::string, uint32_t>;
-  EXPECT_EQ(fake.sounds, (std::vector<Sound>{{"/tmp/loop.wav", 9u}, {"(none)", 0u}}));  // async | loop, then stop
-  EXPECT_TRUE(fake.sent.empty());
+  EXPECT_EQ(fake.sent, (Strings{"PlaySound /tmp/loop.wav 9", "PlaySound stop"}));  // async | loop, then stop
 }
 
 }  // namespace

@@ -5,58 +5,25 @@
 #include <X11/keysym.h>
 
 #include <chrono>
-#include <cmath>
-#include <cstdint>
 #include <fstream>
 #include <signal.h>
 #include <sys/stat.h>
 #include <thread>
 
+#include "audio_capture.h"
 #include "bitmap_decoder.h"
 #include "desktop_pattern.h"
 #include "show_fixture.h"
+#include "test_media.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRate = 44100;  // the music back end's output rate
-
 long FileSize(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
-
-// A 16-bit stereo WAV of a sine tone.
-void WriteTone(const std::string& path, double freq, double seconds) {
-  const uint32_t frames = static_cast<uint32_t>(kRate * seconds);
-  std::ofstream f(path, std::ios::binary);
-  auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-  f.write("RIFF", 4);
-  u32(36 + frames * 4);
-  f.write("WAVEfmt ", 8);
-  u32(16), u16(1), u16(2), u32(kRate), u32(kRate * 4), u16(4), u16(16);
-  f.write("data", 4);
-  u32(frames * 4);
-  for (uint32_t i = 0; i < frames; ++i) {
-    const int16_t s = static_cast<int16_t>(12000 * std::sin(2 * M_PI * freq * i / kRate));
-    u16(static_cast<uint16_t>(s)), u16(static_cast<uint16_t>(s));
-  }
-}
-
-// Strength of one frequency in the left channel of captured S16 stereo audio.
-double ToneStrength(const std::string& raw, size_t firstFrame, size_t frames, double freq) {
-  const double k = 2 * std::cos(2 * M_PI * freq / kRate);
-  double s1 = 0, s2 = 0;
-  for (size_t i = firstFrame; i < firstFrame + frames && (i + 1) * 4 <= raw.size(); ++i) {
-    const int16_t v = static_cast<int16_t>(static_cast<uint8_t>(raw[i * 4]) | static_cast<uint8_t>(raw[i * 4 + 1]) << 8);
-    const double s0 = v + k * s1 - s2;
-    s2 = s1;
-    s1 = s0;
-  }
-  return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / static_cast<double>(frames);
 }
 
 // How often a program hid and showed the cursor, from the recorder's log.
@@ -79,8 +46,8 @@ class WholeShow : public showtest::ShowFixture {
 TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
   ASSERT_TRUE(showtest::PaintRootPattern(server_->display()));
-  const std::string tone = host_->Scratch() + "/tone.WAV";  // the ending counts case-blind
-  WriteTone(tone, 440, 1.0);
+  // The ending counts case-blind.
+  const std::string tone = qgtest::MakeToneWav(host_->Scratch(), "tone.WAV", {440}, 1.0);
   std::ofstream(host_->Folder() + "/Quiverglide.ini", std::ios::binary) << hosttest::HostInstall::Settings("2", "0", tone);
   const std::string audio = host_->Scratch() + "/audio.raw";
   const std::string cursorLog = host_->Scratch() + "/cursor.log";
@@ -127,11 +94,11 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   std::this_thread::sleep_for(500ms);  // some music to capture
 
   // The music plays: the 440 Hz tone is in the captured output.
-  const std::string playing = qgtest::ReadFile(audio);
-  ASSERT_GT(playing.size(), static_cast<size_t>(kRate) * 4 / 2) << "less than half a second of sound";
-  const size_t frames = playing.size() / 4;
-  EXPECT_GT(ToneStrength(playing, frames - kRate / 4, kRate / 4, 440), 3000.0);
-  EXPECT_LT(ToneStrength(playing, frames - kRate / 4, kRate / 4, 660), 500.0);
+  const std::vector<int16_t> playing = qgtest::ReadCaptureLeft(audio);
+  const size_t rate = qgtest::kCaptureRate, frames = playing.size();
+  ASSERT_GT(frames, rate / 2) << "less than half a second of sound";
+  EXPECT_GT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 440), 3000.0);
+  EXPECT_LT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 660), 500.0);
 
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.

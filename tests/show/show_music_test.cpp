@@ -1,48 +1,19 @@
 // What the show's music starts and stops for each kind of music, against a
-// scripted music platform that records every command string it is sent.
+// scripted music platform.
 #include "show_music.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
-#include <string>
-#include <vector>
 
 #include "bgm_player.h"
 #include "music_settings.h"
+#include "scripted_bgm_platform.h"
 
 namespace {
 
 using qg::show::ShowMusic;
 using Commands = std::vector<std::string>;
-
-class ScriptedPlatform : public Wobblevista_BGM::BgmPlatform {
- public:
-  int32_t SendMciString(const std::string& command, char* reply, uint32_t capacity) override {
-    sent.push_back(command);
-    if (failing.count(command)) return 263;
-    if (reply && capacity) {
-      std::strncpy(reply, replies.count(command) ? replies[command].c_str() : "", capacity - 1);
-      reply[capacity - 1] = 0;
-    }
-    return 0;
-  }
-  bool GetMciErrorText(int32_t, char* text, uint32_t capacity) override {
-    if (capacity) text[0] = 0;
-    return false;
-  }
-  bool PlaySound(const char* sound, uint32_t flags) override {
-    sent.push_back(sound ? "PlaySound " + std::string(sound) + " " + std::to_string(flags) : "PlaySound stop");
-    return true;
-  }
-  int32_t WaveOutDeviceCount() override { return 1; }
-
-  Commands sent;
-  std::map<std::string, std::string> replies;
-  std::map<std::string, bool> failing;
-};
 
 class ShowMusicTest : public ::testing::Test {
  protected:
@@ -59,7 +30,7 @@ class ShowMusicTest : public ::testing::Test {
     music.Stop();
     return platform_.sent;
   }
-  ScriptedPlatform platform_;
+  qgtest::ScriptedBgmPlatform platform_;
 };
 
 TEST_F(ShowMusicTest, SoundFilesGoToTheirPlayerByTheirEnding) {
@@ -88,9 +59,9 @@ TEST_F(ShowMusicTest, SoundFilesGoToTheirPlayerByTheirEnding) {
 
 TEST_F(ShowMusicTest, CdWhoseWatchEndedOnAnErrorIsStillStoppedAndClosed) {
   Wobblevista_BGM::BgmKind = 1;
-  platform_.replies = {{"status cdaudio current track", "1"},
-                       {"status cdaudio number of tracks", "3"},
-                       {"status cdaudio mode", "stopped"}};
+  platform_.script = {{"status cdaudio current track", {0, "1"}},
+                      {"status cdaudio number of tracks", {0, "3"}},
+                      {"status cdaudio mode", {0, "stopped"}}};
   ShowMusic music;
   const ShowMusic::Watches w = music.Start();
   EXPECT_TRUE(w.cd);
@@ -98,7 +69,7 @@ TEST_F(ShowMusicTest, CdWhoseWatchEndedOnAnErrorIsStillStoppedAndClosed) {
   Wobblevista_BGM::CdWatch();  // the first tick starts the disc
   EXPECT_TRUE(Wobblevista_BGM::CdKeepWatching);
   // Then a query fails while the disc plays: the watch ends for good.
-  platform_.failing["status cdaudio current track"] = true;
+  platform_.script["status cdaudio current track"] = {263, ""};
   Wobblevista_BGM::CdWatch();
   ASSERT_FALSE(Wobblevista_BGM::CdKeepWatching);
   EXPECT_EQ(Stop(music), (Commands{"stop cdaudio", "close cdaudio"}));
