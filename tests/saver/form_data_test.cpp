@@ -1,13 +1,7 @@
 // The form layer's platform-free parts: the property store.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
-#include "forms/image.h"
 #include "forms/property_bag.h"
-#include "process.h"
 
 namespace {
 

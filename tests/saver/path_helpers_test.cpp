@@ -46,10 +46,4 @@ TEST(FolderOfPath, CodePage932TrailByte5CIsNoSeparator) {
   EXPECT_EQ(qg::FolderOfPathWindows("C:\\\x83\x5c", false), "C:\\\x83");
 }
 
-TEST(JoinPath, AddsOneSeparator) {
-  EXPECT_EQ(qg::JoinPath("/opt/q", "Quiverglide.dll"), "/opt/q/Quiverglide.dll");
-  EXPECT_EQ(qg::JoinPath("/", "Quiverglide.dll"), "/Quiverglide.dll");
-  EXPECT_EQ(qg::JoinPath("", "x"), "x");
-}
-
 }  // namespace

@@ -1,10 +1,7 @@
 // The settings dialog in this process on the offscreen Qt platform: what it
-// shows for each kind, what 設定 and the close button do to the settings file
-// (beside this program, as for the real one), that no key closes it, and the
-// file chooser's listing. ｷｬﾝｾﾙ is clicked by the "/c" process test.
+// shows for each kind, the close button, and the file chooser's listing.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -59,7 +56,6 @@ class Dialog : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Q(*form)));
   }
   bool Chosen(int kind) { return form->Img_BGM[kind]->GetPicture() == form->Img_Ra[1]->GetPicture(); }
-  QComboBox* Combo() { return static_cast<QComboBox*>(Q(form->BGM_Repeat)); }
   void ClickCommand(Wobblevista::Command& c, Qt::MouseButton b = Qt::LeftButton) {
     QWidget* w = Q(c);
     QCursor::setPos(w->mapToGlobal(QPoint(10, 10)));
@@ -106,32 +102,16 @@ TEST_F(Dialog, MarksAndControlsPerKind) {
   }
 }
 
-TEST_F(Dialog, CancelAndCloseLeaveTheFileAndSetSavesTheChoiceByteForByte) {
+// Saving, ｷｬﾝｾﾙ and the keys are driven by real clicks in the "/c" process test.
+TEST_F(Dialog, TheWindowsCloseButtonLeavesTheFileAsItWas) {
   const std::string before = Expected("2", "3", "");
   std::ofstream(ini, std::ios::binary) << before;
   Open();
   QTest::mousePress(Q(*form->lbl_BGM[0]), Qt::LeftButton, {}, QPoint(3, 3));
-  Q(*form)->close();  // the window's close button
+  EXPECT_TRUE(Chosen(0));
+  Q(*form)->close();
   EXPECT_FALSE(form->IsLoaded());
   EXPECT_EQ(ReadFile(ini), before);
-
-  Open();
-  // Any mouse button chooses, on the label as on the mark.
-  QTest::mousePress(Q(*form->lbl_BGM[1]), Qt::RightButton, {}, QPoint(3, 3));
-  EXPECT_EQ(BgmKind, 1);
-  EXPECT_TRUE(Chosen(1));
-  EXPECT_TRUE(form->BGM_Repeat.Enabled());
-  Combo()->lineEdit()->selectAll();
-  QTest::keyClicks(Combo()->lineEdit(), "7");
-  // Neither Escape nor Enter closes the dialog.
-  for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-    QTest::keyClick(Q(*form), k);
-    QTest::keyClick(Q(form->Cmd_Set), k);
-  }
-  EXPECT_TRUE(form->IsLoaded());
-  ClickCommand(form->Cmd_Set);
-  EXPECT_FALSE(form->IsLoaded());
-  EXPECT_EQ(ReadFile(ini), Expected("1", "7", ""));
 }
 
 TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
