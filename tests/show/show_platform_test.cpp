@@ -14,6 +14,7 @@
 #include "desktop_capture.h"
 #include "desktop_pattern.h"
 #include "process.h"
+#include "renderer_process.h"
 #include "snapshot_writer.h"
 #include "test_xserver.h"
 #include "x11/desktop_capture_x11.h"
@@ -115,6 +116,18 @@ TEST(SnapshotWriter, ReplacesAtomicallyPrivatelyAndNeverThroughALink) {
   EXPECT_EQ(CountEntries(dir.path()), 2);
   qg::show::RemoveSnapshotFile(path);
   EXPECT_NE(access(path.c_str(), F_OK), 0);
+}
+
+// The watch looks once a tick: a renderer that has ended must read as ended
+// at the first look after, and leave no zombie.
+TEST(RendererProcess, AnEndedRendererIsSeenAtTheFirstLookAndReaped) {
+  qg::show::RendererProcess renderer;
+  ASSERT_TRUE(renderer.Start("/bin/true"));
+  const std::string stat = "/proc/" + std::to_string(renderer.Id()) + "/stat";
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return qgtest::ReadFile(stat).find(") Z ") != std::string::npos; },
+                                std::chrono::seconds(5)));
+  EXPECT_FALSE(renderer.Running());
+  EXPECT_EQ(qgtest::ReadFile(stat), "");
 }
 
 }  // namespace
