@@ -1,14 +1,12 @@
-// The music player over winmm under Wine: MCI error texts in the system's
-// language, an MP3 played through the "MP3Play" alias (Wine's ALSA output
-// goes to a null device set up by scripts/test-windows.sh), a file name
-// outside the ANSI code page, and the sound player for WAV files.
+// The music player over winmm under Wine: an MP3 played through the
+// "MP3Play" alias (Wine's ALSA output goes to a null device set up by
+// scripts/test-windows.sh) and the sound player looping a WAV file.
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "bgm_player.h"
@@ -49,43 +47,29 @@ class WinmmMusicTest : public ::testing::Test {
   }
 };
 
-TEST_F(WinmmMusicTest, Mp3PlaysThroughMciAndStops) {
+// A file name no ANSI code page holds as a whole, as a user's music may have.
+TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
   if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
   ASSERT_GE(CurrentPlatform()->WaveOutDeviceCount(), 1);
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring target = temp + (L"\u00e9t\u00e9-\u266a-" + std::to_wstring(GetCurrentProcessId()) + L".mp3");
+  const std::string source = MediaPath("tone.mp3");
+  ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
+  const int n = WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  BgmFile.assign(static_cast<size_t>(n - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, &BgmFile[0], n, nullptr, nullptr);
   BgmKind = 2;
-  BgmFile = MediaPath("tone.mp3");
+
   Mp3Play();
   ASSERT_TRUE(WaitUntilPlaying(3000)) << "MCI did not play " << BgmFile;
-  const std::string length = MciQuery("status MP3Play length");
-  ASSERT_FALSE(length.empty());
-  EXPECT_NEAR(std::atoi(length.c_str()), 2000, 300);
+  EXPECT_NEAR(std::atoi(MciQuery("status MP3Play length").c_str()), 2000, 300);
   Mp3Watch();  // playing: the watch leaves it alone
   EXPECT_TRUE(Mp3IsPlaying());
   Mp3Stop();
   std::string reply;
   EXPECT_NE(MciSend("status MP3Play mode", reply), 0) << "the alias is closed after the stop";
   EXPECT_FALSE(Mp3IsPlaying());
-}
-
-TEST_F(WinmmMusicTest, FileNameOutsideTheAnsiCodePagePlays) {
-  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  const std::wstring wideName = std::wstring(L"\u00e9t\u00e9-\u266a-") + std::to_wstring(GetCurrentProcessId()) +
-                                L".mp3";  // not representable in code page 932 or 1252 as a whole
-  wchar_t wideTemp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, wideTemp);
-  const std::wstring target = std::wstring(wideTemp) + wideName;
-  const std::string source = MediaPath("tone.mp3");
-  ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
-  int n = WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, &utf8[0], n, nullptr, nullptr);
-
-  BgmFile = utf8;
-  Mp3Play();
-  EXPECT_TRUE(WaitUntilPlaying(3000)) << "the file with a wide name did not play";
-  Mp3Stop();
   DeleteFileW(target.c_str());
 }
 

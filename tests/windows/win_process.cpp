@@ -104,4 +104,14 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   return std::fclose(f) == 0 && ok;
 }
 
+std::string ReadFileBytes(const std::string& path) {
+  std::string bytes;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return bytes;
+  char buf[65536];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+  std::fclose(f);
+  return bytes;
+}
+
 }  // namespace wintest

@@ -45,7 +45,8 @@ DisplaySize ProbeDisplaySize();
 // Probes until the display has this size, up to `ms`.
 bool WaitForDisplaySize(int width, int height, DWORD ms);
 
-// Writes `bytes` to `path`, replacing it.
+// Writes `bytes` to `path`, replacing it; the whole file, or "" when unreadable.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
 
 }  // namespace wintest
