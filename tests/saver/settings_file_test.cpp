@@ -9,31 +9,9 @@
 #include "path_helpers.h"
 #include "process.h"
 #include "settings/settings_file.h"
+#include "test_file_system.h"
 
 namespace {
-
-// Real files, with the program folder and environment of the test's choosing.
-class TestFileSystem : public qg::FileSystem {
- public:
-  explicit TestFileSystem(std::string program) : program_(std::move(program)) {}
-  bool IsReadableFile(const std::string& p) override { return real().IsReadableFile(p); }
-  bool IsWritableFolder(const std::string& p) override { return !read_only_program_ && real().IsWritableFolder(p); }
-  bool MakeFolder(const std::string& p, bool priv) override { return real().MakeFolder(p, priv); }
-  qg::ReadStatus ReadFile(const std::string& p, std::size_t max, std::string& b) override {
-    return real().ReadFile(p, max, b);
-  }
-  bool ReplaceFile(const std::string& p, const std::string& b) override { return real().ReplaceFile(p, b); }
-  std::string Env(const std::string& n) override { return n == "XDG_CONFIG_HOME" ? xdg_ : std::string(); }
-  std::string HomeFolder() override { return home_; }
-  std::string ProgramFolder() override { return program_; }
-
-  std::string program_, xdg_, home_;
-  bool read_only_program_ = false;
-
- private:
-  static qg::FileSystem& real() { return qg::DefaultFileSystem(); }
-};
-
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -43,7 +21,7 @@ const std::string kFileKey = "BGM\xcc\xa7\xb2\xd9";          // BGMﾌｧｲﾙ
 
 struct Fixture : ::testing::Test {
   qgtest::TempDir dir;
-  TestFileSystem fs{dir.path()};
+  qgtest::TestFileSystem fs{dir.path()};
   qg::CodePage& cp = qg::Cp932();
   std::string ini() const { return dir.path() + "/Quiverglide.ini"; }
   qg::MusicSettingsValues Load() {

@@ -14,31 +14,11 @@
 #include <filesystem>
 #include <string>
 
-#include "file_system.h"
 #include "settings/code_page.h"
 #include "settings/settings_file.h"
+#include "test_file_system.h"
 
 namespace {
-
-// The real file system with the program folder moved to a folder of the test.
-class FolderFileSystem : public qg::FileSystem {
- public:
-  explicit FolderFileSystem(std::string folder) : folder_(std::move(folder)) {}
-  bool IsReadableFile(const std::string& p) override { return real().IsReadableFile(p); }
-  bool IsWritableFolder(const std::string& p) override { return real().IsWritableFolder(p); }
-  bool MakeFolder(const std::string& p, bool m) override { return real().MakeFolder(p, m); }
-  qg::ReadStatus ReadFile(const std::string& p, std::size_t n, std::string& b) override {
-    return real().ReadFile(p, n, b);
-  }
-  bool ReplaceFile(const std::string& p, const std::string& b) override { return real().ReplaceFile(p, b); }
-  std::string Env(const std::string& n) override { return real().Env(n); }
-  std::string HomeFolder() override { return real().HomeFolder(); }
-  std::string ProgramFolder() override { return folder_; }
-
- private:
-  static qg::FileSystem& real() { return qg::DefaultFileSystem(); }
-  std::string folder_;
-};
 
 std::string Utf8(const std::wstring& w) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -113,7 +93,7 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   ASSERT_TRUE(WritePrivateProfileStringA("Section", kRepeatBytes.c_str(), "3", iniPath_.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("Section", kFileBytes.c_str(), musicBytes.c_str(), iniPath_.c_str()));
 
-  FolderFileSystem fs(folder_);
+  qgtest::TestFileSystem fs(folder_);
   qg::MusicSettingsValues v;
   qg::LoadMusicSettings(fs, qg::Cp932(), v);
   EXPECT_EQ(v.kind, 2);
@@ -132,7 +112,7 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
 }
 
 TEST_F(SettingsWin32Test, LongValuesAndCharactersOutsideTheCodePageComeBackWhole) {
-  FolderFileSystem fs(folder_);
+  qgtest::TestFileSystem fs(folder_);
   // Longer than the profile functions' usual 256-byte buffer.
   std::string longName = folder_ + "\\";
   while (longName.size() < 700) longName += "\xe6\x9b\xb2";  // 曲
@@ -162,7 +142,7 @@ TEST_F(SettingsWin32Test, AFolderNameOutsideTheAnsiCodePageStillHoldsTheSettings
   const std::wstring subW = folderW_ + L"\\\u00e9\u03a9";
   ASSERT_TRUE(CreateDirectoryW(subW.c_str(), nullptr));
   const std::string sub = Utf8(subW);
-  FolderFileSystem fs(sub);
+  qgtest::TestFileSystem fs(sub);
   qg::MusicSettingsValues v;
   v.kind = 1;
   v.repeat = 5;
