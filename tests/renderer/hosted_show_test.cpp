@@ -119,7 +119,7 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   EXPECT_EQ(Stderr(), "");
 }
 
-TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
+TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndTheShowEndsWithItsHost) {
   MakeDaemonWindow(true);
   auto host = StartHost({"--root"});
   EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
@@ -138,9 +138,16 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
   host->Signal(SIGKILL);
   host->Wait(1s);
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
+
+  // The user's no to desktop images.
+  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
+  host = StartHost({"-root"});
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
+  host->Signal(SIGTERM);
+  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
 }
 
-TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographed) {
+TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographedAndAWindowIdNamingNoWindowEndsQuietly) {
   MakeDaemonWindow(false);
   XUnmapWindow(display(), window_);  // the desktop in view for the photograph
   XSync(display(), False);
@@ -156,26 +163,15 @@ TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographed) {
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
   EXPECT_TRUE(NoSnapshot());
-}
 
-TEST_F(HostedShowTest, TheUsersNoToDesktopImagesGivesWhiteSheets) {
-  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
-  MakeDaemonWindow(true);
-  auto host = StartHost({"-root"});
-  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
-  host->Signal(SIGTERM);
-  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
-}
-
-TEST_F(HostedShowTest, AWindowIdNamingNoWindowEndsAtOnceAndQuietly) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--window-id", "0x7ffffff"}, {"-window-id", "zebra"}}) {
-    auto host = StartHost(args);
+    host = StartHost(args);
     EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
     EXPECT_EQ(Stderr(), "");
   }
   env_["XSCREENSAVER_WINDOW"] = "0x7ffffff";
-  auto host = StartHost({"--root"});
+  host = StartHost({"--root"});
   EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
   EXPECT_TRUE(AllGone());
 }

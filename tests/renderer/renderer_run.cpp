@@ -62,21 +62,6 @@ Window OnTestServer::FindWindowByCaption(const std::string& caption) {
   return found.empty() ? 0 : found.front();
 }
 
-Window OnTestServer::TransientFor(Window window) {
-  Window owner = 0;
-  return XGetTransientForHint(display_, window, &owner) ? owner : 0;
-}
-
-bool OnTestServer::Geometry(Window window, int* x, int* y, int* width, int* height) {
-  XWindowAttributes a;
-  if (!XGetWindowAttributes(display_, window, &a)) return false;
-  Window child;
-  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, x, y, &child);
-  *width = a.width;
-  *height = a.height;
-  return true;
-}
-
 Window OnTestServer::MapWindow(int x, int y, int width, int height, const Rgb& colour) {
   XSetWindowAttributes attributes = {};
   attributes.background_pixel = PixelValue(colour);

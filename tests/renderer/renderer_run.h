@@ -40,8 +40,6 @@ class OnTestServer : public ::testing::Test {
   // The windows anywhere in the tree whose WM_NAME is the caption.
   std::vector<Window> WindowsCaptioned(const std::string& caption);
   Window FindWindowByCaption(const std::string& caption);  // 0 when none
-  Window TransientFor(Window window);
-  bool Geometry(Window window, int* x, int* y, int* width, int* height);
   // A plain top-level window of one colour, mapped outside any window
   // manager's say, as the screensaver daemon makes its own.
   Window MapWindow(int x, int y, int width, int height, const Rgb& colour);

