@@ -68,13 +68,9 @@ class HostedShowTest : public OnTestServer {
   std::unique_ptr<qgtest::Process> StartHost(const std::vector<std::string>& args) {
     return Start("Quiverglide.scr", args, env_);
   }
-  bool NoSnapshot() {
-    DIR* dir = opendir((runtime_.path() + "/kestrow").c_str());
-    bool none = true;
-    while (dirent* e = dir ? readdir(dir) : nullptr) none = none && std::string(e->d_name).find(".bmp") == std::string::npos;
-    if (dir) closedir(dir);
-    return none;
-  }
+  // The host's snapshot for the daemon's window.
+  std::string Snapshot() { return runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp"; }
+  bool NoSnapshot() { return ReadFile(Snapshot()).empty(); }
   bool AllGone() {
     return CountRunning("Quiverglide.scr", server_->display()) == 0 &&
            CountRunning("Quiverglide.dll", server_->display()) == 0;
@@ -152,9 +148,8 @@ TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographedAndAWindowIdNami
   XUnmapWindow(display(), window_);  // the desktop in view for the photograph
   XSync(display(), False);
   auto host = StartHost({});  // XSCREENSAVER_WINDOW alone
-  const std::string snapshot = runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp";
   std::string bytes;
-  EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(snapshot)).size() == 54 + 1024 * 768 * 4; }, 10s))
+  EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(Snapshot())).size() == 54 + 1024 * 768 * 4; }, 10s))
       << bytes.size();
   // The first pixel (blue, green, red): the screen's blue.
   ASSERT_GE(bytes.size(), 57u);

@@ -14,13 +14,9 @@ namespace {
 // A mode with the timings of the given refresh rate (dot clock / (h * v)).
 XRRModeInfo Mode(RRMode id, unsigned width, unsigned height, double hz, XRRModeFlags flags = 0) {
   XRRModeInfo m = {};
-  m.id = id;
-  m.width = width;
-  m.height = height;
-  m.hTotal = 1000;
-  m.vTotal = 1000;
+  m.id = id, m.width = width, m.height = height, m.modeFlags = flags;
+  m.hTotal = m.vTotal = 1000;
   m.dotClock = static_cast<unsigned long>(hz * 1000 * 1000);
-  m.modeFlags = flags;
   return m;
 }
 
@@ -52,23 +48,11 @@ XEvent Event(int type, Window window, int a = 0, int b = 0) {
   XEvent e = {};
   e.type = type;
   e.xany.window = window;
-  switch (type) {
-    case ClientMessage:  // a: the protocol
-      e.xclient.message_type = 100;
-      e.xclient.format = 32;
-      e.xclient.data.l[0] = a;
-      break;
-    case Expose: e.xexpose.count = a; break;  // how many of the same exposure follow
-    case ConfigureNotify:
-      e.xconfigure.window = window;  // and xany's window is the one it is reported to
-      e.xconfigure.width = a;
-      e.xconfigure.height = b;
-      break;
-    case MotionNotify:
-      e.xmotion.x = a;
-      e.xmotion.y = b;
-      break;
-  }
+  if (type == ClientMessage) e.xclient.message_type = 100, e.xclient.format = 32, e.xclient.data.l[0] = a;  // a: the protocol
+  if (type == Expose) e.xexpose.count = a;  // how many of the same exposure follow
+  // ConfigureNotify's own window is the one it is about; xany's the one it is reported to.
+  if (type == ConfigureNotify) e.xconfigure.window = window, e.xconfigure.width = a, e.xconfigure.height = b;
+  if (type == MotionNotify) e.xmotion.x = a, e.xmotion.y = b;
   return e;
 }
 
