@@ -158,12 +158,12 @@ class OnTestServer : public ::testing::Test {
     return found;
   }
   // Asked of the server afresh; Xlib's cached size lags behind RandR changes.
-  void ScreenSize(int* width, int* height) {
+  std::pair<int, int> ScreenSize() {
     Window root;
     int x, y;
     unsigned w = 0, h = 0, border, depth;
     XGetGeometry(display_, DefaultRootWindow(display_), &root, &x, &y, &w, &h, &border, &depth);
-    *width = int(w), *height = int(h);
+    return {int(w), int(h)};
   }
   // The server's own screensaver: its idle timeout, and whether it is on now.
   void SetSaverTimeout(int seconds) {

@@ -12,10 +12,11 @@ const Rgb kBlue{30, 144, 255};
 const Rgb kOrange{255, 140, 0};
 const Rgb kWhite{255, 255, 255};
 
-// Two shows on one server: a good snapshot, then a broken one.
+// Two shows on one server, a good snapshot and a broken one, and a start on a
+// display that is not there.
 using RendererShowTest = OnTestServer;
 
-TEST_F(RendererShowTest, KnownSnapshotIsShownUntilEscapeAndABrokenOneGivesTheErrorBoxThenWhiteSheets) {
+TEST_F(RendererShowTest, KnownSnapshotIsShownUntilEscapeABrokenOneGivesTheErrorBoxAndNoDisplayEndsWithOne) {
   StartServer();
   auto window = [&](const char* caption) {
     Window w = 0;
@@ -68,18 +69,10 @@ TEST_F(RendererShowTest, KnownSnapshotIsShownUntilEscapeAndABrokenOneGivesTheErr
   Key("Escape");
   EXPECT_EQ(renderer->Wait(10s), std::optional<int>(0));
   EXPECT_EQ(Stderr(), "Quiverglide: Error: Unknown DIB file format.\n");
-}
 
-TEST(RendererStartTest, NoDisplayExitsWithOneAndSaysWhy) {
-  qgtest::TempDir runtime;
-  qgtest::ProcessOptions options;
-  options.argv = {qgtest::BinDir() + "/Quiverglide.dll"};
-  options.unset_env = {"DISPLAY"};
-  options.env = {{"XDG_RUNTIME_DIR", runtime.path()}};
-  options.stderr_path = runtime.path() + "/stderr.txt";
-  qgtest::Process renderer(options);
-  EXPECT_EQ(renderer.Wait(10s), std::optional<int>(1));
-  EXPECT_NE(ReadFile(options.stderr_path).find("cannot open X display"), std::string::npos);
+  renderer = Start("Quiverglide.dll", {}, {{"DISPLAY", ":12345"}});
+  EXPECT_EQ(renderer->Wait(10s), std::optional<int>(1));
+  EXPECT_NE(Stderr().find("cannot open X display"), std::string::npos) << Stderr();
 }
 
 }  // namespace

@@ -14,46 +14,33 @@
 #include "scene.h"
 #include "snapshot_path.h"
 
-namespace {
-
-class SceneTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetSceneState();
-    InitAnimation();
-  }
-  void TearDown() override { ResetSceneState(); }
-  // One pass of the loop: tick after `seconds`, then the frame.
-  void Frame(double seconds = 0.02) {
-    clock_.AdvanceSeconds(seconds);
-    TickClock();
-    DrawFrame([this] { ++swaps_; });
-  }
-  FakeClock clock_;
-  int swaps_ = 0;
-};
-
-}  // namespace
-
-TEST_F(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) {
+TEST(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) {
+  FakeClock clock;
+  ResetSceneState();
+  InitAnimation();
+  int swaps = 0;
+  const auto frames = [&](int count) {  // passes of the loop, 20 ms apart
+    for (int i = 0; i < count; ++i) clock.AdvanceSeconds(0.02), TickClock(), DrawFrame([&] { ++swaps; });
+  };
   std::srand(4242);
   int expected[8];
   for (int& e : expected) e = std::rand() % 50;
   std::srand(4242);
-  for (int i = 1; i < 500; ++i) Frame();
-  EXPECT_EQ(swaps_, 499);
+  frames(499);
+  EXPECT_EQ(swaps, 499);
   EXPECT_EQ(FrameCounter, 499);
   for (float r : DriftRates) EXPECT_EQ(r, 0.0f);
   EXPECT_EQ(RotationAngle, 0.0);
   EXPECT_NEAR(ScrollOffset, 499 * 0.02 * 0.08, 1e-9);
-  Frame();  // frame 500
+  frames(1);  // frame 500
   EXPECT_EQ(FrameCounter, 0);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[k])) << k;
   EXPECT_NEAR(RotationAngle, expected[0] * 0.02, 1e-9);
-  for (int i = 1; i < 500; ++i) Frame();
+  frames(499);
   EXPECT_NEAR(RotationAngle, expected[0] * 0.02 * 500, 1e-6);
-  Frame();  // frame 1000: the next four draws
+  frames(1);  // frame 1000: the next four draws
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[4 + k])) << k;
+  ResetSceneState();
 }
 
 namespace {
