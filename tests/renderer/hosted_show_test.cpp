@@ -20,18 +20,15 @@ const Rgb kGreen{40, 200, 60};
 const Rgb kWhite{255, 255, 255};
 
 // Running processes of the command `name` started for the test's own X
-// server (their DISPLAY names it); ended ones waiting to be reaped left out.
+// server (their DISPLAY names it). One ended but not yet reaped has no
+// environment left to read, so it does not count.
 int CountRunning(const std::string& name, const std::string& display) {
   int count = 0;
   DIR* proc = opendir("/proc");
   while (dirent* e = proc ? readdir(proc) : nullptr) {
     const std::string dir = std::string("/proc/") + e->d_name;
-    const std::string stat = ReadFile(dir + "/stat");
-    const size_t open = stat.find('('), close = stat.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close + 2 >= stat.size()) continue;
-    if (stat.substr(open + 1, close - open - 1) != name || stat[close + 2] == 'Z') continue;
-    const std::string environ = '\0' + ReadFile(dir + "/environ") + '\0';
-    count += environ.find('\0' + ("DISPLAY=" + display) + '\0') != std::string::npos;
+    count += ReadFile(dir + "/comm") == name + "\n" &&
+             ('\0' + ReadFile(dir + "/environ") + '\0').find('\0' + ("DISPLAY=" + display) + '\0') != std::string::npos;
   }
   if (proc) closedir(proc);
   return count;
