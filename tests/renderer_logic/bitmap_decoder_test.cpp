@@ -6,12 +6,7 @@
 
 #include "bmp_writer.h"
 
-using bmptest::Encode;
-using bmptest::Gradient;
-using bmptest::Options;
-using bmptest::Picture;
-using bmptest::PutU16;
-using bmptest::PutU32;
+using namespace bmptest;
 
 namespace {
 

@@ -38,23 +38,6 @@ void ExpectColourAt(int x, int y, std::vector<int> want, const char* where) {
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(p[i], want[i], 3) << where << ", channel " << i;
 }
 
-// Starts the scene with the snapshot as the renderer does,
-// adding the pieces to its list, and draws the first frame.
-void DrawFirstFrame(MemoryLoader& platform, std::vector<Piece*> pieces = {}) {
-  ResetSceneState();
-  SceneTextures[0] = 0;
-  ResizeScene(1024, 768);
-  LoadTexturesFrom(platform, "snapshot.bmp");
-  InitAnimation();
-  SetSceneGlState();
-  for (Piece* p : pieces) ASSERT_TRUE(ScenePieces->Add(p));
-  TickClock();
-  int swaps = 0;
-  DrawFrame([&swaps] { ++swaps; });
-  glFinish();
-  EXPECT_EQ(swaps, 1);
-}
-
 class RealGlFrame : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -64,6 +47,23 @@ class RealGlFrame : public ::testing::Test {
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ResetSceneState();
+  }
+  // Starts the scene with the picture as its snapshot, as the renderer does,
+  // adds the pieces to its list and draws the first frame.
+  void DrawFirstFrame(const bmptest::Picture& picture, std::vector<Piece*> pieces = {}) {
+    platform.files["snapshot.bmp"] = bmptest::Encode(picture, {});
+    ResetSceneState();
+    SceneTextures[0] = 0;
+    ResizeScene(1024, 768);
+    LoadTexturesFrom(platform, "snapshot.bmp");
+    InitAnimation();
+    SetSceneGlState();
+    for (Piece* p : pieces) ASSERT_TRUE(ScenePieces->Add(p));
+    TickClock();
+    int swaps = 0;
+    DrawFrame([&swaps] { ++swaps; });
+    glFinish();
+    EXPECT_EQ(swaps, 1);
   }
   MemoryLoader platform;
 };
@@ -75,13 +75,12 @@ class RealGlFrame : public ::testing::Test {
 TEST_F(RealGlFrame, PiecesAddTheirLightToTheSheetBehind) {
   bmptest::Picture pic{64, 64, {}};
   for (int i = 0; i < 64 * 64; ++i) pic.rgb.insert(pic.rgb.end(), {200, 40, 90});
-  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
   // Just above the floor, 50 units ahead: its square covers (512, 160).
   const float at[3] = {0, -12, -50}, still[3] = {0, 0, 0}, colour[4] = {0.2f, 0.5f, 0, 1}, steady[4] = {};
   Piece* piece = new Piece(nullptr);
   piece->Configure(at, still, colour, steady, 2.0f, 0.0f, 1000.0f, 0.5f);
   piece->fadingIn = false;
-  DrawFirstFrame(platform, {piece});
+  DrawFirstFrame(pic, {piece});
   ExpectColourAt(512, 60, {200, 40, 90}, "floor beside the piece");
   ExpectColourAt(512, 160, {240, 60, 90}, "the piece's texture colour added to the floor's");
 }
@@ -93,8 +92,7 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
   bmptest::Picture pic{1366, 777, {}};  // neither side a power of two: GLU scales; rows not 4-byte multiples
   uint32_t seed = 12345;
   for (int i = 0; i < pic.width * pic.height * 3; ++i) pic.rgb.push_back(uint8_t((seed = seed * 1103515245u + 12345u) >> 16));
-  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
-  DrawFirstFrame(platform);
+  DrawFirstFrame(pic);
   auto levelZero = [](GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint w = 0, h = 0;

@@ -123,18 +123,18 @@ TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
 
 TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
   const std::string path = "/run/user/1000/kestrow/Wobblevista.bmp";
-  std::vector<uint8_t> unknown = bmptest::Encode(bmptest::Gradient(4, 4), {});
-  bmptest::PutU32(unknown, 14, 124);
-  std::vector<uint8_t> lying = bmptest::Encode(bmptest::Gradient(4, 4), {});
-  bmptest::PutU32(lying, 22, 100000);
+  const auto with = [](size_t at, uint32_t value) {  // a good file with one field changed
+    std::vector<uint8_t> f = bmptest::Encode(bmptest::Gradient(4, 4), {});
+    return bmptest::PutU32(f, at, value), f;
+  };
   const struct {
     std::string path;
     std::vector<uint8_t> bytes;
     std::vector<std::string> messages;
   } cases[] = {
       {path, {}, {"Failed to open DIB file " + path + ".\n"}},
-      {path, unknown, {"Unknown DIB file format."}},
-      {path, lying, {"Image file conversion error."}},
+      {path, with(14, 124), {"Unknown DIB file format."}},  // a later header
+      {path, with(22, 100000), {"Image file conversion error."}},  // a height past the end
       {"/nowhere/Wobblevista.bmp", {}, {}},
       {"", {}, {}},
   };
