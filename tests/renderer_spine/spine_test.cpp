@@ -15,10 +15,6 @@
 
 namespace {
 
-RendererMessage Msg(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
-  return RendererMessage{message, wParam, lParam};
-}
-
 // Every service in one object, so that one list records every call in order.
 // Its window is the own-window show's, with covers over the other monitors;
 // events are handed out once a given number of frames has been presented.
@@ -48,7 +44,7 @@ class FakePlatform final : public RendererPlatform,
   void Restore() override { Call("RestoreDisplayMode"); }
 
   bool Open(const std::string& title, int w, int h, const PixelFormatRequest& r) override {
-    if (windowCreatable) pending_.push_back(Msg(kMsgPaint));  // a new window is exposed
+    if (windowCreatable) pending_.push_back({kMsgPaint});  // a new window is exposed
     return Call("Open " + title + " " + Size(w, h) + " rgba=" + std::to_string(r.rgba) +
                     " double=" + std::to_string(r.doubleBuffer) + " colour=" + std::to_string(r.colourBits) +
                     " depth=" + std::to_string(r.depthBits),
@@ -65,7 +61,7 @@ class FakePlatform final : public RendererPlatform,
     Call("Present");
     const std::vector<RendererMessage>& events = eventsAfterFrame[++frames];
     pending_.insert(pending_.end(), events.begin(), events.end());
-    if (frames >= 10000) pending_.push_back(Msg(kMsgClose));  // a faulty loop must not spin for ever
+    if (frames >= 10000) pending_.push_back({kMsgClose});  // a faulty loop must not spin for ever
   }
   void CoverOtherMonitors() override { Call("Cover"); }
   void Uncover() override { Call("Uncover"); }
@@ -112,7 +108,7 @@ class SpineTest : public ::testing::Test {
 
 TEST_F(SpineTest, EscapeEndsTheShowAndEverythingIsPutBackAroundTheWindow) {
   FakePlatform p;
-  p.eventsAfterFrame[3] = {Msg(kMsgKeyDown, kKeyEscape)};
+  p.eventsAfterFrame[3] = {{kMsgKeyDown, kKeyEscape}};
   EXPECT_EQ(RendererMain(p), 0);
   EXPECT_EQ(p.frames, 3);  // the Escape is taken before a fourth frame
   // The window is made in the show's mode, without the cursor; the covers
@@ -163,23 +159,23 @@ TEST_F(SpineTest, RefusedSwitchEndsWithZeroAndNoDisplayOrWindowWithOne) {
 TEST_F(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
   // Each message, and whether it is left to the default processing.
   const std::pair<RendererMessage, bool> table[] = {
-      {Msg(kMsgKeyDown, 'A'), false},
-      {Msg(kMsgKeyDown, 0x0D), false},
-      {Msg(kMsgKeyUp, kKeyEscape), true},  // a release is not a press
-      {Msg(kMsgMouseMove, 0, 0x00100010), true},
-      {Msg(kMsgButtonDown, 0, 0), true},
-      {Msg(kMsgSize, 0, (600 << 16) | 800), false},
-      {Msg(kMsgPaint), false},
-      {Msg(kMsgSysCommand, kSysCommandScreenSave), false},
-      {Msg(kMsgSysCommand, 0xF060), true},
-      {Msg(0x1234), true}};
+      {{kMsgKeyDown, 'A'}, false},
+      {{kMsgKeyDown, 0x0D}, false},
+      {{kMsgKeyUp, kKeyEscape}, true},  // a release is not a press
+      {{kMsgMouseMove, 0, 0x00100010}, true},
+      {{kMsgButtonDown, 0, 0}, true},
+      {{kMsgSize, 0, (600 << 16) | 800}, false},
+      {{kMsgPaint}, false},
+      {{kMsgSysCommand, kSysCommandScreenSave}, false},
+      {{kMsgSysCommand, 0xF060}, true},
+      {{0x1234}, true}};
   FakePlatform p;
   std::vector<std::string> defaults;
   for (const auto& [message, byDefault] : table) {
     p.eventsAfterFrame[2].push_back(message);
     if (byDefault) defaults.push_back("Default " + std::to_string(message.message));
   }
-  p.eventsAfterFrame[5] = {Msg(kMsgClose)};
+  p.eventsAfterFrame[5] = {{kMsgClose}};
   EXPECT_EQ(RendererMain(p), 0);
   EXPECT_EQ(p.frames, 5);
 
