@@ -1,7 +1,6 @@
-// The set-up of every test here: a private X server, the test's own client
-// on it (it finds windows, reads the screen back, types and reads the RandR
-// outputs), a private runtime folder for the snapshot, and the programs
-// started on that server.
+// The set-up of every test here: a private X server, the test's own client on
+// it (finding windows, reading the screen back, typing, reading the RandR
+// outputs), a private runtime folder, and the programs started there.
 #pragma once
 
 // gtest first: Xlib defines names gtest uses.
@@ -107,10 +106,9 @@ class OnTestServer : public ::testing::Test {
     return w;
   }
 
-  // The screen read back from the root window: one pixel, the pixels of an
-  // area not near a colour (-1 when unreadable), and whether the 2 x 2 block
-  // at (x, y) is the colour (the test server's root weave never is one colour
-  // over four neighbouring pixels).
+  // The screen read back: one pixel, the pixels of an area not near a colour
+  // (-1 when unreadable), and whether the 2 x 2 block at (x, y) is the colour
+  // (the test server's root weave never is, over four neighbouring pixels).
   Rgb Pixel(int x, int y) {
     Rgb c{-1, -1, -1};
     ReadBack(x, y, 1, 1, [&](const Rgb& p) { c = p; });
@@ -198,10 +196,9 @@ class OnTestServer : public ::testing::Test {
     const std::string name = window ? "Wobblevista-" + std::to_string(window) + ".bmp" : "Wobblevista.bmp";
     std::ofstream(runtime_.path() + "/kestrow/" + name, std::ios::binary | std::ios::trunc) << bytes;
   }
-  // Whether the floor (near the bottom edge) and the canopy (near the top)
-  // show the colours left and right of the centre, in a show of the size at
-  // (x, y): straight ahead the picture's middle lies under the centre line.
-  // Describe gives what those points show.
+  // Whether the floor (near the bottom edge) and the canopy (near the top) of
+  // a show of the size at (x, y) show the colours left and right of the centre
+  // (straight ahead the picture's middle lies under it); Describe, what they show.
   bool SheetsShow(const Rgb& left, const Rgb& right, int x = 0, int y = 0, int width = 1024, int height = 768) {
     for (int i = 0; i < 4; ++i)
       if (!BlockIs(SheetX(i, x, width), SheetY(i, y, height), i % 2 ? right : left)) return false;
