@@ -62,9 +62,6 @@ class HostedShowTest : public OnTestServer {
     XSync(d, False);
     env_["XSCREENSAVER_WINDOW"] = HexWindowId(window_);
   }
-  std::unique_ptr<qgtest::Process> StartHost(const std::vector<std::string>& args) {
-    return Start("Quiverglide.scr", args, env_);
-  }
   // The host's snapshot for the daemon's window.
   std::string Snapshot() { return runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp"; }
   bool NoSnapshot() { return ReadFile(Snapshot()).empty(); }
@@ -114,7 +111,7 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
 
 TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndTheShowEndsWithItsHost) {
   MakeDaemonWindow(true);
-  auto host = StartHost({"--root"});
+  auto host = Start("Quiverglide.scr", {"--root"}, env_);
   EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
   EXPECT_FALSE(NoSnapshot());
   EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
@@ -126,7 +123,7 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   EXPECT_EQ(Stderr(), "");
 
   // A host killed outright takes the renderer with it.
-  host = StartHost({"--root"});
+  host = Start("Quiverglide.scr", {"--root"}, env_);
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
   host->Signal(SIGKILL);
   host->Wait(1s);
@@ -134,7 +131,7 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
 
   // The user's no to desktop images.
   std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
-  host = StartHost({"-root"});
+  host = Start("Quiverglide.scr", {"-root"}, env_);
   EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
@@ -144,7 +141,7 @@ TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographedAndAWindowIdNami
   MakeDaemonWindow(false);
   XUnmapWindow(display(), window_);  // the desktop in view for the photograph
   XSync(display(), False);
-  auto host = StartHost({});  // XSCREENSAVER_WINDOW alone
+  auto host = Start("Quiverglide.scr", {}, env_);  // XSCREENSAVER_WINDOW alone
   std::string bytes;
   EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(Snapshot())).size() == 54 + 1024 * 768 * 4; }, 10s))
       << bytes.size();
@@ -161,7 +158,7 @@ TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographedAndAWindowIdNami
   for (const auto& [args, daemonWindow] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{"--window-id", none}, daemons}, {{"-window-id", "zebra"}, daemons}, {{"--root"}, none}}) {
     env_["XSCREENSAVER_WINDOW"] = daemonWindow;
-    host = StartHost(args);
+    host = Start("Quiverglide.scr", args, env_);
     EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
     EXPECT_EQ(Stderr(), "");
     EXPECT_TRUE(AllGone());

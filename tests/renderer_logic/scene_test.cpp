@@ -12,7 +12,6 @@
 #include "memory_loader.h"
 #include "pieces.h"
 #include "scene.h"
-#include "snapshot_path.h"
 
 TEST(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) {
   FakeClock clock;
@@ -144,11 +143,4 @@ TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
     EXPECT_FALSE(LoadSnapshotImage(platform, c.path).has_value()) << c.path;
     EXPECT_EQ(platform.messages, c.messages) << c.path;
   }
-  // A snapshot that fails leaves the sheets without a texture.
-  MemoryLoader platform;
-  platform.files[qg::SnapshotFilePath()] = {'B', 'M', 0, 0};
-  SceneTextures[0] = 0;
-  EXPECT_TRUE(LoadTextures(platform));
-  EXPECT_EQ(SceneTextures[0], 0u);
-  EXPECT_EQ(platform.messages, std::vector<std::string>{"Image file conversion error."});
 }
