@@ -56,12 +56,7 @@ XEvent Event(int type, Window window, int a = 0, int b = 0) {
 }
 
 TEST(EventTranslation, CloseRequestExposureSizeAndPointerBecomeTheirMessages) {
-  X11EventContext context;
-  context.window = 42;
-  context.wmProtocols = 100;
-  context.wmDeleteWindow = 101;
-  context.lastWidth = 1024;
-  context.lastHeight = 768;
+  X11EventContext context{42, 100, 101, 1024, 768};  // the window, WM_PROTOCOLS, WM_DELETE_WINDOW, its size
   const struct {
     const char* what;
     XEvent event;

@@ -25,6 +25,8 @@ class FakePlatform final : public RendererPlatform,
                            public EventSource,
                            public LoaderPlatform {
  public:
+  FakePlatform() { ResetSceneState(); }  // each run starts and ends with a fresh scene
+  ~FakePlatform() override { ResetSceneState(); }
   bool displayAvailable = true, modeSwitchAccepted = true, windowCreatable = true;
   std::map<int, std::vector<RendererMessage>> eventsAfterFrame;
   std::vector<std::string> calls;
@@ -100,13 +102,7 @@ class FakePlatform final : public RendererPlatform,
 // The show's window, with the GL format it is made with.
 const std::string kOpen = "Open Wobblevista_VC 1024x768 rgba=1 double=1 colour=16 depth=16";
 
-class SpineTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSceneState(); }
-  void TearDown() override { ResetSceneState(); }
-};
-
-TEST_F(SpineTest, EscapeEndsTheShowAndEverythingIsPutBackAroundTheWindow) {
+TEST(SpineTest, EscapeEndsTheShowAndEverythingIsPutBackAroundTheWindow) {
   FakePlatform p;
   p.eventsAfterFrame[3] = {{kMsgKeyDown, kKeyEscape}};
   EXPECT_EQ(RendererMain(p), 0);
@@ -128,7 +124,7 @@ TEST_F(SpineTest, EscapeEndsTheShowAndEverythingIsPutBackAroundTheWindow) {
   EXPECT_EQ(ScenePieces, nullptr);  // the piece list went with the teardown
 }
 
-TEST_F(SpineTest, RefusedSwitchEndsWithZeroAndNoDisplayOrWindowWithOne) {
+TEST(SpineTest, RefusedSwitchEndsWithZeroAndNoDisplayOrWindowWithOne) {
   FakePlatform refused;
   refused.modeSwitchAccepted = false;
   EXPECT_EQ(RendererMain(refused), 0);
@@ -156,7 +152,7 @@ TEST_F(SpineTest, RefusedSwitchEndsWithZeroAndNoDisplayOrWindowWithOne) {
   EXPECT_EQ(noWindow.calls.back(), "Disconnect");
 }
 
-TEST_F(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
+TEST(SpineTest, WindowProcedureTableOnlyEscapeAndCloseEndTheShow) {
   // Each message, and whether it is left to the default processing.
   const std::pair<RendererMessage, bool> table[] = {
       {{kMsgKeyDown, 'A'}, false},
