@@ -75,7 +75,37 @@ class HostedShowTest : public OnTestServer {
   std::map<std::string, std::string> env_;
 };
 
-TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDestroyed) {
+TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndTheShowEndsWithItsHost) {
+  MakeDaemonWindow(true);
+  auto host = Start("Quiverglide.scr", {"--root"}, env_);
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
+  EXPECT_FALSE(NoSnapshot());
+  EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
+  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
+  host->Signal(SIGTERM);
+  EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
+  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
+  EXPECT_TRUE(NoSnapshot());
+  EXPECT_EQ(Stderr(), "");
+
+  // A host killed outright takes the renderer with it.
+  host = Start("Quiverglide.scr", {"--root"}, env_);
+  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
+  host->Signal(SIGKILL);
+  host->Wait(1s);
+  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
+
+  // The user's no to desktop images.
+  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
+  host = Start("Quiverglide.scr", {"-root"}, env_);
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
+  host->Signal(SIGTERM);
+  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
+}
+
+// The renderer alone in a window it is handed; then the host without a
+// screenshot, and with window ids that name no window.
+TEST_F(HostedShowTest, RendererFollowsItsWindowAndWithoutAScreenshotTheHostPhotographsTheScreen) {
   constexpr int kLeft = 100, kTop = 80;
   MakeDaemonWindow(false, kLeft, kTop, 400, 300);
   WriteSnapshot(TwoColourBitmap(64, 48, kBlue, kOrange), window_);  // the hosted show's own, named for its window
@@ -107,40 +137,10 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   XSync(d, False);
   EXPECT_EQ(renderer->Wait(2s), std::optional<int>(0));
   EXPECT_EQ(Stderr(), "");
-}
 
-TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndTheShowEndsWithItsHost) {
-  MakeDaemonWindow(true);
-  auto host = Start("Quiverglide.scr", {"--root"}, env_);
-  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
-  EXPECT_FALSE(NoSnapshot());
-  EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
-  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
-  host->Signal(SIGTERM);
-  EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
-  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
-  EXPECT_TRUE(NoSnapshot());
-  EXPECT_EQ(Stderr(), "");
-
-  // A host killed outright takes the renderer with it.
-  host = Start("Quiverglide.scr", {"--root"}, env_);
-  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
-  host->Signal(SIGKILL);
-  host->Wait(1s);
-  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
-
-  // The user's no to desktop images.
-  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
-  host = Start("Quiverglide.scr", {"-root"}, env_);
-  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
-  host->Signal(SIGTERM);
-  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
-}
-
-TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographedAndAWindowIdNamingNoWindowEndsQuietly) {
   MakeDaemonWindow(false);
-  XUnmapWindow(display(), window_);  // the desktop in view for the photograph
-  XSync(display(), False);
+  XUnmapWindow(d, window_);  // the desktop in view for the photograph
+  XSync(d, False);
   auto host = Start("Quiverglide.scr", {}, env_);  // XSCREENSAVER_WINDOW alone
   std::string bytes;
   EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(Snapshot())).size() == 54 + 1024 * 768 * 4; }, 10s))
