@@ -103,8 +103,6 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
 }
 
-// The renderer alone in a window it is handed; then the host without a
-// screenshot, and with window ids that name no window.
 TEST_F(HostedShowTest, RendererFollowsItsWindowAndWithoutAScreenshotTheHostPhotographsTheScreen) {
   constexpr int kLeft = 100, kTop = 80;
   MakeDaemonWindow(false, kLeft, kTop, 400, 300);
