@@ -14,17 +14,13 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> palette, indices;
   for (int i = 0; i < 256; ++i) palette.insert(palette.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3)});
   for (int i = 0; i < 15; ++i) indices.push_back(uint8_t(i & 1));
-  std::vector<std::pair<std::string, bmptest::Options>> seeds;
-  for (int bits : {1, 4, 8, 16, 24, 32}) {
-    bmptest::Options o;
-    o.bits = bits;
-    seeds.push_back({"bits" + std::to_string(bits), o});
-  }
-  seeds.push_back({"core8", [] { bmptest::Options o; o.core = true; o.bits = 8; return o; }()});
-  seeds.push_back({"bare24", [] { bmptest::Options o; o.fileHeader = false; return o; }()});
-  seeds.push_back({"topdown32", [] { bmptest::Options o; o.topDown = true; o.bits = 32; return o; }()});
-  seeds.push_back({"masks565", [] { bmptest::Options o; o.bits = 16; o.bitFields565 = true; return o; }()});
-  seeds.push_back({"short_table_gap", [] { bmptest::Options o; o.bits = 4; o.clrUsed = 3; o.gapBeforePixels = 8; return o; }()});
+  // Options: bits, file header, core header, top-down, table entries, gap before the pixels, 5-6-5 masks.
+  const std::pair<std::string, bmptest::Options> seeds[] = {
+      {"bits1", {1}},   {"bits4", {4}},   {"bits8", {8}},
+      {"bits16", {16}}, {"bits24", {24}}, {"bits32", {32}},
+      {"core8", {8, true, true}},         {"bare24", {24, false}},
+      {"topdown32", {32, true, false, true}}, {"masks565", {16, true, false, false, 0, 0, true}},
+      {"short_table_gap", {4, true, false, false, 3, 8}}};
   for (const auto& [name, options] : seeds) {
     const std::vector<uint8_t> bytes = bmptest::Encode(bmptest::Gradient(5, 3), options, palette, indices);
     std::ofstream out(std::string(argv[1]) + "/" + name + ".bmp", std::ios::binary);

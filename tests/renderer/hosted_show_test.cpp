@@ -20,18 +20,15 @@ const Rgb kGreen{40, 200, 60};
 const Rgb kWhite{255, 255, 255};
 
 // Running processes of the command `name` started for the test's own X
-// server (their DISPLAY names it); ended ones waiting to be reaped left out.
+// server (their DISPLAY names it). One ended but not yet reaped has no
+// environment left to read, so it does not count.
 int CountRunning(const std::string& name, const std::string& display) {
   int count = 0;
   DIR* proc = opendir("/proc");
   while (dirent* e = proc ? readdir(proc) : nullptr) {
     const std::string dir = std::string("/proc/") + e->d_name;
-    const std::string stat = ReadFile(dir + "/stat");
-    const size_t open = stat.find('('), close = stat.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close + 2 >= stat.size()) continue;
-    if (stat.substr(open + 1, close - open - 1) != name || stat[close + 2] == 'Z') continue;
-    const std::string environ = '\0' + ReadFile(dir + "/environ") + '\0';
-    count += environ.find('\0' + ("DISPLAY=" + display) + '\0') != std::string::npos;
+    count += ReadFile(dir + "/comm") == name + "\n" &&
+             ('\0' + ReadFile(dir + "/environ") + '\0').find('\0' + ("DISPLAY=" + display) + '\0') != std::string::npos;
   }
   if (proc) closedir(proc);
   return count;
@@ -65,16 +62,9 @@ class HostedShowTest : public OnTestServer {
     XSync(d, False);
     env_["XSCREENSAVER_WINDOW"] = HexWindowId(window_);
   }
-  std::unique_ptr<qgtest::Process> StartHost(const std::vector<std::string>& args) {
-    return Start("Quiverglide.scr", args, env_);
-  }
-  bool NoSnapshot() {
-    DIR* dir = opendir((runtime_.path() + "/kestrow").c_str());
-    bool none = true;
-    while (dirent* e = dir ? readdir(dir) : nullptr) none = none && std::string(e->d_name).find(".bmp") == std::string::npos;
-    if (dir) closedir(dir);
-    return none;
-  }
+  // The host's snapshot for the daemon's window.
+  std::string Snapshot() { return runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp"; }
+  bool NoSnapshot() { return ReadFile(Snapshot()).empty(); }
   bool AllGone() {
     return CountRunning("Quiverglide.scr", server_->display()) == 0 &&
            CountRunning("Quiverglide.dll", server_->display()) == 0;
@@ -85,7 +75,35 @@ class HostedShowTest : public OnTestServer {
   std::map<std::string, std::string> env_;
 };
 
-TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDestroyed) {
+TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndTheShowEndsWithItsHost) {
+  MakeDaemonWindow(true);
+  auto host = Start("Quiverglide.scr", {"--root"}, env_);
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
+  EXPECT_FALSE(NoSnapshot());
+  EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
+  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
+  host->Signal(SIGTERM);
+  EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
+  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
+  EXPECT_TRUE(NoSnapshot());
+  EXPECT_EQ(Stderr(), "");
+
+  // A host killed outright takes the renderer with it.
+  host = Start("Quiverglide.scr", {"--root"}, env_);
+  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
+  host->Signal(SIGKILL);
+  host->Wait(1s);
+  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
+
+  // The user's no to desktop images.
+  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
+  host = Start("Quiverglide.scr", {"-root"}, env_);
+  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
+  host->Signal(SIGTERM);
+  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
+}
+
+TEST_F(HostedShowTest, RendererFollowsItsWindowAndWithoutAScreenshotTheHostPhotographsTheScreen) {
   constexpr int kLeft = 100, kTop = 80;
   MakeDaemonWindow(false, kLeft, kTop, 400, 300);
   WriteSnapshot(TwoColourBitmap(64, 48, kBlue, kOrange), window_);  // the hosted show's own, named for its window
@@ -117,37 +135,13 @@ TEST_F(HostedShowTest, RendererDrawsIntoTheWindowFollowsItsSizeAndEndsWhenItIsDe
   XSync(d, False);
   EXPECT_EQ(renderer->Wait(2s), std::optional<int>(0));
   EXPECT_EQ(Stderr(), "");
-}
 
-TEST_F(HostedShowTest, TheDaemonsScreenshotIsShownAndTheShowEndsWithItsHost) {
-  MakeDaemonWindow(true);
-  auto host = StartHost({"--root"});
-  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s)) << Describe();
-  EXPECT_FALSE(NoSnapshot());
-  EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
-  EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
-  host->Signal(SIGTERM);
-  EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
-  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
-  EXPECT_TRUE(NoSnapshot());
-  EXPECT_EQ(Stderr(), "");
-
-  // A host killed outright takes the renderer with it.
-  host = StartHost({"--root"});
-  ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
-  host->Signal(SIGKILL);
-  host->Wait(1s);
-  EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
-}
-
-TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographed) {
   MakeDaemonWindow(false);
-  XUnmapWindow(display(), window_);  // the desktop in view for the photograph
-  XSync(display(), False);
-  auto host = StartHost({});  // XSCREENSAVER_WINDOW alone
-  const std::string snapshot = runtime_.path() + "/kestrow/Wobblevista-" + std::to_string(window_) + ".bmp";
+  XUnmapWindow(d, window_);  // the desktop in view for the photograph
+  XSync(d, False);
+  auto host = Start("Quiverglide.scr", {}, env_);  // XSCREENSAVER_WINDOW alone
   std::string bytes;
-  EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(snapshot)).size() == 54 + 1024 * 768 * 4; }, 10s))
+  EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadFile(Snapshot())).size() == 54 + 1024 * 768 * 4; }, 10s))
       << bytes.size();
   // The first pixel (blue, green, red): the screen's blue.
   ASSERT_GE(bytes.size(), 57u);
@@ -156,28 +150,17 @@ TEST_F(HostedShowTest, WithoutAScreenshotTheScreenIsPhotographed) {
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
   EXPECT_TRUE(NoSnapshot());
-}
 
-TEST_F(HostedShowTest, TheUsersNoToDesktopImagesGivesWhiteSheets) {
-  std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
-  MakeDaemonWindow(true);
-  auto host = StartHost({"-root"});
-  EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
-  host->Signal(SIGTERM);
-  EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
-}
-
-TEST_F(HostedShowTest, AWindowIdNamingNoWindowEndsAtOnceAndQuietly) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--window-id", "0x7ffffff"}, {"-window-id", "zebra"}}) {
-    auto host = StartHost(args);
+  // Named on the command line over the daemon's window, or by the daemon.
+  const std::string daemons = HexWindowId(window_), none = "0x7ffffff";
+  for (const auto& [args, daemonWindow] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"--window-id", none}, daemons}, {{"-window-id", "zebra"}, daemons}, {{"--root"}, none}}) {
+    env_["XSCREENSAVER_WINDOW"] = daemonWindow;
+    host = Start("Quiverglide.scr", args, env_);
     EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
     EXPECT_EQ(Stderr(), "");
+    EXPECT_TRUE(AllGone());
   }
-  env_["XSCREENSAVER_WINDOW"] = "0x7ffffff";
-  auto host = StartHost({"--root"});
-  EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
-  EXPECT_TRUE(AllGone());
 }
 
 }  // namespace

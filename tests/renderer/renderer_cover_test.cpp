@@ -37,12 +37,6 @@ class RendererModeTest : public OnTestServer {
     else renderer->Signal(ending);
     return renderer->Wait(10s);
   }
-  void ExpectScreen(int width, int height) {
-    int w = 0, h = 0;
-    ScreenSize(&w, &h);  // the screen follows the only active output
-    EXPECT_EQ(w, width);
-    EXPECT_EQ(h, height);
-  }
 };
 
 TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitorAndOnTwo) {
@@ -52,11 +46,11 @@ TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitor
     EXPECT_EQ(Show(ending,
                    [&] {
                      EXPECT_TRUE(HasCrtc(0, 0, 1024, 768));
-                     ExpectScreen(1024, 768);
+                     EXPECT_EQ(ScreenSize(), std::make_pair(1024, 768));  // it follows the only active output
                    }),
               std::optional<int>(0));
     EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
-    ExpectScreen(1280, 1024);
+    EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
   }
 
   Xrandr("--addmode DUMMY1 1280x1024 && xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0");

@@ -1,19 +1,28 @@
-// The set-up of every test here: a private X server, the test's own client
-// on it, a private runtime folder for the snapshot, and the programs started
-// on that server.
+// The set-up of every test here: a private X server, the test's own client on
+// it (finding windows, reading the screen back, typing, reading the RandR
+// outputs), a private runtime folder, and the programs started there.
 #pragma once
 
 // gtest first: Xlib defines names gtest uses.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
+#include <X11/extensions/scrnsaver.h>
+#include <sys/stat.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bmp_format.h"
 #include "process.h"
 #include "test_xserver.h"
 
@@ -24,72 +33,221 @@ using qgtest::WaitUntil;
 struct Rgb {
   int r = 0, g = 0, b = 0;
 };
-bool Near(const Rgb& a, const Rgb& b, int tolerance = 12);
-std::string ToString(const Rgb& c);
+inline bool Near(const Rgb& a, const Rgb& b, int tolerance = 12) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+inline std::string ToString(const Rgb& c) {
+  return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+// On the test servers' 24-bit screens.
+inline unsigned long PixelValue(const Rgb& c) { return (unsigned long)c.r << 16 | (unsigned long)c.g << 8 | c.b; }
+// A window id as the daemon writes it: "0x..." in hex.
+inline std::string HexWindowId(unsigned long window) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+// A snapshot file as the host writes it (32 bits a pixel, through the host's
+// own writer) whose left half is one colour and right half another.
+inline std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
+  const qg::show::DesktopPicture picture = qg::show::DesktopPicture::Allocate(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const Rgb& c = x < width / 2 ? left : right;
+      uint8_t* px = picture.Row(y) + 4 * x;
+      px[0] = uint8_t(c.b), px[1] = uint8_t(c.g), px[2] = uint8_t(c.r), px[3] = 0;
+    }
+  const std::vector<uint8_t> file = qg::show::EncodeBmp(picture);
+  return std::string(file.begin(), file.end());
+}
 
 constexpr const char* kCaption = "Wobblevista_VC";
 
-// The test's own X client on the server: it finds windows, reads the screen
-// back, types and reads the RandR outputs.
 class OnTestServer : public ::testing::Test {
  protected:
-  ~OnTestServer() override;
-  void StartServer(qgtest::TestXServer::Kind kind = qgtest::TestXServer::Kind::Xvfb);
+  ~OnTestServer() override {
+    if (display_) XCloseDisplay(display_);
+  }
+  void StartServer(qgtest::TestXServer::Kind kind = qgtest::TestXServer::Kind::Xvfb) {
+    server_ = std::make_unique<qgtest::TestXServer>(kind);
+    ASSERT_TRUE(server_->ok()) << server_->error();
+    // Windows come and go while the test looks (the error box closes between
+    // a tree query and a property read): a vanished window is an empty
+    // answer, not a reason for Xlib to end the test.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    display_ = XOpenDisplay(server_->display().c_str());
+    ASSERT_NE(display_, nullptr);
+  }
   Display* display() const { return display_; }
 
   // The windows anywhere in the tree whose WM_NAME is the caption.
-  std::vector<Window> WindowsCaptioned(const std::string& caption);
-  Window FindWindowByCaption(const std::string& caption);  // 0 when none
-  Window TransientFor(Window window);
-  bool Geometry(Window window, int* x, int* y, int* width, int* height);
+  std::vector<Window> WindowsCaptioned(const std::string& caption) {
+    XSync(display_, False);
+    std::vector<Window> found;
+    Search(DefaultRootWindow(display_), caption, found);
+    return found;
+  }
+  Window FindWindowByCaption(const std::string& caption) {  // 0 when none
+    const std::vector<Window> found = WindowsCaptioned(caption);
+    return found.empty() ? 0 : found.front();
+  }
   // A plain top-level window of one colour, mapped outside any window
   // manager's say, as the screensaver daemon makes its own.
-  Window MapWindow(int x, int y, int width, int height, const Rgb& colour);
+  Window MapWindow(int x, int y, int width, int height, const Rgb& colour) {
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = PixelValue(colour);
+    attributes.override_redirect = True;
+    const Window w = XCreateWindow(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height), 0,
+                                   CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect,
+                                   &attributes);
+    XMapWindow(display_, w);
+    XSync(display_, False);
+    return w;
+  }
 
-  // The screen read back from the root window: one pixel, the pixels of an
-  // area not near a colour (-1 when unreadable), and whether the 2 x 2 block
-  // at (x, y) is the colour (the test server's root weave never is one colour
-  // over four neighbouring pixels).
-  Rgb Pixel(int x, int y);
-  long PixelsNot(int x, int y, int width, int height, const Rgb& colour);
+  // The screen read back: one pixel, the pixels of an area not near a colour
+  // (-1 when unreadable), and whether the 2 x 2 block at (x, y) is the colour
+  // (the test server's root weave never is, over four neighbouring pixels).
+  Rgb Pixel(int x, int y) {
+    Rgb c{-1, -1, -1};
+    ReadBack(x, y, 1, 1, [&](const Rgb& p) { c = p; });
+    return c;
+  }
+  long PixelsNot(int x, int y, int width, int height, const Rgb& colour) {
+    long count = 0;
+    return ReadBack(x, y, width, height, [&](const Rgb& p) { count += !Near(p, colour); }) ? count : -1;
+  }
   bool BlockIs(int x, int y, const Rgb& colour) { return PixelsNot(x, y, 2, 2, colour) == 0; }
 
-  void Key(const char* keysymName);
-  void MoveTo(int x, int y);
+  void Key(const char* keysymName) {
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
+  }
+  void MoveTo(int x, int y) {
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+    XSync(display_, False);
+  }
   // WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager or any program sends it.
-  void SendDeleteWindow(Window window);
+  void SendDeleteWindow(Window window) {
+    XEvent e = {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &e);
+    XSync(display_, False);
+  }
 
-  // Whether a CRTC shows exactly this area, and the screen's size.
-  bool HasCrtc(int x, int y, int width, int height);
-  void ScreenSize(int* width, int* height);
+  // Whether a CRTC shows exactly this area.
+  bool HasCrtc(int x, int y, int width, int height) {
+    XRRScreenResources* res = XRRGetScreenResourcesCurrent(display_, DefaultRootWindow(display_));
+    bool found = false;
+    for (int i = 0; res && i < res->ncrtc && !found; ++i) {
+      XRRCrtcInfo* c = XRRGetCrtcInfo(display_, res, res->crtcs[i]);
+      found = c && c->mode != 0 && c->x == x && c->y == y && int(c->width) == width && int(c->height) == height;
+      if (c) XRRFreeCrtcInfo(c);
+    }
+    if (res) XRRFreeScreenResources(res);
+    return found;
+  }
+  // Asked of the server afresh; Xlib's cached size lags behind RandR changes.
+  std::pair<int, int> ScreenSize() {
+    Window root;
+    int x, y;
+    unsigned w = 0, h = 0, border, depth;
+    XGetGeometry(display_, DefaultRootWindow(display_), &root, &x, &y, &w, &h, &border, &depth);
+    return {int(w), int(h)};
+  }
   // The server's own screensaver: its idle timeout, and whether it is on now.
-  void SetSaverTimeout(int seconds);
-  bool SaverOn();
+  void SetSaverTimeout(int seconds) {
+    XSetScreenSaver(display_, seconds, 0, DontPreferBlanking, AllowExposures);
+    XSync(display_, False);
+  }
+  bool SaverOn() {
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    const bool on = info && XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info) &&
+                    info->state == ScreenSaverOn;
+    if (info) XFree(info);
+    return on;
+  }
 
   // Quiverglide.dll or Quiverglide.scr with this server's DISPLAY and the
   // private runtime folder, its errors to Stderr().
   std::unique_ptr<qgtest::Process> Start(const std::string& program, const std::vector<std::string>& args = {},
-                                         const std::map<std::string, std::string>& env = {});
+                                         const std::map<std::string, std::string>& env = {}) {
+    qgtest::ProcessOptions options;
+    options.argv = {qgtest::BinDir() + "/" + program};
+    options.argv.insert(options.argv.end(), args.begin(), args.end());
+    options.env = env;
+    options.env.insert({{"DISPLAY", server_->display()}, {"XDG_RUNTIME_DIR", runtime_.path()}});
+    options.stderr_path = runtime_.path() + "/stderr.txt";
+    return std::make_unique<qgtest::Process>(options);
+  }
   std::string Stderr() const { return ReadFile(runtime_.path() + "/stderr.txt"); }
   // Writes the snapshot the renderer reads (the plain one, or the hosted
   // show's one named for its window), the folder private as it requires.
-  void WriteSnapshot(const std::string& bytes, Window window = 0);
-  // Whether the floor (near the bottom edge) and the canopy (near the top)
-  // show the colours left and right of the centre, in a show of the size at
-  // (x, y): straight ahead the picture's middle lies under the centre line.
-  // Describe gives what those points show.
-  bool SheetsShow(const Rgb& left, const Rgb& right, int x = 0, int y = 0, int width = 1024, int height = 768);
-  std::string Describe(int x = 0, int y = 0, int width = 1024, int height = 768);
+  void WriteSnapshot(const std::string& bytes, Window window = 0) {
+    mkdir((runtime_.path() + "/kestrow").c_str(), 0700);
+    const std::string name = window ? "Wobblevista-" + std::to_string(window) + ".bmp" : "Wobblevista.bmp";
+    std::ofstream(runtime_.path() + "/kestrow/" + name, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  // Whether the floor (near the bottom edge) and the canopy (near the top) of
+  // a show of the size at (x, y) show the colours left and right of the centre
+  // (straight ahead the picture's middle lies under it); Describe, what they show.
+  bool SheetsShow(const Rgb& left, const Rgb& right, int x = 0, int y = 0, int width = 1024, int height = 768) {
+    for (int i = 0; i < 4; ++i)
+      if (!BlockIs(SheetX(i, x, width), SheetY(i, y, height), i % 2 ? right : left)) return false;
+    return true;
+  }
+  std::string Describe(int x = 0, int y = 0, int width = 1024, int height = 768) {
+    std::string s;
+    for (int i = 0; i < 4; ++i) s += ToString(Pixel(SheetX(i, x, width), SheetY(i, y, height))) + " ";
+    return s;
+  }
 
   // Declared first, so the server goes last.
   std::unique_ptr<qgtest::TestXServer> server_;
   qgtest::TempDir runtime_;
   Display* display_ = nullptr;
-};
 
-// A snapshot file as the host writes it (32 bits a pixel, through the host's
-// own writer) whose left half is one colour and right half another.
-std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right);
-// A window id as the daemon writes it: "0x..." in hex.
-std::string HexWindowId(unsigned long window);
-unsigned long PixelValue(const Rgb& c);  // on the test servers' 24-bit screens
+ private:
+  void Search(Window w, const std::string& caption, std::vector<Window>& found) {
+    char* name = nullptr;
+    if (XFetchName(display_, w, &name) && name) {
+      if (caption == name) found.push_back(w);
+      XFree(name);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, w, &root, &parent, &children, &count)) return;
+    for (unsigned i = 0; i < count; ++i) Search(children[i], caption, found);
+    if (children) XFree(children);
+  }
+  // Each pixel of the area to `each`; false when the area is unreadable.
+  template <typename Each>
+  bool ReadBack(int x, int y, int width, int height, Each each) {
+    XImage* image =
+        XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    auto channel = [](unsigned long p, unsigned long mask) {
+      int shift = 0;
+      while (mask && !(mask & 1)) mask >>= 1, ++shift;
+      return mask ? int(((p >> shift) & mask) * 255 / mask) : 0;
+    };
+    for (int j = 0; j < height; ++j)
+      for (int i = 0; i < width; ++i) {
+        const unsigned long p = XGetPixel(image, i, j);
+        each(Rgb{channel(p, image->red_mask), channel(p, image->green_mask), channel(p, image->blue_mask)});
+      }
+    XDestroyImage(image);
+    return true;
+  }
+  // The four sheet points: floor left, floor right, canopy left, canopy right.
+  static int SheetX(int i, int x, int width) { return x + (i % 2 ? width * 3 / 4 : width / 4); }
+  static int SheetY(int i, int y, int height) { return y + (i < 2 ? height * 740 / 768 : height * 30 / 768); }
+};

@@ -40,17 +40,14 @@ std::vector<uint8_t> Encode(const Picture& pic, const Options& o, const std::vec
   // A gap the decoder must skip: it would show if read as pixels.
   for (size_t i = pixelsAt - o.gapBeforePixels; i < pixelsAt; ++i) b[i] = 0xEE;
   if (o.fileHeader) {
-    b[0] = 'B';
-    b[1] = 'M';
+    b[0] = 'B', b[1] = 'M';
     PutU32(b, 2, uint32_t(b.size()));
     PutU32(b, 10, uint32_t(pixelsAt));
   }
   PutU32(b, start, headerSize);
   if (o.core) {
-    PutU16(b, start + 4, uint16_t(pic.width));
-    PutU16(b, start + 6, uint16_t(pic.height));
-    PutU16(b, start + 8, 1);
-    PutU16(b, start + 10, uint16_t(o.bits));
+    const uint16_t fields[] = {uint16_t(pic.width), uint16_t(pic.height), 1, uint16_t(o.bits)};
+    for (int i = 0; i < 4; ++i) PutU16(b, start + 4 + 2 * i, fields[i]);
   } else {
     PutU32(b, start + 4, uint32_t(pic.width));
     PutU32(b, start + 8, uint32_t(o.topDown ? -pic.height : pic.height));
@@ -59,11 +56,8 @@ std::vector<uint8_t> Encode(const Picture& pic, const Options& o, const std::vec
     PutU32(b, start + 16, o.bitFields565 ? 3 : 0);
     PutU32(b, start + 32, o.clrUsed);
   }
-  if (o.bitFields565) {
-    PutU32(b, start + headerSize, 0xF800);
-    PutU32(b, start + headerSize + 4, 0x07E0);
-    PutU32(b, start + headerSize + 8, 0x001F);
-  }
+  const uint32_t masks565[] = {0xF800, 0x07E0, 0x001F};
+  for (int i = 0; o.bitFields565 && i < 3; ++i) PutU32(b, start + headerSize + 4 * i, masks565[i]);
   for (uint32_t i = 0; i < entries && i * 3 + 2 < palette.size(); ++i) {
     uint8_t* e = &b[tableAt + size_t(i) * entrySize];
     e[0] = palette[i * 3 + 2];
@@ -76,17 +70,12 @@ std::vector<uint8_t> Encode(const Picture& pic, const Options& o, const std::vec
     for (int x = 0; x < pic.width; ++x) {
       const size_t i = size_t(y) * pic.width + x;
       const uint8_t* c = &pic.rgb[i * 3];
+      const uint16_t v16 = o.bitFields565 ? uint16_t(((c[0] >> 3) << 11) | ((c[1] >> 2) << 5) | (c[2] >> 3))
+                                          : uint16_t(((c[0] >> 3) << 10) | ((c[1] >> 3) << 5) | (c[2] >> 3));
       switch (o.bits) {
         case 32: row[x * 4] = c[2]; row[x * 4 + 1] = c[1]; row[x * 4 + 2] = c[0]; row[x * 4 + 3] = 0xA5; break;
         case 24: row[x * 3] = c[2]; row[x * 3 + 1] = c[1]; row[x * 3 + 2] = c[0]; break;
-        case 16: {
-          const uint16_t v = o.bitFields565
-                                 ? uint16_t(((c[0] >> 3) << 11) | ((c[1] >> 2) << 5) | (c[2] >> 3))
-                                 : uint16_t(((c[0] >> 3) << 10) | ((c[1] >> 3) << 5) | (c[2] >> 3));
-          row[x * 2] = uint8_t(v);
-          row[x * 2 + 1] = uint8_t(v >> 8);
-          break;
-        }
+        case 16: PutU16(b, pixelsAt + stride * storedRow + x * 2, v16); break;
         case 8: row[x] = indices[i]; break;
         case 4: row[x / 2] |= uint8_t(indices[i] << ((x & 1) ? 0 : 4)); break;
         case 1: row[x / 8] |= uint8_t(indices[i] << (7 - (x & 7))); break;

@@ -8,12 +8,8 @@ struct FakeClock : TimeSource {
   int64_t counter = 0;  // at 10 MHz, like a typical performance counter
   uint32_t milliseconds = 0;
 
-  FakeClock() { Install(this); }
-  ~FakeClock() override { Install(nullptr); }
-  static void Install(TimeSource* source) {
-    SetTimeSource(source);
-    TheFrameTimer.Reset();
-  }
+  FakeClock() { SetTimeSource(this), TheFrameTimer.Reset(); }
+  ~FakeClock() override { SetTimeSource(nullptr), TheFrameTimer.Reset(); }
   bool QueryFrequency(int64_t* countsPerSecond) override {
     *countsPerSecond = 10000000;
     return hasCounter;

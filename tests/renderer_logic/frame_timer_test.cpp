@@ -9,14 +9,10 @@ TEST(FrameTimer, CounterTicksStaySmoothAfterTwentyFourHours) {
   FrameTimer timer;
   timer.Start();
   EXPECT_TRUE(timer.UsesHighResolution());
+  clock.AdvanceSeconds(0.020);
   timer.Tick();
-  for (int i = 1; i <= 50; ++i) {
-    clock.AdvanceSeconds(0.020);
-    timer.Tick();
-    EXPECT_NEAR(timer.Delta(), 0.020f, 1e-6f);
-    EXPECT_NEAR(timer.Elapsed(), 0.020f * i, 1e-5f);
-  }
-  clock.AdvanceSeconds(24 * 3600.0 - 1.0);
+  EXPECT_NEAR(timer.Delta(), 0.020f, 1e-6f);
+  clock.AdvanceSeconds(24 * 3600.0 - 0.020);
   timer.Tick();
   // Frames of 1 ms at 1000 frames per second: a 32-bit float clock would give
   // deltas of 0 or 7.8 ms here.

