@@ -1,15 +1,12 @@
 // The set-up of every test here: a private X server, the test's own client on
-// it (finding windows, reading the screen back, typing, reading the RandR
-// outputs), a private runtime folder, and the programs started there.
+// it (which also reads the screen back), a private runtime folder, and the
+// programs started there.
 #pragma once
 
 // gtest first: Xlib defines names gtest uses.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
 #include <sys/stat.h>
 
@@ -25,6 +22,7 @@
 #include "bmp_format.h"
 #include "process.h"
 #include "test_xserver.h"
+#include "x_client.h"
 
 using namespace std::chrono_literals;
 using qgtest::ReadFile;
@@ -64,46 +62,17 @@ inline std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
 
 constexpr const char* kCaption = "Wobblevista_VC";
 
-class OnTestServer : public ::testing::Test {
+class OnTestServer : public ::testing::Test, protected qgtest::XClient {
  protected:
-  ~OnTestServer() override {
-    if (display_) XCloseDisplay(display_);
-  }
+  ~OnTestServer() override { Disconnect(); }
   void StartServer(qgtest::TestXServer::Kind kind = qgtest::TestXServer::Kind::Xvfb) {
     server_ = std::make_unique<qgtest::TestXServer>(kind);
     ASSERT_TRUE(server_->ok()) << server_->error();
-    // Windows come and go while the test looks (the error box closes between
-    // a tree query and a property read): a vanished window is an empty
-    // answer, not a reason for Xlib to end the test.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    display_ = XOpenDisplay(server_->display().c_str());
-    ASSERT_NE(display_, nullptr);
+    ASSERT_TRUE(Connect(server_->display()));
   }
-  Display* display() const { return display_; }
 
-  // The windows anywhere in the tree whose WM_NAME is the caption.
-  std::vector<Window> WindowsCaptioned(const std::string& caption) {
-    XSync(display_, False);
-    std::vector<Window> found;
-    Search(DefaultRootWindow(display_), caption, found);
-    return found;
-  }
-  Window FindWindowByCaption(const std::string& caption) {  // 0 when none
-    const std::vector<Window> found = WindowsCaptioned(caption);
-    return found.empty() ? 0 : found.front();
-  }
-  // A plain top-level window of one colour, mapped outside any window
-  // manager's say, as the screensaver daemon makes its own.
   Window MapWindow(int x, int y, int width, int height, const Rgb& colour) {
-    XSetWindowAttributes attributes = {};
-    attributes.background_pixel = PixelValue(colour);
-    attributes.override_redirect = True;
-    const Window w = XCreateWindow(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height), 0,
-                                   CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect,
-                                   &attributes);
-    XMapWindow(display_, w);
-    XSync(display_, False);
-    return w;
+    return XClient::MapWindow(x, y, width, height, PixelValue(colour));
   }
 
   // The screen read back: one pixel, the pixels of an area not near a colour
@@ -120,49 +89,6 @@ class OnTestServer : public ::testing::Test {
   }
   bool BlockIs(int x, int y, const Rgb& colour) { return PixelsNot(x, y, 2, 2, colour) == 0; }
 
-  void Key(const char* keysymName) {
-    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
-    XTestFakeKeyEvent(display_, code, True, CurrentTime);
-    XTestFakeKeyEvent(display_, code, False, CurrentTime);
-    XSync(display_, False);
-  }
-  void MoveTo(int x, int y) {
-    XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-    XSync(display_, False);
-  }
-  // WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager or any program sends it.
-  void SendDeleteWindow(Window window) {
-    XEvent e = {};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = window;
-    e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window, False, NoEventMask, &e);
-    XSync(display_, False);
-  }
-
-  // Whether a CRTC shows exactly this area.
-  bool HasCrtc(int x, int y, int width, int height) {
-    XRRScreenResources* res = XRRGetScreenResourcesCurrent(display_, DefaultRootWindow(display_));
-    bool found = false;
-    for (int i = 0; res && i < res->ncrtc && !found; ++i) {
-      XRRCrtcInfo* c = XRRGetCrtcInfo(display_, res, res->crtcs[i]);
-      found = c && c->mode != 0 && c->x == x && c->y == y && int(c->width) == width && int(c->height) == height;
-      if (c) XRRFreeCrtcInfo(c);
-    }
-    if (res) XRRFreeScreenResources(res);
-    return found;
-  }
-  // Asked of the server afresh; Xlib's cached size lags behind RandR changes.
-  std::pair<int, int> ScreenSize() {
-    Window root;
-    int x, y;
-    unsigned w = 0, h = 0, border, depth;
-    XGetGeometry(display_, DefaultRootWindow(display_), &root, &x, &y, &w, &h, &border, &depth);
-    return {int(w), int(h)};
-  }
   // The server's own screensaver: its idle timeout, and whether it is on now.
   void SetSaverTimeout(int seconds) {
     XSetScreenSaver(display_, seconds, 0, DontPreferBlanking, AllowExposures);
@@ -210,24 +136,10 @@ class OnTestServer : public ::testing::Test {
     return s;
   }
 
-  // Declared first, so the server goes last.
   std::unique_ptr<qgtest::TestXServer> server_;
   qgtest::TempDir runtime_;
-  Display* display_ = nullptr;
 
  private:
-  void Search(Window w, const std::string& caption, std::vector<Window>& found) {
-    char* name = nullptr;
-    if (XFetchName(display_, w, &name) && name) {
-      if (caption == name) found.push_back(w);
-      XFree(name);
-    }
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display_, w, &root, &parent, &children, &count)) return;
-    for (unsigned i = 0; i < count; ++i) Search(children[i], caption, found);
-    if (children) XFree(children);
-  }
   // Each pixel of the area to `each`; false when the area is unreadable.
   template <typename Each>
   bool ReadBack(int x, int y, int width, int height, Each each) {

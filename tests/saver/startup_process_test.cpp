@@ -8,6 +8,7 @@
 
 #include "host_install.h"
 #include "test_xserver.h"
+#include "x_client.h"
 // Xlib's macros (Bool, Status, None) must come after GoogleTest.
 #include <X11/Xlib.h>
 
@@ -18,25 +19,12 @@ namespace {
 using namespace std::chrono_literals;
 using hosttest::HostInstall;
 
-struct Client {
+// The test's own client, as another program on the same server.
+struct Client : qgtest::XClient {
   qgtest::TestXServer server;
-  Display* d = server.ok() ? XOpenDisplay(server.display().c_str()) : nullptr;
-  ~Client() {
-    if (d) XCloseDisplay(d);
-  }
-  Window Find(const std::string& caption) { return qg::x11::FindTopLevelByCaption(d, caption); }
-  // What the window system's close button sends.
-  void RequestClose(Window w) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &e);
-    XSync(d, False);
-  }
+  Client() { Connect(server.display()); }
+  ~Client() { Disconnect(); }
+  Window Find(const std::string& caption) { return qg::x11::FindTopLevelByCaption(display_, caption); }
 };
 
 bool IsFolder(const std::string& p) {
@@ -46,12 +34,12 @@ bool IsFolder(const std::string& p) {
 
 TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStartAndAMissingRendererIsAMessage) {
   Client c;
-  ASSERT_NE(c.d, nullptr) << c.server.error();
+  ASSERT_NE(c.display(), nullptr) << c.server.error();
   const std::string display = c.server.display();
   for (const char* marker : {"Wobblevista_Main", "<Quiverglide>"}) {
-    Window m = XCreateSimpleWindow(c.d, DefaultRootWindow(c.d), 0, 0, 10, 10, 0, 0, 0);
-    XStoreName(c.d, m, marker);
-    XSync(c.d, False);
+    Window m = XCreateSimpleWindow(c.display(), DefaultRootWindow(c.display()), 0, 0, 10, 10, 0, 0, 0);
+    XStoreName(c.display(), m, marker);
+    XSync(c.display(), False);
     // No renderer beside the program: a start that went on would stop at the
     // message box instead of ending.
     HostInstall inst(display, "");
@@ -63,8 +51,8 @@ TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStartAndAMissingRendererIsA
     }
     EXPECT_EQ(c.Find("Quiverglide"), 0u);
     EXPECT_FALSE(IsFolder(inst.SnapshotFolder()));  // ended before any step
-    XDestroyWindow(c.d, m);
-    XSync(c.d, False);
+    XDestroyWindow(c.display(), m);
+    XSync(c.display(), False);
   }
 
   // Without a marker and without a renderer: the message, and the end when it closes.
@@ -78,7 +66,7 @@ TEST(StartupProcess, AMarkerWindowRefusesEveryFurtherStartAndAMissingRendererIsA
     EXPECT_TRUE(IsFolder(inst.SnapshotFolder()));  // made before the check
     EXPECT_EQ(c.Find("Wobblevista_Main"), 0u);
     EXPECT_EQ(c.Find("<Quiverglide>"), 0u);
-    c.RequestClose(box);
+    c.SendDeleteWindow(box);
     auto rc = p->Wait(10s);
     ASSERT_TRUE(rc.has_value()) << "still running after the message closed";
     EXPECT_EQ(*rc, 0);

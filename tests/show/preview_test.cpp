@@ -22,21 +22,16 @@ class Preview : public showtest::ShowFixture {
   }
 
   // A grey window of another program, mapped at (x, y).
-  Window HostWindow(int x, int y, int w, int h) {
-    Window win = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), x, y, w, h, 0, 0, 0x808080);
-    XMapWindow(dpy_, win);
-    XSync(dpy_, False);
-    return win;
-  }
+  Window HostWindow(int x, int y, int w, int h) { return MapWindow(x, y, w, h, 0x808080); }
 
   // The preview's window inside the host, once there.
   Window PreviewIn(Window host) {
     Window found = 0;
     showtest::WaitFor(
         [&] {
-          for (Window c : showtest::Children(dpy_, host)) {
+          for (Window c : Children(host)) {
             XWindowAttributes a;
-            if (XGetWindowAttributes(dpy_, c, &a) && a.map_state == IsViewable) found = c;
+            if (XGetWindowAttributes(display_, c, &a) && a.map_state == IsViewable) found = c;
           }
           return found != 0;
         },
@@ -46,7 +41,7 @@ class Preview : public showtest::ShowFixture {
 
   // Distinct colours and non-grey pixels in a region of the screen.
   std::pair<size_t, long> Look(int x, int y, int w, int h) {
-    XImage* img = XGetImage(dpy_, DefaultRootWindow(dpy_), x, y, w, h, AllPlanes, ZPixmap);
+    XImage* img = XGetImage(display_, DefaultRootWindow(display_), x, y, w, h, AllPlanes, ZPixmap);
     std::set<unsigned long> colours;
     long notGrey = 0;
     for (int j = 0; j < h; ++j) {
@@ -64,8 +59,8 @@ class Preview : public showtest::ShowFixture {
 TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   // Without a host window there is nothing to end it later: it ends at once.
   const Window gone = HostWindow(0, 0, 50, 50);
-  XDestroyWindow(dpy_, gone);
-  XSync(dpy_, False);
+  XDestroyWindow(display_, gone);
+  XSync(display_, False);
   for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
     const auto code = host_->Start({"/p", id})->Wait(3000ms);
     ASSERT_TRUE(code.has_value()) << "a preview for window '" << id << "' lives on with nothing to end it";
@@ -80,8 +75,8 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   const Window pb = PreviewIn(wide);
   ASSERT_NE(pa, 0u) << "no preview inside the first host";
   ASSERT_NE(pb, 0u) << "no preview inside the second host";
-  EXPECT_EQ(showtest::WindowSize(dpy_, pa), std::make_pair(200, 150));
-  EXPECT_EQ(showtest::WindowSize(dpy_, pb), std::make_pair(2400, 120));
+  EXPECT_EQ(WindowSize(pa), std::make_pair(200, 150));
+  EXPECT_EQ(WindowSize(pb), std::make_pair(2400, 120));
 
   // The picture shows: many colours where the host was plain grey, over the
   // whole host (the far corner too), not just the designed 152 x 112.
@@ -95,20 +90,20 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   EXPECT_GT(farRight.second, 24L * 120 * 9 / 10);
 
   // A host that changes its size gets a preview of the new size.
-  XResizeWindow(dpy_, small, 260, 180);
-  XSync(dpy_, False);
-  EXPECT_TRUE(showtest::WaitFor([&] { return showtest::WindowSize(dpy_, pa) == std::make_pair(260, 180); }, 3000))
+  XResizeWindow(display_, small, 260, 180);
+  XSync(display_, False);
+  EXPECT_TRUE(showtest::WaitFor([&] { return WindowSize(pa) == std::make_pair(260, 180); }, 3000))
       << "the preview kept its old size";
 
   // The first host goes: its preview ends within about a second, the other stays.
-  XDestroyWindow(dpy_, small);
-  XSync(dpy_, False);
+  XDestroyWindow(display_, small);
+  XSync(display_, False);
   const auto ca = a->Wait(2000ms);
   ASSERT_TRUE(ca.has_value()) << "the preview outlived its host";
   EXPECT_EQ(*ca, 0);
   EXPECT_FALSE(b->Wait(0ms).has_value());
-  XDestroyWindow(dpy_, wide);
-  XSync(dpy_, False);
+  XDestroyWindow(display_, wide);
+  XSync(display_, False);
   EXPECT_TRUE(b->Wait(2000ms).has_value());
 }
 

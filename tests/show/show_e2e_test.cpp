@@ -2,8 +2,6 @@
 // `Quiverglide.scr /s` under private X servers.
 #include <gtest/gtest.h>
 
-#include <X11/keysym.h>
-
 #include <chrono>
 #include <fstream>
 #include <signal.h>
@@ -39,7 +37,7 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
 class WholeShow : public showtest::ShowFixture {
  protected:
   bool WaitForShowWindow() {
-    return showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") != 0; }, 15000);
+    return showtest::WaitFor([&] { return FindWindowByCaption("Wobblevista_VC") != 0; }, 15000);
   }
 };
 
@@ -103,12 +101,12 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.
   std::this_thread::sleep_until(started + 11s);
-  ASSERT_NE(qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC"), 0u) << "the show was ended at the start limit";
+  ASSERT_NE(FindWindowByCaption("Wobblevista_VC"), 0u) << "the show was ended at the start limit";
 
   // Escape: the renderer goes, then the saver within about 600 ms.
-  showtest::PressKey(dpy_, XK_Escape);
+  Key("Escape");
   const auto pressed = Clock::now();
-  ASSERT_TRUE(showtest::WaitFor([&] { return qg::x11::FindTopLevelByCaption(dpy_, "Wobblevista_VC") == 0; }, 3000));
+  ASSERT_TRUE(showtest::WaitFor([&] { return FindWindowByCaption("Wobblevista_VC") == 0; }, 3000));
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
   EXPECT_EQ(*code, 0);
@@ -140,10 +138,10 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
 TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
   Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
-  ASSERT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
+  ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
   auto saver = host_->Start({"/s"});
   ASSERT_TRUE(WaitForShowWindow());
-  ASSERT_TRUE(showtest::WaitFor([&] { return showtest::ActiveModeSize(dpy_) == std::make_pair(1024, 768); }, 5000))
+  ASSERT_TRUE(showtest::WaitFor([&] { return HasCrtc(0, 0, 1024, 768); }, 5000))
       << "the renderer never switched the mode";
   const long renderer = showtest::ChildOf(saver->pid());
   ASSERT_GT(renderer, 0);
@@ -152,12 +150,8 @@ TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value()) << "the run did not end when its renderer was killed";
   EXPECT_EQ(*code, 0);
-  EXPECT_EQ(showtest::ActiveModeSize(dpy_), std::make_pair(1280, 1024));
-  Display* fresh = XOpenDisplay(server_->display().c_str());  // sees the screen size anew
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_EQ(DisplayWidth(fresh, DefaultScreen(fresh)), 1280);
-  EXPECT_EQ(DisplayHeight(fresh, DefaultScreen(fresh)), 1024);
-  XCloseDisplay(fresh);
+  EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
+  EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
   EXPECT_TRUE(showtest::ProcessGone(renderer));
 }
 

@@ -2,10 +2,6 @@
 // looking at the server from the outside, as a user or another program would.
 #pragma once
 
-// gtest first: Xlib defines None, which gtest uses as a name.
-#include <gtest/gtest.h>
-#include <X11/Xlib.h>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,11 +10,11 @@
 
 #include "host_install.h"
 #include "test_xserver.h"
-#include "x11/window_search.h"
+#include "x_client.h"
 
 namespace showtest {
 
-class ShowFixture : public ::testing::Test {
+class ShowFixture : public ::testing::Test, protected qgtest::XClient {
  protected:
   void SetUp() override;  // becomes the subreaper of what the saver starts
   void TearDown() override;
@@ -26,7 +22,6 @@ class ShowFixture : public ::testing::Test {
   void Prepare(qgtest::TestXServer::Kind kind, const std::string& renderer);
 
   std::unique_ptr<qgtest::TestXServer> server_;
-  Display* dpy_ = nullptr;
   std::unique_ptr<hosttest::HostInstall> host_;
 };
 
@@ -40,12 +35,5 @@ std::vector<std::string> ReadLines(const std::string& path);
 inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
   return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
 }
-
-std::vector<Window> Children(Display* dpy, Window parent);
-// Width and height of a window; {0, 0} when it does not exist.
-std::pair<int, int> WindowSize(Display* dpy, Window w);
-void PressKey(Display* dpy, unsigned long keysym);
-// Size of the first active CRTC (the mode shown).
-std::pair<int, int> ActiveModeSize(Display* dpy);
 
 }  // namespace showtest
