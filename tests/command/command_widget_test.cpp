@@ -176,21 +176,6 @@ TEST_F(CommandWidget, APressDraggedOffTheFocusedControlIsCancelledOneWithoutFocu
   EXPECT_EQ(otherClicks, 1);
 }
 
-TEST_F(CommandWidget, FontColourAndVisible) {
-  form->cmd.Initialize();
-  form->cmd.SetFontColour(0x0000FF);
-  EXPECT_EQ(form->cmd.FontColour(), 0x0000FFu);
-  form->cmd.SetVisible(7);
-  EXPECT_EQ(form->cmd.Visible(), 255);
-  form->cmd.SetVisible(0);
-  EXPECT_EQ(form->cmd.Visible(), 0);
-  // A hovered control read for FontColour looks at rest, its state unchanged.
-  Hover();
-  form->cmd.FontColour();
-  EXPECT_EQ(form->cmd.logic().last_look(), Look::Normal);
-  EXPECT_EQ(form->cmd.logic().button_state(), 2);
-}
-
 TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
   form->cmd.Initialize();
   form->cmd.SetEnabled(false);

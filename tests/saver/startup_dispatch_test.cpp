@@ -96,16 +96,6 @@ TEST(Startup, AnotherInstanceEndsEveryStartSilently) {
   EXPECT_EQ(preview_only.log.back(), "run form");
 }
 
-TEST(Startup, PreviewReadsItsHostWindow) {
-  for (auto [command, host] : {std::pair{"/p 1234", 1234u}, {"/P 0x4000a3", 0x4000a3u}, {"/P", 0u}}) {
-    Recorder r;
-    r.command = command;
-    r.host = 99;
-    qg::RunStartup(r, r.count);
-    EXPECT_EQ(r.host, host) << command;
-  }
-}
-
 struct Visibility : qg::CursorVisibility {
   Log calls;
   void Hide() override { calls.push_back("hide"); }

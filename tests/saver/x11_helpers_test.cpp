@@ -1,5 +1,4 @@
-// Window search by caption and the XFixes cursor counter, against windows
-// made on a private X server.
+// Window search by caption, against windows made on a private X server.
 #include <gtest/gtest.h>
 // Xlib's macros (Bool, Status, None) must come after GoogleTest.
 #include <X11/Xlib.h>
@@ -7,7 +6,6 @@
 #include <string>
 
 #include "x11/window_search.h"
-#include "x11/x11_cursor.h"
 
 namespace {
 
@@ -68,17 +66,6 @@ TEST(WindowSearch, FindsTopLevelsAndWindowManagerClientsByEitherNameExactly) {
   c.WmState(framed);
   c.Make(framed, "Renderer");
   EXPECT_EQ(find("Renderer"), 0u);
-}
-
-TEST(CursorCounter, XFixesHideAndShowWithoutXErrors) {
-  Display* host = qg::x11::SharedDisplay();
-  qg::CursorCounter& counter = qg::x11::HostCursorCounter();
-  int start = counter.count();
-  qg::x11::ErrorTrap trap(host);
-  // An unmatched show first: XFixes must not be asked (it would be an error).
-  for (int flag : {1, 0, 0, 0, 1, 1}) counter.ShowCursor(flag);
-  EXPECT_EQ(counter.count(), start);
-  EXPECT_FALSE(trap.error());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "test_xserver.h"
 
+#include "process.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -11,7 +13,6 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #ifndef QG_SOURCE_DIR
@@ -39,23 +40,16 @@ bool TestXServer::XorgDummyAvailable() {
 }
 
 TestXServer::TestXServer(Kind kind, int width, int height, int depth) {
+  const std::string program = FindProgram(kind == Kind::Xvfb ? "Xvfb" : "Xorg");
   int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    error_ = "pipe failed";
+  if (program.empty() || pipe2(fds, O_CLOEXEC) != 0) {
+    error_ = program.empty() ? "the X server is not installed" : "pipe failed";
     return;
   }
   char log_template[] = "/tmp/qg-xserver-XXXXXX";
-  int log_fd = mkstemp(log_template);
+  const int log_fd = mkstemp(log_template);
   if (log_fd >= 0) close(log_fd);
   log_path_ = log_template;
-
-  std::string program = FindProgram(kind == Kind::Xvfb ? "Xvfb" : "Xorg");
-  if (program.empty()) {
-    error_ = kind == Kind::Xvfb ? "Xvfb is not installed" : "Xorg is not installed";
-    close(fds[0]);
-    close(fds[1]);
-    return;
-  }
 
   pid_ = fork();
   if (pid_ == 0) {
@@ -120,24 +114,13 @@ TestXServer::TestXServer(Kind kind, int width, int height, int depth) {
 TestXServer::~TestXServer() {
   if (pid_ > 0) {
     kill(pid_, SIGTERM);
-    for (int i = 0; i < 50; ++i) {
-      int status;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (pid_ > 0) {
+    if (!WaitUntil([&] { return waitpid(pid_, nullptr, WNOHANG) == pid_; }, std::chrono::seconds(5))) {
       kill(pid_, SIGKILL);
       waitpid(pid_, nullptr, 0);
     }
   }
-  if (!log_path_.empty()) {
-    unlink(log_path_.c_str());
-    unlink((log_path_ + ".xorg").c_str());
-    unlink((log_path_ + ".xorg.old").c_str());
-  }
+  for (const char* suffix : {"", ".xorg", ".xorg.old"})
+    if (!log_path_.empty()) unlink((log_path_ + suffix).c_str());
 }
 
 std::string TestXServer::display() const { return ":" + std::to_string(display_number_); }

@@ -60,9 +60,7 @@ TEST(RendererCoverTest, TheOtherMonitorIsCoveredWhileTheShowRunsAndEscapeEndsItF
   EXPECT_TRUE(IsWindowVisible(cover));
   // The show is still the one window of its caption, and it keeps the keyboard.
   EXPECT_EQ(FindWindowA(nullptr, kShowCaption), show);
-  const DWORD start = GetTickCount();
-  while (GetForegroundWindow() != show && GetTickCount() - start < 5000) Sleep(50);
-  EXPECT_EQ(GetForegroundWindow(), show);
+  EXPECT_TRUE(wintest::WaitUntil([&] { return GetForegroundWindow() == show; }, 5000));
 
   // The pointer on the covered monitor, then Escape.
   SetCursorPos((second.left + second.right) / 2, (second.top + second.bottom) / 2);

@@ -196,9 +196,8 @@ TEST_F(ScrTest, ShowPhotographsTheDesktopSwitchesTheDisplayAndEscapePutsAllBack)
   EXPECT_FALSE(scr.Wait(500, &code)) << "the host ended during the show";
 
   // Escape from the keyboard, to the renderer's window in front.
-  const DWORD start = GetTickCount();
-  while (GetForegroundWindow() != show && GetTickCount() - start < 5000) Sleep(50);
-  ASSERT_EQ(GetForegroundWindow(), show) << "the renderer's window is not in front";
+  ASSERT_TRUE(wintest::WaitUntil([&] { return GetForegroundWindow() == show; }, 5000))
+      << "the renderer's window is not in front";
   Press(VK_ESCAPE, false);
   code = 1234;
   ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the host did not end after the show";
@@ -288,12 +287,10 @@ TEST_F(ScrTest, PreviewLivesInsideTheGivenWindowAndEndsWithIt) {
   wintest::Program scr(ScrPath(), "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(box)));
   ASSERT_TRUE(scr.started());
   HWND preview = nullptr;
-  const DWORD start = GetTickCount();
-  while (!preview && GetTickCount() - start < kStartMs) {
-    Pump(50);
-    preview = FindWindowExA(box, nullptr, nullptr, "Preview Window");
-  }
-  ASSERT_NE(preview, nullptr) << "no preview inside the host window";
+  ASSERT_TRUE(wintest::WaitUntil([&] {
+    Pump(0);
+    return (preview = FindWindowExA(box, nullptr, nullptr, "Preview Window")) != nullptr;
+  }, kStartMs)) << "no preview inside the host window";
   EXPECT_TRUE(GetWindowLongA(preview, GWL_STYLE) & WS_CHILD);
   EXPECT_FALSE(GetWindowLongA(preview, GWL_STYLE) & WS_CAPTION);
   Pump(500);

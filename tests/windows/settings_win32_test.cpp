@@ -152,8 +152,6 @@ TEST_F(SettingsWin32Test, AFolderNameOutsideTheAnsiCodePageStillHoldsTheSettings
   EXPECT_EQ(back.kind, 1);
   EXPECT_EQ(back.repeat, 5);
   EXPECT_NE(ReadAll(sub + "\\Quiverglide.ini").find(kRepeatBytes + "=5\r\n"), std::string::npos);
-  DeleteFileW((subW + L"\\Quiverglide.ini").c_str());
-  RemoveDirectoryW(subW.c_str());
 }
 
 }  // namespace

@@ -57,23 +57,20 @@ void Program::Kill() {
   WaitForSingleObject(process_, 5000);
 }
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+  for (const DWORD start = GetTickCount(); !condition(); Sleep(50))
+    if (GetTickCount() - start > ms) return false;
+  return true;
+}
+
 HWND WaitForWindow(const char* caption, DWORD ms, const char* className) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    HWND window = FindWindowA(className, caption);
-    if (window) return window;
-    if (GetTickCount() - start > ms) return nullptr;
-    Sleep(50);
-  }
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindWindowA(className, caption)) != nullptr; }, ms);
+  return window;
 }
 
 bool WaitForNoWindow(const char* caption, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (FindWindowA(nullptr, caption)) {
-    if (GetTickCount() - start > ms) return false;
-    Sleep(50);
-  }
-  return true;
+  return WaitUntil([&] { return FindWindowA(nullptr, caption) == nullptr; }, ms);
 }
 
 DisplaySize ProbeDisplaySize() {
@@ -88,13 +85,10 @@ DisplaySize ProbeDisplaySize() {
 }
 
 bool WaitForDisplaySize(int width, int height, DWORD ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
+  return WaitUntil([&] {
     const DisplaySize now = ProbeDisplaySize();
-    if (now.width == width && now.height == height) return true;
-    if (GetTickCount() - start > ms) return false;
-    Sleep(100);
-  }
+    return now.width == width && now.height == height;
+  }, ms);
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {

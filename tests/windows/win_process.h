@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace wintest {
@@ -29,6 +30,8 @@ class Program {
   HANDLE thread_ = nullptr;
 };
 
+// Polls until the condition holds (true) or `ms` have passed (false).
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
 // Polls until a top-level window with this caption exists, up to `ms`.
 HWND WaitForWindow(const char* caption, DWORD ms, const char* className = nullptr);
 // Polls until no top-level window with this caption exists, up to `ms`.
