@@ -150,17 +150,6 @@ TEST_F(HostedShowTest, RendererFollowsItsWindowAndWithoutAScreenshotTheHostPhoto
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(2s), std::optional<int>(0));
   EXPECT_TRUE(NoSnapshot());
-
-  // Named on the command line over the daemon's window, or by the daemon.
-  const std::string daemons = HexWindowId(window_), none = "0x7ffffff";
-  for (const auto& [args, daemonWindow] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-           {{"--window-id", none}, daemons}, {{"-window-id", "zebra"}, daemons}, {{"--root"}, none}}) {
-    env_["XSCREENSAVER_WINDOW"] = daemonWindow;
-    host = Start("Quiverglide.scr", args, env_);
-    EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
-    EXPECT_EQ(Stderr(), "");
-    EXPECT_TRUE(AllGone());
-  }
 }
 
 }  // namespace
