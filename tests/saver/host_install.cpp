@@ -36,9 +36,4 @@ std::unique_ptr<qgtest::Process> HostInstall::Start(const std::vector<std::strin
   return std::make_unique<qgtest::Process>(o);
 }
 
-std::string HostInstall::Settings(const std::string& kind, const std::string& repeat, const std::string& file) {
-  return "[Section]\r\nBGM\x8B\xE6\x95\xAA=" + kind + "\r\nBGM\xD8\xCB\xDF\xB0\xC4=" + repeat +
-         "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
-}
-
 }  // namespace hosttest

@@ -23,8 +23,6 @@ class HostInstall {
   std::string Scratch() const { return dir_.path(); }
   std::string SnapshotFolder() const { return dir_.path() + "/runtime/kestrow"; }
   std::string SnapshotPath() const { return SnapshotFolder() + "/Wobblevista.bmp"; }
-  // Quiverglide.ini with its keys in code page 932, as the program writes it.
-  static std::string Settings(const std::string& kind, const std::string& repeat, const std::string& file);
 
   std::map<std::string, std::string> env;
 

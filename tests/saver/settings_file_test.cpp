@@ -9,15 +9,16 @@
 #include "path_helpers.h"
 #include "process.h"
 #include "settings/settings_file.h"
+#include "settings_bytes.h"
 #include "test_file_system.h"
 
 namespace {
 
 void Spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-const std::string kKindKey = "BGM\x8b\xe6\x95\xaa";          // BGM区分 in code page 932
-const std::string kRepeatKey = "BGM\xd8\xcb\xdf\xb0\xc4";    // BGMﾘﾋﾟｰﾄ
-const std::string kFileKey = "BGM\xcc\xa7\xb2\xd9";          // BGMﾌｧｲﾙ
+using qgtest::kFileKey;
+using qgtest::kKindKey;
+using qgtest::kRepeatKey;
 
 struct Fixture : ::testing::Test {
   qgtest::TempDir dir;

@@ -13,6 +13,7 @@
 
 #include "host_install.h"
 #include "process.h"
+#include "settings_bytes.h"
 #include "test_xserver.h"
 
 namespace {
@@ -90,7 +91,7 @@ TEST_F(SettingsProcess, ChoosesAudioCdWithTrack7AndSavesThenCancelSavesNothing) 
   std::this_thread::sleep_for(200ms);
   ClickAt(w, 316 + 40, 200 + 12);  // 設定
   ASSERT_EQ(scr->Wait(10s), 0);
-  const std::string saved = HostInstall::Settings("1", "7", "");
+  const std::string saved = qgtest::SettingsText("1", "7", "");
   EXPECT_EQ(ReadFile(Ini()), saved);
 
   scr = host.Start({"/c"});

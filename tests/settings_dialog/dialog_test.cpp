@@ -19,6 +19,7 @@
 #include "process.h"
 #include "offscreen_qt.h"
 #include "settings/settings_module.h"
+#include "settings_bytes.h"
 #include "module_values.h"
 
 using namespace Wobblevista_BGM;
@@ -29,12 +30,6 @@ using qttest::Q;
 using qttest::WaitFor;
 
 using qgtest::ReadFile;
-
-// The settings file as this platform writes it: code page 932, CRLF.
-std::string Expected(const std::string& kind, const std::string& track, const std::string& file) {
-  return "[Section]\r\nBGM\x8b\xe6\x95\xaa=" + kind + "\r\nBGM\xd8\xcb\xdf\xb0\xc4=" + track +
-         "\r\nBGM\xcc\xa7\xb2\xd9=" + file + "\r\n";
-}
 
 class Dialog : public ::testing::Test {
  protected:
@@ -104,7 +99,7 @@ TEST_F(Dialog, MarksAndControlsPerKind) {
 
 // Saving, ｷｬﾝｾﾙ and the keys are driven by real clicks in the "/c" process test.
 TEST_F(Dialog, TheWindowsCloseButtonLeavesTheFileAsItWas) {
-  const std::string before = Expected("2", "3", "");
+  const std::string before = qgtest::SettingsText("2", "3", "");
   std::ofstream(ini, std::ios::binary) << before;
   Open();
   QTest::mousePress(Q(*form->lbl_BGM[0]), Qt::LeftButton, {}, QPoint(3, 3));

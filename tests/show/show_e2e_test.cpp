@@ -11,6 +11,7 @@
 #include "audio_capture.h"
 #include "bitmap_decoder.h"
 #include "desktop_pattern.h"
+#include "settings_bytes.h"
 #include "show_fixture.h"
 #include "test_media.h"
 
@@ -46,7 +47,7 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   ASSERT_TRUE(showtest::PaintRootPattern(server_->display()));
   // The ending counts case-blind.
   const std::string tone = qgtest::MakeToneWav(host_->Scratch(), "tone.WAV", {440}, 1.0);
-  std::ofstream(host_->Folder() + "/Quiverglide.ini", std::ios::binary) << hosttest::HostInstall::Settings("2", "0", tone);
+  std::ofstream(host_->Folder() + "/Quiverglide.ini", std::ios::binary) << qgtest::SettingsText("2", "0", tone);
   const std::string audio = host_->Scratch() + "/audio.raw";
   const std::string cursorLog = host_->Scratch() + "/cursor.log";
   auto saver = host_->Start({"/s"}, {{"SDL_AUDIODRIVER", "disk"},

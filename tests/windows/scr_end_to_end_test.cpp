@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "settings_bytes.h"
 #include "snapshot_path.h"
 #include "win_process.h"
 
@@ -244,8 +245,9 @@ TEST_F(ScrTest, SettingsDialogAtItsDesignedSizeKeepsOthersOutAndSavesCodePage932
   if (!ja || std::string(ja) != "1") GTEST_SKIP() << "needs code page 932 (scripts/test-windows.sh)";
   ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
   const std::string ini = wintest::ProgramDir() + "\\Quiverglide.ini";
-  const std::string kind = "BGM\x8b\xe6\x95\xaa", repeat = "BGM\xd8\xcb\xdf\xb0\xc4", file = "BGM\xcc\xa7\xb2\xd9";
-  const std::string before = "[Section]\r\n" + kind + "=1\r\n" + repeat + "=7\r\n";
+  // The values the dialog saves back, without a file key yet.
+  const std::string saved = qgtest::SettingsText("1", "7", "");
+  const std::string before = saved.substr(0, saved.rfind(qgtest::kFileKey));
   ASSERT_TRUE(wintest::WriteFileBytes(ini, before));
 
   // ｷｬﾝｾﾙ (designed at 400, 200, 81 x 25) writes nothing.
@@ -273,9 +275,9 @@ TEST_F(ScrTest, SettingsDialogAtItsDesignedSizeKeepsOthersOutAndSavesCodePage932
   // 設定 (316, 200): the dialog's values, written back as the system's
   // profile functions write and read them in code page 932.
   ClickDialogAt(356, 212, [](HWND) {});
-  EXPECT_EQ(wintest::ReadFileBytes(ini), before + file + "=\r\n");
+  EXPECT_EQ(wintest::ReadFileBytes(ini), saved);
   char value[64] = {};
-  GetPrivateProfileStringA("Section", repeat.c_str(), "", value, sizeof value, ini.c_str());
+  GetPrivateProfileStringA("Section", qgtest::kRepeatKey.c_str(), "", value, sizeof value, ini.c_str());
   EXPECT_STREQ(value, "7");
   DeleteFileA(ini.c_str());
 }

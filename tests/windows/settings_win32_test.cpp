@@ -16,6 +16,7 @@
 
 #include "settings/code_page.h"
 #include "settings/settings_file.h"
+#include "settings_bytes.h"
 #include "test_file_system.h"
 
 namespace {
@@ -39,10 +40,6 @@ std::string ProfileA(const std::string& key, const std::string& path) {
   return value;
 }
 
-// The keys in code page 932 bytes.
-const std::string kKindBytes = "BGM\x8b\xe6\x95\xaa";
-const std::string kRepeatBytes = "BGM\xd8\xcb\xdf\xb0\xc4";
-const std::string kFileBytes = "BGM\xcc\xa7\xb2\xd9";
 
 class SettingsWin32Test : public ::testing::Test {
  protected:
@@ -89,9 +86,9 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   CloseHandle(h);
   std::string musicBytes;
   ASSERT_TRUE(qg::Cp932().FromUtf8(Utf8(musicW), musicBytes));
-  ASSERT_TRUE(WritePrivateProfileStringA("Section", kKindBytes.c_str(), "2", iniPath_.c_str()));
-  ASSERT_TRUE(WritePrivateProfileStringA("Section", kRepeatBytes.c_str(), "3", iniPath_.c_str()));
-  ASSERT_TRUE(WritePrivateProfileStringA("Section", kFileBytes.c_str(), musicBytes.c_str(), iniPath_.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kKindKey.c_str(), "2", iniPath_.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kRepeatKey.c_str(), "3", iniPath_.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kFileKey.c_str(), musicBytes.c_str(), iniPath_.c_str()));
 
   qgtest::TestFileSystem fs(folder_);
   qg::MusicSettingsValues v;
@@ -106,9 +103,9 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   v.kind = 2;
   v.repeat = 4;
   qg::SaveMusicSettings(fs, qg::Cp932(), v);
-  EXPECT_EQ(ProfileA(kRepeatBytes, iniPath_), "4");
-  EXPECT_EQ(ProfileA(kFileBytes, iniPath_), musicBytes);
-  EXPECT_NE(ReadAll(iniPath_).find(kFileBytes + "=" + musicBytes + "\r\n"), std::string::npos);
+  EXPECT_EQ(ProfileA(qgtest::kRepeatKey, iniPath_), "4");
+  EXPECT_EQ(ProfileA(qgtest::kFileKey, iniPath_), musicBytes);
+  EXPECT_NE(ReadAll(iniPath_).find(qgtest::kFileKey + "=" + musicBytes + "\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsWin32Test, LongValuesAndCharactersOutsideTheCodePageComeBackWhole) {
@@ -123,7 +120,7 @@ TEST_F(SettingsWin32Test, LongValuesAndCharactersOutsideTheCodePageComeBackWhole
     std::string bytes;
     ASSERT_TRUE(qg::Cp932().FromUtf8(longName, bytes));
     char value[2048] = {};
-    GetPrivateProfileStringA("Section", kFileBytes.c_str(), "", value, sizeof value, iniPath_.c_str());
+    GetPrivateProfileStringA("Section", qgtest::kFileKey.c_str(), "", value, sizeof value, iniPath_.c_str());
     EXPECT_EQ(std::string(value), bytes) << "the file holds the plain code page bytes";
   }
 
@@ -151,7 +148,7 @@ TEST_F(SettingsWin32Test, AFolderNameOutsideTheAnsiCodePageStillHoldsTheSettings
   qg::LoadMusicSettings(fs, qg::Cp932(), back);
   EXPECT_EQ(back.kind, 1);
   EXPECT_EQ(back.repeat, 5);
-  EXPECT_NE(ReadAll(sub + "\\Quiverglide.ini").find(kRepeatBytes + "=5\r\n"), std::string::npos);
+  EXPECT_NE(ReadAll(sub + "\\Quiverglide.ini").find(qgtest::kRepeatKey + "=5\r\n"), std::string::npos);
 }
 
 }  // namespace
