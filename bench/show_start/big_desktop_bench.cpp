@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
     const std::string name = ":" + std::to_string(display);
     setenv("DISPLAY", name.c_str(), 1);
     Display* dpy = XOpenDisplay(name.c_str());
-    if (!dpy || DisplayWidth(dpy, 0) != s.w || DisplayHeight(dpy, 0) != s.h || !showtest::PaintRootPattern(name)) {
+    if (!dpy || DisplayWidth(dpy, 0) != s.w || DisplayHeight(dpy, 0) != s.h || !showtest::PaintRootPattern(dpy)) {
       std::fprintf(stderr, "the X server at %d x %d cannot be used\n", s.w, s.h);
       if (dpy) XCloseDisplay(dpy);
       Kill(xorg, SIGTERM);
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
         side.host.push_back(run.hostKiB / 1024.0);
         side.renderer.push_back(run.rendererKiB / 1024.0);
       }
-      showtest::PaintRootPattern(name);  // the mode switch and back may have cleared it
+      showtest::PaintRootPattern(dpy);  // the mode switch and back may have cleared it
     }
     XCloseDisplay(dpy);
     Kill(xorg, SIGTERM);

@@ -132,7 +132,7 @@ double BuildTexture(const ImageData& image) {
 }
 
 // The mode switch and back may have cleared the root window's picture.
-void PaintRootPatternAgain(const std::string& display) { showtest::PaintRootPattern(display); }
+void PaintRootPatternAgain(Display* dpy) { showtest::PaintRootPattern(dpy); }
 
 }  // namespace
 
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", runtime, 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   Display* dpy = XOpenDisplay(dispName.c_str());
-  if (!dpy || !showtest::PaintRootPattern(dispName)) {
+  if (!dpy || !showtest::PaintRootPattern(dpy)) {
     std::fprintf(stderr, "show_start_bench: cannot use the X server\n");
     return 2;
   }
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     pid_t q = Spawn({QG_BARE_QT_PATH});
     if (WaitExit(q, 10000)) qtStart.push_back(Ms(t0, Clock::now()));
 #endif
-    PaintRootPatternAgain(dispName);
+    PaintRootPatternAgain(dpy);
 
     // Our stages, in process.
     qg::show::DesktopPicture pic;

@@ -6,7 +6,6 @@
 // gtest first: Xlib defines names gtest uses.
 #include <gtest/gtest.h>
 
-#include <X11/Xutil.h>
 #include <X11/extensions/scrnsaver.h>
 #include <sys/stat.h>
 
@@ -80,12 +79,12 @@ class OnTestServer : public ::testing::Test, protected qgtest::XClient {
   // (the test server's root weave never is, over four neighbouring pixels).
   Rgb Pixel(int x, int y) {
     Rgb c{-1, -1, -1};
-    ReadBack(x, y, 1, 1, [&](const Rgb& p) { c = p; });
+    ReadScreen(x, y, 1, 1, [&](int r, int g, int b) { c = {r, g, b}; });
     return c;
   }
   long PixelsNot(int x, int y, int width, int height, const Rgb& colour) {
     long count = 0;
-    return ReadBack(x, y, width, height, [&](const Rgb& p) { count += !Near(p, colour); }) ? count : -1;
+    return ReadScreen(x, y, width, height, [&](int r, int g, int b) { count += !Near({r, g, b}, colour); }) ? count : -1;
   }
   bool BlockIs(int x, int y, const Rgb& colour) { return PixelsNot(x, y, 2, 2, colour) == 0; }
 
@@ -140,25 +139,6 @@ class OnTestServer : public ::testing::Test, protected qgtest::XClient {
   qgtest::TempDir runtime_;
 
  private:
-  // Each pixel of the area to `each`; false when the area is unreadable.
-  template <typename Each>
-  bool ReadBack(int x, int y, int width, int height, Each each) {
-    XImage* image =
-        XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-    if (!image) return false;
-    auto channel = [](unsigned long p, unsigned long mask) {
-      int shift = 0;
-      while (mask && !(mask & 1)) mask >>= 1, ++shift;
-      return mask ? int(((p >> shift) & mask) * 255 / mask) : 0;
-    };
-    for (int j = 0; j < height; ++j)
-      for (int i = 0; i < width; ++i) {
-        const unsigned long p = XGetPixel(image, i, j);
-        each(Rgb{channel(p, image->red_mask), channel(p, image->green_mask), channel(p, image->blue_mask)});
-      }
-    XDestroyImage(image);
-    return true;
-  }
   // The four sheet points: floor left, floor right, canopy left, canopy right.
   static int SheetX(int i, int x, int width) { return x + (i % 2 ? width * 3 / 4 : width / 4); }
   static int SheetY(int i, int y, int height) { return y + (i < 2 ? height * 740 / 768 : height * 30 / 768); }

@@ -4,7 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+// Xlib's own name for a connection, without its macros.
+typedef struct _XDisplay Display;
+namespace qgtest {
+class XClient;
+}
 
 namespace showtest {
 
@@ -15,16 +20,16 @@ struct Rgb {
 // Saturated stripes, eight across, with the low bits varying by position.
 Rgb PatternPixel(int x, int y, int width);
 
-// Sets the root window of display (":N") to the pattern; true on success.
-bool PaintRootPattern(const std::string& display);
+// Sets the root window to the pattern; true on success.
+bool PaintRootPattern(Display* dpy);
 
-// Counts pixels of the screen (or of a part) close to one of the stripes'
+// Counts pixels of the screen close to one of the stripes'
 // colours and not greyish: a measure of "the desktop shows here".
 struct ScreenStats {
   int width = 0, height = 0;
   long patternLike = 0;  // pixels near a stripe colour
   long total = 0;
 };
-ScreenStats ReadScreenStats(const std::string& display);
+ScreenStats ReadScreenStats(qgtest::XClient& client);
 
 }  // namespace showtest

@@ -44,7 +44,7 @@ class WholeShow : public showtest::ShowFixture {
 
 TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
-  ASSERT_TRUE(showtest::PaintRootPattern(server_->display()));
+  ASSERT_TRUE(showtest::PaintRootPattern(display_));
   // The ending counts case-blind.
   const std::string tone = qgtest::MakeToneWav(host_->Scratch(), "tone.WAV", {440}, 1.0);
   std::ofstream(host_->Folder() + "/Quiverglide.ini", std::ios::binary) << qgtest::SettingsText("2", "0", tone);
@@ -85,7 +85,7 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   showtest::ScreenStats shown;
   EXPECT_TRUE(showtest::WaitFor(
       [&] {
-        shown = showtest::ReadScreenStats(server_->display());
+        shown = showtest::ReadScreenStats(*this);
         return shown.total > 0 && shown.patternLike * 4 > shown.total;
       },
       6000))

@@ -1,5 +1,6 @@
 // The test's own client on its private X server: it finds windows, types,
-// moves the pointer and reads the RandR outputs, as another program would.
+// moves the pointer, reads the screen back and the RandR outputs, as another
+// program would.
 // Windows come and go while it looks, so a vanished window is an empty
 // answer, not a reason for Xlib to end the test.
 #pragma once
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -118,6 +120,26 @@ class XClient {
     unsigned w = 0, h = 0, border, depth;
     XGetGeometry(display_, DefaultRootWindow(display_), &root, &x, &y, &w, &h, &border, &depth);
     return {int(w), int(h)};
+  }
+  // Each pixel of a screen area to each(r, g, b), channels widened to 0..255
+  // whatever the depth; false when the area cannot be read.
+  template <typename Each>
+  bool ReadScreen(int x, int y, int width, int height, Each each) {
+    XImage* image =
+        XGetImage(display_, DefaultRootWindow(display_), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    auto channel = [](unsigned long p, unsigned long mask) {
+      int shift = 0;
+      while (mask && !(mask & 1)) mask >>= 1, ++shift;
+      return mask ? int(((p >> shift) & mask) * 255 / mask) : 0;
+    };
+    for (int j = 0; j < height; ++j)
+      for (int i = 0; i < width; ++i) {
+        const unsigned long p = XGetPixel(image, i, j);
+        each(channel(p, image->red_mask), channel(p, image->green_mask), channel(p, image->blue_mask));
+      }
+    XDestroyImage(image);
+    return true;
   }
 
  protected:
