@@ -14,10 +14,7 @@
 
 namespace {
 
-const Rgb kBlue{30, 144, 255};
-const Rgb kOrange{255, 140, 0};
 const Rgb kGreen{40, 200, 60};
-const Rgb kWhite{255, 255, 255};
 
 // Running processes of the command `name` started for the test's own X
 // server (their DISPLAY names it). One ended but not yet reaped has no

@@ -60,6 +60,8 @@ inline std::string TwoColourBitmap(int width, int height, Rgb left, Rgb right) {
 }
 
 constexpr const char* kCaption = "Wobblevista_VC";
+// The snapshots' colours, and the white of sheets without a picture.
+const Rgb kBlue{30, 144, 255}, kOrange{255, 140, 0}, kWhite{255, 255, 255};
 
 class OnTestServer : public ::testing::Test, protected qgtest::XClient {
  protected:

@@ -8,10 +8,6 @@
 
 namespace {
 
-const Rgb kBlue{30, 144, 255};
-const Rgb kOrange{255, 140, 0};
-const Rgb kWhite{255, 255, 255};
-
 // Two shows on one server, a good snapshot and a broken one, and a start on a
 // display that is not there.
 using RendererShowTest = OnTestServer;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "path_helpers.h"
 #include "process.h"
@@ -25,10 +26,12 @@ struct Fixture : ::testing::Test {
   qgtest::TestFileSystem fs{dir.path()};
   qg::CodePage& cp = qg::Cp932();
   std::string ini() const { return dir.path() + "/Quiverglide.ini"; }
-  qg::MusicSettingsValues Load() {
+  // Kind, track, file and folder, as read.
+  using Values = std::tuple<int, int, std::string, std::string>;
+  Values Load() {
     qg::MusicSettingsValues v;
     qg::LoadMusicSettings(fs, cp, v);
-    return v;
+    return {v.kind, v.repeat, v.file, v.folder};
   }
 };
 
@@ -42,19 +45,11 @@ TEST_F(SettingsFile, FirstSaveWritesTheThreeKeysInOrderInCodePage932) {
   // Saving again changes values in place and keeps one line per key.
   qg::SaveMusicSettings(fs, cp, {0, -3, "", ""});
   EXPECT_EQ(qgtest::ReadFile(ini()), "[Section]\r\n" + kKindKey + "=0\r\n" + kRepeatKey + "=-3\r\n" + kFileKey + "=\r\n");
-  auto v = Load();
-  EXPECT_EQ(v.kind, 0);
-  EXPECT_EQ(v.repeat, -3);
-  EXPECT_EQ(v.file, "");
-  EXPECT_EQ(v.folder, dir.path());
+  EXPECT_EQ(Load(), Values(0, -3, "", dir.path()));
 }
 
 TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
-  auto none = Load();
-  EXPECT_EQ(none.kind, 0);
-  EXPECT_EQ(none.repeat, 0);
-  EXPECT_EQ(none.file, "");
-  EXPECT_EQ(none.folder, dir.path());
+  EXPECT_EQ(Load(), Values(0, 0, "", dir.path()));
   EXPECT_FALSE(qg::FileExists(fs, ini()));  // reading creates nothing
   std::string song = dir.path() + "/テーマ.MP3";
   Spit(song, "x");
@@ -75,26 +70,18 @@ TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
   for (const Case& c : cases) {
     Spit(ini(), "[Section]\r\n" + kKindKey + "=" + c.kind + "\r\n" + kRepeatKey + "=" + c.repeat + "\r\n" + kFileKey +
                     "=" + c.file + "\r\n");
-    auto v = Load();
-    EXPECT_EQ(v.kind, c.want_kind) << c.kind;
-    EXPECT_EQ(v.repeat, c.want_repeat) << c.repeat;
-    EXPECT_EQ(v.file, c.want_file ? song : "");
-    EXPECT_EQ(v.folder, dir.path());
+    EXPECT_EQ(Load(), Values(c.want_kind, c.want_repeat, c.want_file ? song : "", dir.path())) << c.kind << c.repeat;
   }
   // A file that has been deleted: kind none, folder the program's.
   Spit(ini(), "[Section]\r\n" + kKindKey + "=2\r\n" + kFileKey + "=" + dir.path() + "/gone.mp3\r\n");
-  auto v = Load();
-  EXPECT_EQ(v.kind, 0);
-  EXPECT_EQ(v.file, "");
+  EXPECT_EQ(Load(), Values(0, 0, "", dir.path()));
 }
 
 TEST_F(SettingsFile, AFileWrittenOnWindowsWithATrailByte5C) {
   // Paths from a Windows install are read as they are; "ソ" ends in 0x5C.
   Spit(ini(), "[Section]\r\n" + kKindKey + "=2\r\n" + kRepeatKey + "=3\r\n" + kFileKey + "=C:\\\x83\x5c\\a.mp3\r\n");
   EXPECT_EQ(qg::ReadProfileString(fs, cp, "Section", "BGMﾌｧｲﾙ", ini()), "C:\\ソ\\a.mp3");
-  auto v = Load();
-  EXPECT_EQ(v.repeat, 3);
-  EXPECT_EQ(v.kind, 0);  // no such file here
+  EXPECT_EQ(Load(), Values(0, 3, "", dir.path()));  // no such file here
   // A Linux file whose name holds ソ round-trips with its 5C byte intact.
   qgtest::TempDir sub;
   std::string song = sub.path() + "/ソ.wav";
@@ -102,10 +89,7 @@ TEST_F(SettingsFile, AFileWrittenOnWindowsWithATrailByte5C) {
   qg::SaveMusicSettings(fs, cp, {2, 0, song, ""});
   std::string bytes = qgtest::ReadFile(ini());
   EXPECT_NE(bytes.find("\x83\x5c.wav\r\n"), std::string::npos);
-  v = Load();
-  EXPECT_EQ(v.kind, 2);
-  EXPECT_EQ(v.file, song);
-  EXPECT_EQ(v.folder, sub.path());
+  EXPECT_EQ(Load(), Values(2, 0, song, sub.path()));
 }
 
 TEST_F(SettingsFile, ReadOnlyProgramFolderMovesTheFileToTheUsersConfigFolder) {
@@ -127,12 +111,10 @@ TEST_F(SettingsFile, ReadOnlyProgramFolderMovesTheFileToTheUsersConfigFolder) {
   struct stat st;
   ASSERT_EQ(stat((home.path() + "/xdg/quiverglide").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
-  auto v = Load();
-  EXPECT_EQ(v.kind, 1);
-  EXPECT_EQ(v.repeat, 5);
+  EXPECT_EQ(Load(), Values(1, 5, "", dir.path()));
   // The choice is made anew: once the folder is writable the file beside the program counts.
   fs.read_only_program_ = false;
-  EXPECT_EQ(Load().kind, 0);
+  EXPECT_EQ(std::get<0>(Load()), 0);
 }
 
 TEST(CodePage932, TheCharactersShiftJisMapsDifferentlyAndTextItCannotHold) {

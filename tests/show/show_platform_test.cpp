@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bitmap_decoder.h"
 #include "desktop_capture.h"
 #include "desktop_pattern.h"
 #include "process.h"
@@ -72,10 +73,13 @@ TEST(Capture, TheWholeScreenPixelForPixelByEitherRequestAndSixteenBitsToTheirPre
   }
 }
 
-TEST(SnapshotWriter, ReplacesAtomicallyPrivatelyAndNeverThroughALink) {
+TEST(SnapshotWriter, ReplacesAtomicallyPrivatelyNeverThroughALinkAndInTheRenderersLayout) {
   qgtest::TempDir dir;
-  DesktopPicture pic = DesktopPicture::Allocate(4, 2);
-  std::fill(pic.Row(0), pic.Row(0) + 4 * 2 * 4, 0x40);
+  // Rows longer than the width needs, as a capture may hand them over, and
+  // the unused byte of each pixel set.
+  DesktopPicture pic = DesktopPicture::Allocate(4, 3);
+  for (int i = 0; i < 4 * 3 * 4; ++i) pic.Row(0)[i] = uint8_t(i % 4 == 3 ? 0xAB : i * 5);
+  pic.width = 3;
   const std::string path = dir.path() + "/Wobblevista.bmp";
   std::ofstream(path) << "old";
   // A folder that does not exist: nothing can be written, nothing is claimed.
@@ -98,8 +102,17 @@ TEST(SnapshotWriter, ReplacesAtomicallyPrivatelyAndNeverThroughALink) {
   ASSERT_EQ(lstat(path.c_str(), &st), 0);
   EXPECT_TRUE(S_ISREG(st.st_mode));
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  EXPECT_EQ(st.st_size, 54 + 32);
   EXPECT_EQ(CountEntries(dir.path()), 2);
+  // Read back with the renderer's decoder: bottom row first, red green blue.
+  const std::string file = qgtest::ReadFile(path);
+  ASSERT_EQ(file.size(), 54u + 3 * 3 * 4);
+  const DecodeResult r = DecodeBitmap(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+  ASSERT_EQ(r.status, DecodeStatus::Ok);
+  ASSERT_EQ(std::make_pair(r.image.width, r.image.height), std::make_pair(3, 3));
+  for (int i = 0; i < 9; ++i) {
+    const uint8_t *src = pic.Row(2 - i / 3) + i % 3 * 4, *got = &r.image.pixels[i * 3];
+    EXPECT_EQ(std::vector<int>({got[0], got[1], got[2]}), std::vector<int>({src[2], src[1], src[0]})) << i;
+  }
   qg::show::RemoveSnapshotFile(path);
   EXPECT_NE(access(path.c_str(), F_OK), 0);
 }

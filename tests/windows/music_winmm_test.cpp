@@ -11,32 +11,14 @@
 
 #include "bgm_player.h"
 #include "music_settings.h"
+#include "win_process.h"
 #include "winmm_bgm_platform.h"
 
 namespace {
 
 using namespace Wobblevista_BGM;
 
-std::string MediaPath(const char* name) {
-  std::string path = "Z:" + std::string(QG_TEST_MEDIA_DIR) + "/" + name;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-bool SoundEnabled() {
-  const char* v = std::getenv("QG_WINE_SOUND");
-  return v && std::string(v) == "1";
-}
-
-bool WaitUntilPlaying(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!Mp3IsPlaying()) {
-    if (GetTickCount() - start > ms) return false;
-    Sleep(50);
-  }
-  return true;
-}
+std::string MediaPath(const char* name) { return wintest::WindowsPath(std::string(QG_TEST_MEDIA_DIR) + "/" + name); }
 
 class WinmmMusicTest : public ::testing::Test {
  protected:
@@ -49,7 +31,7 @@ class WinmmMusicTest : public ::testing::Test {
 
 // A file name no ANSI code page holds as a whole, as a user's music may have.
 TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
-  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
+  if (!wintest::RunHas("QG_WINE_SOUND")) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
   ASSERT_GE(CurrentPlatform()->WaveOutDeviceCount(), 1);
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
@@ -62,7 +44,7 @@ TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
   BgmKind = 2;
 
   Mp3Play();
-  ASSERT_TRUE(WaitUntilPlaying(3000)) << "MCI did not play " << BgmFile;
+  ASSERT_TRUE(wintest::WaitUntil(Mp3IsPlaying, 3000)) << "MCI did not play " << BgmFile;
   EXPECT_NEAR(std::atoi(MciQuery("status MP3Play length").c_str()), 2000, 300);
   Mp3Watch();  // playing: the watch leaves it alone
   EXPECT_TRUE(Mp3IsPlaying());
@@ -74,7 +56,7 @@ TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
 }
 
 TEST_F(WinmmMusicTest, WavLoopsInTheSoundPlayerUntilStopped) {
-  if (!SoundEnabled()) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
+  if (!wintest::RunHas("QG_WINE_SOUND")) GTEST_SKIP() << "needs the null sound device of scripts/test-windows.sh";
   BgmPlatform& platform = *CurrentPlatform();
   // Played through once: the real file plays, a missing one does not.
   EXPECT_TRUE(platform.PlaySound(MediaPath("tone.wav").c_str(), 0));

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,7 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
 }
 
 TEST(RendererCoverTest, TheOtherMonitorIsCoveredWhileTheShowRunsAndEscapeEndsItFromThere) {
-  const char* enabled = std::getenv("QG_WINE_TWO_MONITORS");
-  if (!enabled || std::string(enabled) != "1")
-    GTEST_SKIP() << "needs the two-monitor run of scripts/test-windows.sh";
+  if (!wintest::RunHas("QG_WINE_TWO_MONITORS")) GTEST_SKIP() << "needs the two-monitor run of scripts/test-windows.sh";
   std::vector<RECT> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   if (monitors.size() < 2) GTEST_SKIP() << "Wine reports " << monitors.size() << " monitor(s)";
@@ -65,11 +62,7 @@ TEST(RendererCoverTest, TheOtherMonitorIsCoveredWhileTheShowRunsAndEscapeEndsItF
   // The pointer on the covered monitor, then Escape.
   SetCursorPos((second.left + second.right) / 2, (second.top + second.bottom) / 2);
   Sleep(200);
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+  wintest::Press(VK_ESCAPE);
   DWORD code = 1234;
   ASSERT_TRUE(program.Wait(20000, &code)) << "Escape did not end the show";
   EXPECT_EQ(code, 0u);

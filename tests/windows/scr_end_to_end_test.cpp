@@ -98,27 +98,10 @@ void Pump(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
-void Press(DWORD keyOrButton, bool mouse) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = mouse ? INPUT_MOUSE : INPUT_KEYBOARD;
-  if (mouse) {
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  } else {
-    input[0].ki.wVk = input[1].ki.wVk = static_cast<WORD>(keyOrButton);
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  ASSERT_EQ(SendInput(1, input, sizeof(INPUT)), 1u);
-  Sleep(150);
-  ASSERT_EQ(SendInput(1, input + 1, sizeof(INPUT)), 1u);
-}
-
 class ScrTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* enabled = std::getenv("QG_WINE_SHOW_TESTS");
-    if (!enabled || std::string(enabled) != "1")
-      GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
+    if (!wintest::RunHas("QG_WINE_SHOW_TESTS")) GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
     before_ = wintest::ProbeDisplaySize();
     ASSERT_GT(before_.width, 0);
     ASSERT_NE(before_.width, 1024) << "the server must start at another size, or the switch is invisible";
@@ -199,7 +182,7 @@ TEST_F(ScrTest, ShowPhotographsTheDesktopSwitchesTheDisplayAndEscapePutsAllBack)
   // Escape from the keyboard, to the renderer's window in front.
   ASSERT_TRUE(wintest::WaitUntil([&] { return GetForegroundWindow() == show; }, 5000))
       << "the renderer's window is not in front";
-  Press(VK_ESCAPE, false);
+  wintest::Press(VK_ESCAPE);
   code = 1234;
   ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the host did not end after the show";
   EXPECT_EQ(code, 0u);
@@ -234,15 +217,14 @@ void ClickDialogAt(int x, int y, Check check) {
   ClientToScreen(dialog, &p);
   ASSERT_TRUE(SetCursorPos(p.x, p.y));
   Sleep(500);  // the button's pointer watch sees the pointer arrive
-  Press(0, true);
+  wintest::Press(0);
   DWORD code = 1234;
   ASSERT_TRUE(scr.Wait(kEndMs, &code)) << "the click did not end the dialog";
   EXPECT_EQ(code, 0u);
 }
 
 TEST_F(ScrTest, SettingsDialogAtItsDesignedSizeKeepsOthersOutAndSavesCodePage932Bytes) {
-  const char* ja = std::getenv("QG_WINE_JA");
-  if (!ja || std::string(ja) != "1") GTEST_SKIP() << "needs code page 932 (scripts/test-windows.sh)";
+  if (!wintest::RunHas("QG_WINE_JA")) GTEST_SKIP() << "needs code page 932 (scripts/test-windows.sh)";
   ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
   const std::string ini = wintest::ProgramDir() + "\\Quiverglide.ini";
   // The values the dialog saves back, without a file key yet.

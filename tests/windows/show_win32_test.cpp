@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -15,8 +14,7 @@
 namespace {
 
 TEST(ShowWin32, DisplayModeGuardPutsTheDesktopModeBack) {
-  const char* enabled = std::getenv("QG_WINE_SHOW_TESTS");
-  if (!enabled || std::string(enabled) != "1") GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
+  if (!wintest::RunHas("QG_WINE_SHOW_TESTS")) GTEST_SKIP() << "needs the private dummy Xorg of scripts/test-windows.sh";
   const wintest::DisplaySize before = wintest::ProbeDisplaySize();
   ASSERT_NE(before.width, 1024);
   std::unique_ptr<qg::show::DisplayModeGuard> guard = qg::show::MakeDisplayModeGuard();

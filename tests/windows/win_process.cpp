@@ -5,12 +5,18 @@
 
 namespace wintest {
 
-std::string BinDir() {
-  // The build folder is a Unix path; Wine shows the Unix root as drive Z.
-  std::string path = "Z:" + std::string(QG_TEST_BIN_DIR);
+std::string WindowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
+}
+
+std::string BinDir() { return WindowsPath(QG_TEST_BIN_DIR); }
+
+bool RunHas(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && std::string(value) == "1";
 }
 
 std::string ProgramDir() {
@@ -61,6 +67,21 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
   for (const DWORD start = GetTickCount(); !condition(); Sleep(50))
     if (GetTickCount() - start > ms) return false;
   return true;
+}
+
+void Press(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = key ? INPUT_KEYBOARD : INPUT_MOUSE;
+  if (key) {
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  } else {
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(1, input, sizeof(INPUT));
+  Sleep(150);
+  SendInput(1, input + 1, sizeof(INPUT));
 }
 
 HWND WaitForWindow(const char* caption, DWORD ms, const char* className) {

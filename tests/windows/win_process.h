@@ -9,8 +9,12 @@
 
 namespace wintest {
 
+// A Unix path as Wine shows it: the Unix root is drive Z.
+std::string WindowsPath(const std::string& unixPath);
 // The folder of the shipped programs as a Windows path (the build's bin/).
 std::string BinDir();
+// Whether scripts/test-windows.sh set this variable to 1 for the run.
+bool RunHas(const char* variable);
 // The folder the shipped programs are started from: QG_PROGRAM_DIR (a
 // Windows path, e.g. where the ZIP was unpacked) when set, else BinDir().
 std::string ProgramDir();
@@ -32,6 +36,8 @@ class Program {
 
 // Polls until the condition holds (true) or `ms` have passed (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
+// A key (or, with 0, the left mouse button) pressed and let go, as a user would.
+void Press(WORD key);
 // Polls until a top-level window with this caption exists, up to `ms`.
 HWND WaitForWindow(const char* caption, DWORD ms, const char* className = nullptr);
 // Polls until no top-level window with this caption exists, up to `ms`.
