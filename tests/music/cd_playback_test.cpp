@@ -132,14 +132,4 @@ TEST_F(CdPlayback, TheChosenTrackIsPulledBackWithinOneTick) {
   EXPECT_GT(three, 2.0);
 }
 
-TEST_F(CdPlayback, NoDiscEndsTheWatchAtTheFirstTick) {
-  setenv("QUIVERGLIDE_CDROM", (dir.path() + "/gone.cue").c_str(), 1);
-  BGM::BgmRepeat = 0;
-  BGM::CdOpen();
-  EXPECT_EQ(WatchFor(milliseconds(1000)), 1);
-  EXPECT_FALSE(BGM::CdKeepWatching);
-  EXPECT_EQ(BGM::MciQuery("status cdaudio current track"), "Error:262");
-  for (int16_t s : Heard()) ASSERT_EQ(s, 0);
-}
-
 }  // namespace

@@ -42,7 +42,7 @@ class MciInterpreter : public ::testing::Test {
   qgtest::TempDir dir;
 };
 
-TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesAndFilesWithThePlatformsCodes) {
+TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesFilesAndAMissingDiscWithThePlatformsCodes) {
   std::ofstream(dir.path() + "/broken.mp3") << "this is not an MP3 file at all";
   const std::string d = dir.path();
   const std::pair<std::string, int32_t> cases[] = {
@@ -57,12 +57,15 @@ TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesAndFilesWithThePlatformsCode
       {"open \"" + d + "/broken.mp3\" type MPEGVideo Alias MP3Play", 296},
       {"open \"" + d + "/song.mid\"", 281},
       {"status MP3Play mode", 263},  // failed opens leave nothing behind
+      {"open cdaudio", 0},
+      {"status cdaudio current track", 262},  // no disc
   };
+  setenv("QUIVERGLIDE_CDROM", (d + "/gone.cue").c_str(), 1);
   LinuxAudioPlatform p;
   for (const auto& [command, code] : cases) {
     Sent sent = Send(p, command);
     EXPECT_EQ(sent.code, code) << command;
-    EXPECT_EQ(sent.reply, "") << command;
+    EXPECT_EQ(sent.reply, code ? "" : "1") << command;  // an open's reply: its device id
   }
 }
 

@@ -28,10 +28,8 @@ long FileSize(const std::string& path) {
 // How often a program hid and showed the cursor, from the recorder's log.
 std::pair<int, int> CursorCalls(const std::string& log, const std::string& program) {
   int hides = 0, shows = 0;
-  for (const auto& line : showtest::ReadLines(log)) {
-    hides += line == program + " hide";
-    shows += line == program + " show";
-  }
+  std::ifstream in(log);
+  for (std::string line; std::getline(in, line);) hides += line == program + " hide", shows += line == program + " show";
   return {hides, shows};
 }
 

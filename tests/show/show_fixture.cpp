@@ -37,11 +37,4 @@ long ChildOf(long parent) {
   return pid;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 }  // namespace showtest

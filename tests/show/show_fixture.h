@@ -5,8 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "host_install.h"
 #include "test_xserver.h"
@@ -31,7 +29,6 @@ std::string RealRenderer();
 bool ProcessGone(long pid);
 // The first child of a process: the renderer the saver started.
 long ChildOf(long parent);
-std::vector<std::string> ReadLines(const std::string& path);
 inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
   return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
 }

@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -26,13 +25,9 @@ Process::Process(const ProcessOptions& o) {
   for (const auto& name : o.unset_env) unsetenv(name.c_str());
   for (const auto& [k, v] : o.env) setenv(k.c_str(), v.c_str(), 1);
   if (!o.cwd.empty() && chdir(o.cwd.c_str()) != 0) _exit(126);
-  if (!o.stdout_path.empty()) {
-    int fd = open(o.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd >= 0) dup2(fd, 1);
-  }
-  if (!o.stderr_path.empty()) {
-    int fd = open(o.stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd >= 0) dup2(fd, 2);
+  for (const auto& [path, fd] : {std::pair{o.stdout_path, 1}, {o.stderr_path, 2}}) {
+    const int file = path.empty() ? -1 : open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file >= 0) dup2(file, fd);
   }
   std::vector<char*> argv;
   for (const auto& a : o.argv) argv.push_back(const_cast<char*>(a.c_str()));

@@ -2,11 +2,9 @@
 
 #include "process.h"
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
