@@ -62,7 +62,9 @@ class CommandWidget : public ::testing::Test {
     form->sink.SetFocus();
     ASSERT_TRUE(WaitFor([&] { return Q(form->sink)->hasFocus(); }));
     QCursor::setPos(top->mapToGlobal(QPoint(280, 180)));  // on the form, off both buttons
-  }
+    form->cmd.Initialize();
+    form->other.Initialize();
+      }
   void TearDown() override { form.reset(); }
 
   QWidget* W() { return Q(form->cmd); }
@@ -75,7 +77,6 @@ class CommandWidget : public ::testing::Test {
 };
 
 TEST_F(CommandWidget, NormalFaceFrameGradientAndCaption) {
-  form->cmd.Initialize();
   form->cmd.SetCaption("設定");
   QImage img = Face();
   ASSERT_EQ(img.width(), 120);
@@ -101,7 +102,6 @@ TEST_F(CommandWidget, NormalFaceFrameGradientAndCaption) {
 }
 
 TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) {
-  form->cmd.Initialize();
   Hover();
   EXPECT_EQ(form->cmd.logic().button_state(), 2);
   QImage img = Face();
@@ -125,7 +125,6 @@ TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) 
 }
 
 TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
-  form->cmd.Initialize();
   Hover();
   QTest::mouseClick(W(), Qt::LeftButton, {}, QPoint(60, 30));
   EXPECT_EQ(form->clicks, 1);
@@ -145,7 +144,6 @@ TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {
 }
 
 TEST_F(CommandWidget, APressDraggedOffTheFocusedControlIsCancelledOneWithoutFocusStillClicks) {
-  form->cmd.Initialize();
   Hover();
   QTest::mousePress(W(), Qt::LeftButton, {}, QPoint(60, 30));  // the press gives it the focus
   ASSERT_TRUE(WaitFor([&] { return W()->hasFocus(); }));
@@ -162,7 +160,6 @@ TEST_F(CommandWidget, APressDraggedOffTheFocusedControlIsCancelledOneWithoutFocu
   EXPECT_FALSE(form->cmd.logic().gradient_reversed());  // reached from state 3: white on top
 
   // The other control has no focus: dragged off and released, it clicks.
-  form->other.Initialize();
   int otherClicks = 0;
   form->other.onClick = [&] { ++otherClicks; };
   QWidget* o = Q(form->other);
@@ -177,7 +174,6 @@ TEST_F(CommandWidget, APressDraggedOffTheFocusedControlIsCancelledOneWithoutFocu
 }
 
 TEST_F(CommandWidget, DisabledShowsDisableAndIgnoresInput) {
-  form->cmd.Initialize();
   form->cmd.SetEnabled(false);
   QImage img = Face();
   const Rgb frame = At(img, 60, 1);

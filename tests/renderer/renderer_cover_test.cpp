@@ -27,7 +27,7 @@ class RendererModeTest : public OnTestServer {
   // the given way (a signal number, or one of the above); its exit code.
   std::optional<int> Show(int ending, const std::function<void()>& during) {
     auto renderer = Start("Quiverglide.dll");
-    EXPECT_TRUE(WaitUntil([&] { return FindWindowByCaption(kCaption) != 0; }, 10s));
+    EXPECT_NE(WaitForWindow(kCaption, 10s), 0u);
     EXPECT_TRUE(WaitUntil([&] { return BlockIs(512, 740, kWhite); }, 10s)) << ToString(Pixel(512, 740));
     during();
     if (ending == kEscape) Key("Escape");

@@ -14,15 +14,10 @@ using RendererShowTest = OnTestServer;
 
 TEST_F(RendererShowTest, KnownSnapshotIsShownUntilEscapeABrokenOneGivesTheErrorBoxAndNoDisplayEndsWithOne) {
   StartServer();
-  auto window = [&](const char* caption) {
-    Window w = 0;
-    WaitUntil([&] { return (w = FindWindowByCaption(caption)) != 0; }, 10s);
-    return w;
-  };
   // An odd width (rows not 4-byte aligned once packed for GL) must come out exact.
   WriteSnapshot(TwoColourBitmap(1022, 766, kBlue, kOrange));
   auto renderer = Start("Quiverglide.dll");
-  Window show = window(kCaption);
+  Window show = WaitForWindow(kCaption, 10s);
   ASSERT_NE(show, 0u) << Stderr();
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange); }, 10s)) << Describe();
   // Between the far edges of floor and canopy lies the empty black distance.
@@ -54,9 +49,9 @@ TEST_F(RendererShowTest, KnownSnapshotIsShownUntilEscapeABrokenOneGivesTheErrorB
   SetSaverTimeout(0);  // the saver off again, so that the box is seen
   XForceScreenSaver(display(), ScreenSaverReset);
   renderer = Start("Quiverglide.dll");
-  show = window(kCaption);
+  show = WaitForWindow(kCaption, 10s);
   ASSERT_NE(show, 0u);
-  const Window box = window("Error");
+  const Window box = WaitForWindow("Error", 10s);
   ASSERT_NE(box, 0u);
   Window owner = 0;
   EXPECT_TRUE(XGetTransientForHint(display(), box, &owner) && owner == show);  // it stands above the show

@@ -5,7 +5,6 @@
 #include <stdlib.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFont>
 #include <QFontInfo>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "forms/image.h"
 #include "forms/picture_box.h"
 #include "forms/timer.h"
+#include "process.h"
 #include "test_xserver.h"
 // Xlib's macros (Bool, Status, None) must come after Qt and GoogleTest.
 #include <X11/Xlib.h>
@@ -26,15 +26,9 @@
 namespace {
 
 // Lets the event loop run until done() or the time is up.
-template <class F>
-bool WaitFor(F done, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
+bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
+  const auto pumped = [&] { return QCoreApplication::processEvents(QEventLoop::AllEvents, 20), done(); };
+  return qgtest::WaitUntil(pumped, std::chrono::milliseconds(ms));
 }
 
 class LoggingForm : public qgf::Form {

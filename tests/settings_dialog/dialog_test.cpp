@@ -51,12 +51,6 @@ class Dialog : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Q(*form)));
   }
   bool Chosen(int kind) { return form->Img_BGM[kind]->GetPicture() == form->Img_Ra[1]->GetPicture(); }
-  void ClickCommand(Wobblevista::Command& c, Qt::MouseButton b = Qt::LeftButton) {
-    QWidget* w = Q(c);
-    QCursor::setPos(w->mapToGlobal(QPoint(10, 10)));
-    QTest::mouseMove(w, QPoint(10, 10));
-    QTest::mouseClick(w, b, {}, QPoint(10, 10));
-  }
   std::string ini;
   std::unique_ptr<Wobblevista_P> form;
 };
@@ -140,7 +134,10 @@ TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
     if (dialog->isVisible()) QMetaObject::invokeMethod(dialog, "reject");
   });
   poll.start();
-  ClickCommand(form->Cmd_File);
+  QWidget* chooser = Q(form->Cmd_File);
+  QCursor::setPos(chooser->mapToGlobal(QPoint(10, 10)));
+  QTest::mouseMove(chooser, QPoint(10, 10));
+  QTest::mouseClick(chooser, Qt::LeftButton, {}, QPoint(10, 10));
   poll.stop();
   EXPECT_EQ(title, "ﾌｧｲﾙを開く");
   EXPECT_EQ(filter.rfind("BGMﾌｧｲﾙ (MP3 WAV)", 0), 0u) << filter;

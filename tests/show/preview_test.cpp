@@ -25,15 +25,14 @@ class Preview : public showtest::ShowFixture {
   // The preview's window inside the host, once there.
   Window PreviewIn(Window host) {
     Window found = 0;
-    showtest::WaitFor(
+    qgtest::WaitUntil(
         [&] {
           for (Window c : Children(host)) {
             XWindowAttributes a;
             if (XGetWindowAttributes(display_, c, &a) && a.map_state == IsViewable) found = c;
           }
           return found != 0;
-        },
-        10000);
+        }, 10s);
     return found;
   }
 
@@ -85,7 +84,7 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
   // A host that changes its size gets a preview of the new size.
   XResizeWindow(display_, small, 260, 180);
   XSync(display_, False);
-  EXPECT_TRUE(showtest::WaitFor([&] { return WindowSize(pa) == std::make_pair(260, 180); }, 3000))
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return WindowSize(pa) == std::make_pair(260, 180); }, 3s))
       << "the preview kept its old size";
 
   // The first host goes: its preview ends within about a second, the other stays.

@@ -33,12 +33,7 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
   return {hides, shows};
 }
 
-class WholeShow : public showtest::ShowFixture {
- protected:
-  bool WaitForShowWindow() {
-    return showtest::WaitFor([&] { return FindWindowByCaption("Wobblevista_VC") != 0; }, 15000);
-  }
-};
+using WholeShow = showtest::ShowFixture;
 
 TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
@@ -53,13 +48,13 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
                                      {"LD_PRELOAD", QG_XFIXES_RECORDER},
                                      {"QG_XFIXES_LOG", cursorLog}});
   const auto started = Clock::now();
-  ASSERT_TRUE(WaitForShowWindow()) << "no renderer window";
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s)) << "no renderer window";
   // "/s" hid the cursor at its start and keeps it hidden through the show.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 0));
 
   // The snapshot: the screen's size and pixels, complete, private.
   const std::string snapshot = host_->SnapshotPath();
-  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(snapshot) == 54 + 1024 * 768 * 4; }, 5000));
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return FileSize(snapshot) == 54 + 1024 * 768 * 4; }, 5s));
   const std::string file = qgtest::ReadFile(snapshot);
   struct stat st;
   ASSERT_EQ(stat(snapshot.c_str(), &st), 0);
@@ -81,12 +76,11 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   // The renderer shows the desktop: its colours cover much of the screen,
   // where white sheets would show none. The scene turns, so it is given a few looks.
   showtest::ScreenStats shown;
-  EXPECT_TRUE(showtest::WaitFor(
+  EXPECT_TRUE(qgtest::WaitUntil(
       [&] {
         shown = showtest::ReadScreenStats(*this);
         return shown.total > 0 && shown.patternLike * 4 > shown.total;
-      },
-      6000))
+      }, 6s))
       << shown.patternLike << " of " << shown.total << " pixels look like the desktop";
   std::this_thread::sleep_for(500ms);  // some music to capture
 
@@ -105,7 +99,7 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   // Escape: the renderer goes, then the saver within about 600 ms.
   Key("Escape");
   const auto pressed = Clock::now();
-  ASSERT_TRUE(showtest::WaitFor([&] { return FindWindowByCaption("Wobblevista_VC") == 0; }, 3000));
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return FindWindowByCaption("Wobblevista_VC") == 0; }, 3s));
   const auto code = saver->Wait(3000ms);
   ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
   EXPECT_EQ(*code, 0);
@@ -121,8 +115,8 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   // A second show, ended by what a session's end sends: the saver takes its
   // usual way out, so the snapshot of the user's screen does not stay behind.
   saver = host_->Start({"/s"});
-  ASSERT_TRUE(WaitForShowWindow());
-  ASSERT_TRUE(showtest::WaitFor([&] { return FileSize(snapshot) > 0; }, 5000));
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return FileSize(snapshot) > 0; }, 5s));
   const long renderer = showtest::ChildOf(saver->pid());
   saver->Signal(SIGTERM);
   const auto ended = saver->Wait(3000ms);
@@ -139,8 +133,8 @@ TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
   ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
   auto saver = host_->Start({"/s"});
-  ASSERT_TRUE(WaitForShowWindow());
-  ASSERT_TRUE(showtest::WaitFor([&] { return HasCrtc(0, 0, 1024, 768); }, 5000))
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s))
       << "the renderer never switched the mode";
   const long renderer = showtest::ChildOf(saver->pid());
   ASSERT_GT(renderer, 0);

@@ -2,7 +2,6 @@
 // looking at the server from the outside, as a user or another program would.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,8 +28,5 @@ std::string RealRenderer();
 bool ProcessGone(long pid);
 // The first child of a process: the renderer the saver started.
 long ChildOf(long parent);
-inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
-  return qgtest::WaitUntil(pred, std::chrono::milliseconds(timeoutMs));
-}
 
 }  // namespace showtest

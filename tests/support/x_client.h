@@ -13,6 +13,9 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 
+#include "process.h"
+
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +52,11 @@ class XClient {
   Window FindWindowByCaption(const std::string& caption) {  // 0 when none
     const std::vector<Window> found = WindowsCaptioned(caption);
     return found.empty() ? 0 : found.front();
+  }
+  Window WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout) {  // 0 when none came
+    Window w = 0;
+    WaitUntil([&] { return (w = FindWindowByCaption(caption)) != 0; }, timeout);
+    return w;
   }
   std::vector<Window> Children(Window parent) {
     Window root, up, *children = nullptr;

@@ -22,8 +22,6 @@ constexpr DWORD kEndMs = 20000;
 
 std::string ScrPath() { return wintest::ProgramDir() + "\\Quiverglide.scr"; }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // The thread's DPI awareness and that of others' windows; looked up at run
 // time, as Windows before 10 1607 lacks them.
 struct DpiCalls {
@@ -65,24 +63,13 @@ std::string VersionString(const std::string& program, const char* name) {
   return value;
 }
 
-LRESULT CALLBACK PaintRed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  HBRUSH brush = CreateSolidBrush(RGB(255, 40, 0));
-  FillRect(dc, &paint.rcPaint, brush);
-  DeleteObject(brush);
-  EndPaint(window, &paint);
-  return 0;
-}
-
 // A window of this test's own, of a class painting red or white.
 HWND MakeWindow(bool red, DWORD style, int x, int y, int w, int h) {
   WNDCLASSA wc{};
-  wc.lpfnWndProc = red ? PaintRed : DefWindowProcA;
+  wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = red ? "QgRed" : "QgWhite";
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.hbrBackground = red ? CreateSolidBrush(RGB(255, 40, 0)) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   RegisterClassA(&wc);
   return CreateWindowExA(red ? WS_EX_TOPMOST : 0, wc.lpszClassName, wc.lpszClassName, style | WS_VISIBLE, x, y, w,
                          h, nullptr, nullptr, wc.hInstance, nullptr);
@@ -190,7 +177,7 @@ TEST_F(ScrTest, ShowPhotographsTheDesktopSwitchesTheDisplayAndEscapePutsAllBack)
   EXPECT_TRUE(wintest::WaitForNoWindow("Wobblevista_VC", 5000));
   EXPECT_TRUE(wintest::WaitForDisplaySize(before_.width, before_.height, 5000))
       << "the display did not go back to " << before_.width << "x" << before_.height;
-  EXPECT_FALSE(FileExists(qg::SnapshotFilePath())) << "the snapshot of the user's screen was left behind";
+  EXPECT_EQ(GetFileAttributesA(qg::SnapshotFilePath().c_str()), INVALID_FILE_ATTRIBUTES) << "the snapshot of the user's screen was left behind";
   DestroyWindow(mark);
 }
 
