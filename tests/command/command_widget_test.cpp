@@ -118,10 +118,6 @@ TEST_F(CommandWidget, HoverShowsHighLightWithLavenderOnTopAndTimerNoticesLeave) 
   QCursor::setPos(Q(form->other)->mapToGlobal(QPoint(60, 30)));
   EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 1; }));
   EXPECT_EQ(form->cmd.logic().last_look(), Look::Normal);
-  // Onto the form itself: also a leave.
-  Hover();
-  QCursor::setPos(Q(*form)->mapToGlobal(QPoint(280, 180)));
-  EXPECT_TRUE(WaitFor([&] { return form->cmd.logic().button_state() == 1; }));
 }
 
 TEST_F(CommandWidget, ClickOnHoveredControlAndOnItsCaption) {

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 
 #include <fcntl.h>

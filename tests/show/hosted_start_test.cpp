@@ -36,9 +36,7 @@ TEST(HostedStartTest, ArgumentsAndTheDaemonsWindowGiveTheKindAndTheWindow) {
     const auto s = ReadHostedStart(c.args, c.env);
     const std::string what = (c.args.empty() ? "" : c.args.back()) + " " + (c.env ? c.env : "-");
     EXPECT_EQ(s.kind, c.kind) << what;
-    if (c.kind != Kind::kNoWindow) {
-      EXPECT_EQ(s.window, c.window) << what;
-    }
+    if (c.kind != Kind::kNoWindow) EXPECT_EQ(s.window, c.window) << what;
   }
 }
 

@@ -38,9 +38,7 @@ TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
   const std::wstring target = temp + (L"\u00e9t\u00e9-\u266a-" + std::to_wstring(GetCurrentProcessId()) + L".mp3");
   const std::string source = MediaPath("tone.mp3");
   ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
-  const int n = WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  BgmFile.assign(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, target.c_str(), -1, &BgmFile[0], n, nullptr, nullptr);
+  BgmFile = wintest::Utf8(target);
   BgmKind = 2;
 
   Mp3Play();

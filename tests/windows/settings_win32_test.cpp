@@ -21,12 +21,7 @@
 
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &s[0], n, nullptr, nullptr);
-  return s;
-}
+using wintest::Utf8;
 
 std::string ReadAll(const std::string& path) {
   std::string bytes;
@@ -52,9 +47,7 @@ class SettingsWin32Test : public ::testing::Test {
     japanese_ = wintest::RunHas("QG_WINE_JA");
     // Under code page 1252 the profile functions pass the same bytes through
     // and would hide a wrong conversion; the run must really be in 932.
-    if (japanese_) {
-      ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
-    }
+    if (japanese_) ASSERT_EQ(GetACP(), 932u) << "the ja_JP.UTF-8 locale is not in effect";
   }
   void TearDown() override {
     std::error_code ignored;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 
 #include "display_mode_guard.h"
 #include "win_process.h"

@@ -12,6 +12,13 @@ std::string WindowsPath(const std::string& unixPath) {
   return path;
 }
 
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], n, nullptr, nullptr);
+  return bytes;
+}
+
 std::string BinDir() { return WindowsPath(QG_TEST_BIN_DIR); }
 
 bool RunHas(const char* variable) {
@@ -46,7 +53,7 @@ Program::Program(const std::string& path, const std::string& arguments) {
 
 Program::~Program() {
   DWORD code;
-  if (process_ && !Wait(0, &code)) Kill();
+  if (process_ && !Wait(0, &code)) TerminateProcess(process_, 99), WaitForSingleObject(process_, 5000);
   if (thread_) CloseHandle(thread_);
   if (process_) CloseHandle(process_);
 }
@@ -55,12 +62,6 @@ bool Program::Wait(DWORD ms, DWORD* exitCode) {
   if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(process_, exitCode);
   return true;
-}
-
-void Program::Kill() {
-  if (!process_) return;
-  TerminateProcess(process_, 99);
-  WaitForSingleObject(process_, 5000);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {

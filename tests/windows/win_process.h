@@ -11,6 +11,8 @@ namespace wintest {
 
 // A Unix path as Wine shows it: the Unix root is drive Z.
 std::string WindowsPath(const std::string& unixPath);
+// UTF-16 text as UTF-8, the programs' own text.
+std::string Utf8(const std::wstring& text);
 // The folder of the shipped programs as a Windows path (the build's bin/).
 std::string BinDir();
 // Whether scripts/test-windows.sh set this variable to 1 for the run.
@@ -19,7 +21,8 @@ bool RunHas(const char* variable);
 // Windows path, e.g. where the ZIP was unpacked) when set, else BinDir().
 std::string ProgramDir();
 
-// A started program; the handles close with the object.
+// A started program, ended if still running when the object goes; the
+// handles close with it.
 class Program {
  public:
   explicit Program(const std::string& path, const std::string& arguments = "");
@@ -27,7 +30,6 @@ class Program {
   bool started() const { return process_ != nullptr; }
   // Waits up to `ms`; true with the exit code once the program has ended.
   bool Wait(DWORD ms, DWORD* exitCode);
-  void Kill();
 
  private:
   HANDLE process_ = nullptr;
