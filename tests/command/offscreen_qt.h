@@ -5,14 +5,11 @@
 
 #include <QWidget>
 
-#include <functional>
-
 #include "forms/qt/widget_impl.h"
+#include "qt_wait.h"
 
 namespace qttest {
 
 inline QWidget* Q(qgf::Widget& w) { return w.impl()->w.data(); }
-// Lets the event loop run until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, int ms = 3000);
 
 }  // namespace qttest

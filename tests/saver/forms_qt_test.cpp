@@ -16,7 +16,7 @@
 #include "forms/image.h"
 #include "forms/picture_box.h"
 #include "forms/timer.h"
-#include "process.h"
+#include "qt_wait.h"
 #include "test_xserver.h"
 // Xlib's macros (Bool, Status, None) must come after Qt and GoogleTest.
 #include <X11/Xlib.h>
@@ -25,11 +25,7 @@
 
 namespace {
 
-// Lets the event loop run until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
-  const auto pumped = [&] { return QCoreApplication::processEvents(QEventLoop::AllEvents, 20), done(); };
-  return qgtest::WaitUntil(pumped, std::chrono::milliseconds(ms));
-}
+using qttest::WaitFor;
 
 class LoggingForm : public qgf::Form {
  public:

@@ -11,6 +11,7 @@
 
 #include "bgm_player.h"
 #include "music_settings.h"
+#include "wide_text.h"
 #include "win_process.h"
 #include "winmm_bgm_platform.h"
 
@@ -38,7 +39,7 @@ TEST_F(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndStops) {
   const std::wstring target = temp + (L"\u00e9t\u00e9-\u266a-" + std::to_wstring(GetCurrentProcessId()) + L".mp3");
   const std::string source = MediaPath("tone.mp3");
   ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
-  BgmFile = wintest::Utf8(target);
+  BgmFile = qg::win32::WideToUtf8(target);
   BgmKind = 2;
 
   Mp3Play();

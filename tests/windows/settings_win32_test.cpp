@@ -17,11 +17,12 @@
 #include "settings/settings_file.h"
 #include "settings_bytes.h"
 #include "test_file_system.h"
+#include "wide_text.h"
 #include "win_process.h"
 
 namespace {
 
-using wintest::Utf8;
+using qg::win32::WideToUtf8;
 
 std::string ReadAll(const std::string& path) {
   std::string bytes;
@@ -42,7 +43,7 @@ class SettingsWin32Test : public ::testing::Test {
     folderW_ = (std::filesystem::temp_directory_path() / ("qg-settings-" + std::to_string(GetCurrentProcessId())))
                    .wstring();
     ASSERT_TRUE(CreateDirectoryW(folderW_.c_str(), nullptr));
-    folder_ = Utf8(folderW_);
+    folder_ = WideToUtf8(folderW_);
     iniPath_ = folder_ + "\\Quiverglide.ini";
     japanese_ = wintest::RunHas("QG_WINE_JA");
     // Under code page 1252 the profile functions pass the same bytes through
@@ -67,7 +68,7 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
   std::string musicBytes;
-  ASSERT_TRUE(qg::Cp932().FromUtf8(Utf8(musicW), musicBytes));
+  ASSERT_TRUE(qg::Cp932().FromUtf8(WideToUtf8(musicW), musicBytes));
   ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kKindKey.c_str(), "2", iniPath_.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kRepeatKey.c_str(), "3", iniPath_.c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("Section", qgtest::kFileKey.c_str(), musicBytes.c_str(), iniPath_.c_str()));
@@ -77,11 +78,11 @@ TEST_F(SettingsWin32Test, FileWrittenByTheProfileFunctionsLoadsWithAJapanesePath
   qg::LoadMusicSettings(fs, qg::Cp932(), v);
   EXPECT_EQ(v.kind, 2);
   EXPECT_EQ(v.repeat, 3);
-  EXPECT_EQ(v.file, Utf8(musicW));
+  EXPECT_EQ(v.file, WideToUtf8(musicW));
   EXPECT_EQ(v.folder, folder_);
 
   // Our write of the same path gives the bytes the system wrote and reads.
-  v.file = Utf8(musicW);
+  v.file = WideToUtf8(musicW);
   v.kind = 2;
   v.repeat = 4;
   qg::SaveMusicSettings(fs, qg::Cp932(), v);
@@ -120,7 +121,7 @@ TEST_F(SettingsWin32Test, AFolderNameOutsideTheAnsiCodePageStillHoldsTheSettings
   // outside whichever code page the run has.
   const std::wstring subW = folderW_ + L"\\\u00e9\u03a9";
   ASSERT_TRUE(CreateDirectoryW(subW.c_str(), nullptr));
-  const std::string sub = Utf8(subW);
+  const std::string sub = WideToUtf8(subW);
   qgtest::TestFileSystem fs(sub);
   qg::MusicSettingsValues v;
   v.kind = 1;

@@ -12,13 +12,6 @@ std::string WindowsPath(const std::string& unixPath) {
   return path;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], n, nullptr, nullptr);
-  return bytes;
-}
-
 std::string BinDir() { return WindowsPath(QG_TEST_BIN_DIR); }
 
 bool RunHas(const char* variable) {

@@ -11,8 +11,6 @@ namespace wintest {
 
 // A Unix path as Wine shows it: the Unix root is drive Z.
 std::string WindowsPath(const std::string& unixPath);
-// UTF-16 text as UTF-8, the programs' own text.
-std::string Utf8(const std::wstring& text);
 // The folder of the shipped programs as a Windows path (the build's bin/).
 std::string BinDir();
 // Whether scripts/test-windows.sh set this variable to 1 for the run.
