@@ -1,9 +1,8 @@
 #include "snapshot_path.h"
 
 #include "hosted_window.h"
+#include "private_folder.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,23 +13,9 @@ namespace {
 
 constexpr const char* kFileName = "Wobblevista.bmp";
 
-// A folder we may use: a real folder (lstat, so a planted link is refused),
-// ours, and closed to everybody else.
-bool IsOurPrivateFolder(const std::string& folder) {
-  struct stat st;
-  if (lstat(folder.c_str(), &st) != 0) return false;
-  if (!S_ISDIR(st.st_mode) || st.st_uid != getuid()) return false;
-  if ((st.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) return false;
-  return true;
-}
-
 }  // namespace
 
-std::string SnapshotFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && runtime[0] == '/') return std::string(runtime) + "/kestrow";
-  return "/tmp/kestrow-" + std::to_string(static_cast<unsigned long>(getuid()));
-}
+std::string SnapshotFolder() { return PrivateRuntimeFolder("kestrow"); }
 
 std::string SnapshotFilePath() {
   // Each hosted show (one per monitor under the daemon) has its own picture.
@@ -39,11 +24,7 @@ std::string SnapshotFilePath() {
   return SnapshotFolder() + "/" + kFileName;
 }
 
-bool EnsureSnapshotFolder() {
-  const std::string folder = SnapshotFolder();
-  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  return IsOurPrivateFolder(folder);
-}
+bool EnsureSnapshotFolder() { return EnsurePrivateFolder(SnapshotFolder()); }
 
 int OpenSnapshotForReading(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
