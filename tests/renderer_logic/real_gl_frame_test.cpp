@@ -7,7 +7,10 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "bmp_writer.h"
+#include "fake_clock.h"
 #include "memory_loader.h"
 #include "pieces.h"
 #include "scene.h"
@@ -49,8 +52,8 @@ class RealGlFrame : public ::testing::Test {
     ResetSceneState();
   }
   // Starts the scene with the picture as its snapshot, as the renderer does,
-  // adds the pieces to its list and draws the first frame.
-  void DrawFirstFrame(const bmptest::Picture& picture, std::vector<Piece*> pieces = {}) {
+  // adds the pieces to its list and draws the first frame, `seconds` in.
+  void DrawFirstFrame(const bmptest::Picture& picture, std::vector<Piece*> pieces = {}, double seconds = 0) {
     platform.files["snapshot.bmp"] = bmptest::Encode(picture, {});
     ResetSceneState();
     SceneTextures[0] = 0;
@@ -59,12 +62,14 @@ class RealGlFrame : public ::testing::Test {
     InitAnimation();
     SetSceneGlState();
     for (Piece* p : pieces) ASSERT_TRUE(ScenePieces->Add(p));
+    clock.AdvanceSeconds(seconds);
     TickClock();
     int swaps = 0;
     DrawFrame([&swaps] { ++swaps; });
     glFinish();
     EXPECT_EQ(swaps, 1);
   }
+  FakeClock clock;
   MemoryLoader platform;
 };
 
@@ -122,4 +127,94 @@ TEST_F(RealGlFrame, TextureIsGlusLevelZeroOfThePackedRowsAlone) {
   EXPECT_FALSE(ours.empty());
   EXPECT_TRUE(ours == levelZero(reference)) << "level 0 differs";
   glDeleteTextures(1, &reference);
+}
+
+namespace {
+
+// What the eye sees through the centre of a pixel of the 1024 x 768 frame,
+// from the scene's geometry alone: the eye at the origin looking down -z with
+// +y up, a vertical field of view of 45 degrees; the floor at y = -15.5 and
+// the canopy rising from y = -10.5 at its far edge (z = -300) to 80.5 at its
+// near edge (z = 500), both from x = -300 to 300; the picture three times
+// across and three times along, its first row at the near edges, slid
+// `offset` picture lengths towards the eye.
+struct Seen {
+  int sheet = 0;  // 0 nothing, 1 floor, 2 canopy
+  double s = 0, t = 0;
+};
+
+Seen SeenThrough(double px, double py, double offset) {
+  const double half = std::tan(22.5 * M_PI / 180.0);
+  const double dx = ((px + 0.5) / 512.0 - 1.0) * half * 1024.0 / 768.0, dy = ((py + 0.5) / 384.0 - 1.0) * half;
+  Seen seen;
+  auto take = [&](int sheet, double along) {  // along: how far down -z the ray meets the sheet's plane
+    const double x = dx * along, z = -along;
+    if (along <= 0 || z < -300 || z > 500 || std::abs(x) > 300 || seen.sheet) return;
+    seen = {sheet, 3 * (x + 300) / 600, offset + 3 * (500 - z) / 800};
+  };
+  // The canopy lies above the floor's far edge and is drawn after it.
+  const double rise = 91.0 / 800.0;  // the canopy's height gained per unit of z
+  if (dy + rise > 0) take(2, (-10.5 + 300 * rise) / (dy + rise));
+  if (dy < 0) take(1, -15.5 / dy);
+  return seen;
+}
+
+// How far apart two picture coordinates lie, the repeat taken into account.
+double Apart(double a, double b) {
+  const double d = std::abs((a - std::floor(a)) - (b - std::floor(b)));
+  return std::min(d, 1 - d);
+}
+
+}  // namespace
+
+// The sheets lie where the scene's geometry puts them: a picture whose red and
+// green count its columns and rows gives the picture coordinates shown at
+// every pixel, to be found where the geometry says, and black wherever no
+// sheet lies (the distance between the far edges, and beyond them), at start
+// and as the picture slides.
+TEST_F(RealGlFrame, SheetsShowThePictureWhereTheirGeometryPutsIt) {
+  bmptest::Picture pic{256, 256, {}};
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) pic.rgb.insert(pic.rgb.end(), {uint8_t(x), uint8_t(y), 255});
+  DrawFirstFrame(pic);
+  std::vector<uint8_t> frame(1024 * 768 * 4);
+  double now = 0;
+  for (double seconds : {0.0, 3.125, 8.125}) {
+    if (seconds > now) {
+      clock.AdvanceSeconds(seconds - now);
+      now = seconds;
+      TickClock();
+      DrawFrame([] {});
+    }
+    const double offset = 0.08 * seconds;  // the picture slides 0.08 of its length a second
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    int checked = 0, wrong = 0;
+    std::string first;
+    for (int y = 2; y < 766; y += 3)
+      for (int x = 2; x < 1022; x += 11) {
+        const Seen here = SeenThrough(x, y, offset);
+        // Next to an edge, or where neighbouring pixels lie far apart in the
+        // picture, the pixel's own coverage decides; those are left out.
+        double spread = 0;
+        bool edge = false;
+        for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+          const Seen near = SeenThrough(nx, ny, offset);
+          edge |= near.sheet != here.sheet;
+          spread = std::max({spread, Apart(near.s, here.s), Apart(near.t, here.t)});
+        }
+        const uint8_t* p = &frame[(size_t(y) * 1024 + x) * 4];
+        const double s = (p[0] + 0.5) / 256, t = (p[1] + 0.5) / 256, within = 2.0 / 256 + spread;
+        const auto wraps = [&](double c) { return Apart(c, 0) < within; };  // where the picture's edges blend
+        if (edge || (here.sheet && (spread > 8.0 / 256 || wraps(here.s) || wraps(here.t)))) continue;
+        ++checked;
+        const bool ok = here.sheet ? p[2] > 240 && Apart(s, here.s) <= within && Apart(t, here.t) <= within
+                                   : p[0] + p[1] + p[2] == 0;
+        if (!ok && wrong++ == 0)
+          first = "at (" + std::to_string(x) + ", " + std::to_string(y) + ") sheet " + std::to_string(here.sheet) +
+                  " (" + std::to_string(here.s) + ", " + std::to_string(here.t) + ") shows (" + std::to_string(s) +
+                  ", " + std::to_string(t) + ") blue " + std::to_string(p[2]);
+      }
+    EXPECT_GT(checked, 10000) << seconds << " s";
+    EXPECT_EQ(wrong, 0) << seconds << " s; first " << first;
+  }
 }
