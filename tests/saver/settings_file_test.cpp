@@ -59,6 +59,7 @@ TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
     std::string kind, repeat, file;
     int want_kind, want_repeat;
     bool want_file;
+    std::string eq = "=", eol = "\r\n";
   } cases[] = {
       {"2", "0", "", 0, 0, false},           // kind 2 with no file falls back to none
       {"2", "0", song932, 2, 0, true},       // a file that exists stays
@@ -66,10 +67,14 @@ TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
       {"abc", "99999", song932, 0, 0, true}, // not a number / out of range stay 0
       {"5", "30", "", 5, 30, false},         // an unknown kind is kept as read
       {" 2 ", "-0.5", song932, 2, -1, true},
+      // As other programs write them: quoted, blanks around the "=", LF alone.
+      {"\"2\"", "'7'", "\"" + song932 + "\"", 2, 7, true},
+      {"2\t", " 3", " " + song932 + " ", 2, 3, true, " = ", "\n"},
+      {"\"2", "7'", "'" + song932 + "\"", 0, 0, false},  // quotes that do not pair stay part of the value
   };
   for (const Case& c : cases) {
-    Spit(ini(), "[Section]\r\n" + kKindKey + "=" + c.kind + "\r\n" + kRepeatKey + "=" + c.repeat + "\r\n" + kFileKey +
-                    "=" + c.file + "\r\n");
+    Spit(ini(), "[Section]" + c.eol + kKindKey + c.eq + c.kind + c.eol + kRepeatKey + c.eq + c.repeat + c.eol +
+                    kFileKey + c.eq + c.file + c.eol);
     EXPECT_EQ(Load(), Values(c.want_kind, c.want_repeat, c.want_file ? song : "", dir.path())) << c.kind << c.repeat;
   }
   // A file that has been deleted: kind none, folder the program's.
