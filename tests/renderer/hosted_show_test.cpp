@@ -7,6 +7,8 @@
 
 #include <X11/Xatom.h>
 #include <dirent.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <fstream>
@@ -34,6 +36,8 @@ int CountRunning(const std::string& name, const std::string& display) {
 class HostedShowTest : public OnTestServer {
  protected:
   void SetUp() override {
+    // A renderer its host leaves behind becomes ours, to be seen.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     StartServer();
     Display* d = display();
     XSetWindowBackground(d, DefaultRootWindow(d), PixelValue(kBlue));
@@ -79,8 +83,12 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   EXPECT_FALSE(NoSnapshot());
   EXPECT_EQ(CountRunning("Quiverglide.dll", server_->display()), 1);
   EXPECT_EQ(FindWindowByCaption(kCaption), 0u);  // no window of its own
+  // The daemon's SIGTERM: the host ends its renderer itself, so the renderer
+  // is gone (and reaped) by the time the host has ended.
+  const long renderer = qgtest::ChildOf(host->pid());
   host->Signal(SIGTERM);
   EXPECT_EQ(host->Wait(1s), std::optional<int>(0));
+  EXPECT_TRUE(qgtest::ProcessGone(renderer)) << "the host left its renderer to end after it";
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s));
   EXPECT_TRUE(NoSnapshot());
   EXPECT_EQ(Stderr(), "");
@@ -91,6 +99,8 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   host->Signal(SIGKILL);
   host->Wait(1s);
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
+  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+  }
 
   // The user's no to desktop images.
   std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";

@@ -1,8 +1,6 @@
 #include "show_fixture.h"
 
-#include <fstream>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace showtest {
@@ -24,17 +22,5 @@ void ShowFixture::TearDown() {
 }
 
 std::string RealRenderer() { return qgtest::BinDir() + "/Quiverglide.dll"; }
-
-bool ProcessGone(long pid) {
-  struct stat st;
-  return stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0;
-}
-
-long ChildOf(long parent) {
-  std::ifstream kids("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
-  long pid = -1;
-  kids >> pid;
-  return pid;
-}
 
 }  // namespace showtest

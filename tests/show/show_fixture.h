@@ -23,10 +23,5 @@ class ShowFixture : public ::testing::Test, protected qgtest::XClient {
 };
 
 std::string RealRenderer();
-// True once the process is gone and reaped; a renderer the saver failed to
-// reap lingers as the test's zombie.
-bool ProcessGone(long pid);
-// The first child of a process: the renderer the saver started.
-long ChildOf(long parent);
 
 }  // namespace showtest

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -65,6 +66,18 @@ void Process::Signal(int sig) {
 }
 
 std::string BinDir() { return QG_BIN_DIR; }
+
+bool ProcessGone(long pid) {
+  struct stat st;
+  return stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0;
+}
+
+long ChildOf(long parent) {
+  std::ifstream kids("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
+  long pid = -1;
+  kids >> pid;
+  return pid;
+}
 
 TempDir::TempDir() {
   char tmpl[] = "/tmp/qg-test-XXXXXX";

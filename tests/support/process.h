@@ -46,6 +46,11 @@ std::string BinDir();
 std::string ReadFile(const std::string& path);
 // Polls condition every 20 ms until it holds (true) or timeout passes (false).
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+// True once the process is gone and reaped; one ended but not reaped lingers
+// as a zombie, of its parent or, once that is gone, of a subreaper.
+bool ProcessGone(long pid);
+// The first child of a process (the renderer a host started), -1 for none.
+long ChildOf(long parent);
 // A fresh temporary folder, removed with its content by the destructor.
 class TempDir {
  public:
