@@ -102,7 +102,7 @@ TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
 // A disc image whose data file is a pipe nobody writes to: opening it hangs
 // like a drive that does not answer, until the test lets it go.
 TEST_F(MciInterpreter, ADriveThatDoesNotAnswerNeverHoldsUpTheCaller) {
-  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, 0.4);
+  std::string cue = qgtest::MakeDiscImage(dir.path(), {300, 450}, {0.4, 0.4});
   std::string bin = dir.path() + "/disc.bin";
   ASSERT_EQ(std::remove(bin.c_str()), 0);
   ASSERT_EQ(mkfifo(bin.c_str(), 0600), 0);

@@ -33,15 +33,15 @@ std::string MakeMp3(const std::string& dir, const std::string& name, const std::
   return path;
 }
 
-std::string MakeDiscImage(const std::string& dir, const std::vector<double>& tones, double seconds) {
-  const int sectors = static_cast<int>(std::lround(seconds * 75));
+std::string MakeDiscImage(const std::string& dir, const std::vector<double>& tones, const std::vector<double>& seconds) {
   std::string bin = dir + "/disc.bin", cue = dir + "/disc.cue";
   FILE* b = std::fopen(bin.c_str(), "wb");
   FILE* c = std::fopen(cue.c_str(), "w");
   if (!b || !c) throw std::runtime_error("cannot write the disc image");
   std::fprintf(c, "FILE \"disc.bin\" BINARY\n");
+  int start = 0;
   for (size_t t = 0; t < tones.size(); ++t) {
-    int start = static_cast<int>(t) * sectors;
+    const int sectors = static_cast<int>(std::lround(seconds[t] * 75));
     std::fprintf(c, "  TRACK %02zu AUDIO\n    INDEX 01 %02d:%02d:%02d\n", t + 1, start / 4500, start / 75 % 60,
                  start % 75);
     for (int i = 0; i < sectors * 588; ++i) {
@@ -50,6 +50,7 @@ std::string MakeDiscImage(const std::string& dir, const std::vector<double>& ton
       int16_t frame[2] = {v, v};
       std::fwrite(frame, sizeof frame, 1, b);
     }
+    start += sectors;
   }
   std::fclose(b);
   std::fclose(c);

@@ -12,8 +12,9 @@ std::string MakeToneWav(const std::string& dir, const std::string& name, const s
                         double seconds, int rate = 44100, int channels = 2);
 // The WAV encoded to MP3 by lame.
 std::string MakeMp3(const std::string& dir, const std::string& name, const std::string& wav);
-// A BIN/CUE image with one audio track per tone, each `seconds` long
-// (rounded to whole sectors); returns the CUE path.
-std::string MakeDiscImage(const std::string& dir, const std::vector<double>& tones, double seconds);
+// A BIN/CUE image with one audio track per tone (0 for silence), each as many
+// seconds long as `seconds` gives for it (rounded to whole sectors); returns
+// the CUE path.
+std::string MakeDiscImage(const std::string& dir, const std::vector<double>& tones, const std::vector<double>& seconds);
 
 }  // namespace qgtest
