@@ -1,5 +1,6 @@
-// MP3 and WAV music through the player and the Linux back end, checked in
-// the audio that really reached the (captured) sound output.
+// WAV music through the player and the Linux back end, checked in the audio
+// that really reached the (captured) sound output. (The MP3 and the CD are
+// heard through the show's own watches in tests/show.)
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -15,7 +16,6 @@
 namespace {
 
 namespace BGM = Wobblevista_BGM;
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 class FilePlayback : public ::testing::Test {
@@ -38,47 +38,6 @@ class FilePlayback : public ::testing::Test {
   std::string capture;
   std::unique_ptr<qg::music::LinuxAudioPlatform> platform;
 };
-
-TEST_F(FilePlayback, Mp3PlaysOnceAndTheWatchRestartsItFromTheBeginning) {
-  // 0.7 s: 440 Hz, then 660 Hz, so each play shows where it began; shorter
-  // than the watch period, so every restart leaves a gap.
-  std::string wav = qgtest::MakeToneWav(dir.path(), "theme.wav", {440, 660}, 0.35);
-  BGM::BgmFile = qgtest::MakeMp3(dir.path(), "テーマ 曲.mp3", wav);  // quoted in the open command
-
-  BGM::Mp3Play();
-  EXPECT_TRUE(BGM::Mp3IsPlaying());
-  // The show's MP3 timer: Mp3Watch every 1000 ms, each time after the 0.7 s
-  // play has ended; then playing again, and still so while it plays ("play
-  // from 0" after the natural end must not read "stopped").
-  const auto start = Clock::now();
-  for (int tick = 1; tick <= 3; ++tick) {
-    std::this_thread::sleep_until(start + milliseconds(1000 * tick));
-    ASSERT_EQ(BGM::MciQuery("status MP3Play mode"), "stopped") << "tick " << tick;
-    BGM::Mp3Watch();
-    EXPECT_TRUE(BGM::Mp3IsPlaying());
-    std::this_thread::sleep_for(milliseconds(300));
-    EXPECT_EQ(BGM::MciQuery("status MP3Play mode"), "playing") << "tick " << tick;
-  }
-  BGM::Mp3Stop();
-  EXPECT_EQ(BGM::MciQuery("status MP3Play mode"), "Error:263");
-
-  std::vector<int16_t> heard = Heard();
-  std::vector<qgtest::Segment> plays = qgtest::SoundingSegments(heard);
-  ASSERT_GE(plays.size(), 2u);
-  for (size_t i = 0; i < plays.size(); ++i) {
-    const qgtest::Segment& play = plays[i];
-    if (i + 1 < plays.size()) {
-      EXPECT_NEAR(play.Seconds(), 0.7, 0.08) << "play " << i;  // once through, not looped
-      double gap = static_cast<double>(plays[i + 1].begin - play.end) / qgtest::kCaptureRate;
-      EXPECT_LT(gap, 1.6) << "restarted within about a second";
-    }
-    // Every play begins at the beginning: 440 Hz first.
-    EXPECT_EQ(qgtest::ToneAt(heard, play.begin + 2205, 8820, {440, 660}), 0) << "play " << i;
-    if (play.Seconds() > 0.65) {
-      EXPECT_EQ(qgtest::ToneAt(heard, play.begin + 17640, 8820, {440, 660}), 1) << "play " << i;
-    }
-  }
-}
 
 std::vector<int16_t> WavLeft(const std::string& path) {
   SF_INFO info{};

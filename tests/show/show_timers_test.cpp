@@ -59,7 +59,7 @@ TEST_F(Timers, EveryWatchAndLimitOfTheShowThePreviewAndTheDialogKeepsItsPace) {
   qgtest::XClient other(second.display());
   const std::string media = host_->Scratch();
   const std::string wav = qgtest::MakeToneWav(media, "theme.wav", {440, 660}, 0.15);
-  const std::string mp3 = qgtest::MakeMp3(media, "theme.mp3", wav);
+  const std::string mp3 = qgtest::MakeMp3(media, "テーマ 曲.mp3", wav);  // quoted in the open command
   const std::string cue = qgtest::MakeDiscImage(media, kTones, kSeconds);
   const std::string standIn = media + "/stand-in";  // never opens its window, deaf to SIGTERM
   std::ofstream(standIn) << "#!/bin/sh\ntrap '' TERM\nexec sleep 60\n";
@@ -83,7 +83,7 @@ TEST_F(Timers, EveryWatchAndLimitOfTheShowThePreviewAndTheDialogKeepsItsPace) {
     std::ofstream(installs.back()->Folder() + "/Quiverglide.ini", std::ios::binary)
         << qgtest::SettingsText(row.kind, row.repeat, row.kind == "2" ? mp3 : "");
   }
-  hosttest::HostInstall viewer(second.display(), standIn);
+  hosttest::HostInstall viewer(second.display(), standIn), quitter(second.display(), "/bin/false");
   auto run = [&](const Music& row) {
     const hosttest::HostInstall& install = *installs[size_t(&row - rows)];
     Ended ended{std::nullopt, 0, media + "/" + std::to_string(&row - rows) + ".raw", install.SnapshotPath()};
@@ -109,8 +109,10 @@ TEST_F(Timers, EveryWatchAndLimitOfTheShowThePreviewAndTheDialogKeepsItsPace) {
   for (const Music& row : rows)
     if (&row != &rows[2]) runs.push_back(std::async(std::launch::async, run, std::cref(row)));
 
-  // Meanwhile on the second server: the /s run with the CD, then a preview
-  // and the dialog side by side.
+  // Meanwhile on the second server: a renderer that ends without a window
+  // ends its run at the watch's first tick; the /s run with the CD; then a
+  // preview and the dialog side by side.
+  EXPECT_EQ(quitter.Start({"/s"})->Wait(2s), std::optional<int>(0)) << "a run outlived its renderer";
   const Ended cdRun = run(rows[2]);
   const Window box = other.MapWindow(0, 0, 200, 150, 0x808080);
   auto preview = viewer.Start({"/p", std::to_string(box)});
