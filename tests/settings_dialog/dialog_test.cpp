@@ -51,6 +51,15 @@ class Dialog : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Q(*form)));
   }
   bool Chosen(int kind) { return form->Img_BGM[kind]->GetPicture() == form->Img_Ra[1]->GetPicture(); }
+  // The control with the keyboard focus, by its name on the form.
+  std::string Focused() {
+    QWidget* f = QApplication::focusWidget();
+    const std::pair<const char*, QWidget*> controls[] = {{"BGM_Repeat", Q(form->BGM_Repeat)},
+        {"Cmd_File", Q(form->Cmd_File)}, {"Cmd_Set", Q(form->Cmd_Set)}, {"Cmd_Can", Q(form->Cmd_Can)}};
+    for (auto [name, w] : controls)
+      if (f && (f == w || w->isAncestorOf(f))) return name;
+    return f ? "another widget" : "none";
+  }
   std::string ini;
   std::unique_ptr<Wobblevista_P> form;
 };
@@ -60,11 +69,12 @@ TEST_F(Dialog, MarksAndControlsPerKind) {
     int kind, repeat;
     bool chosen[3], repeat_on, file_on;
     const char* track_text;
+    std::vector<std::string> tabs;  // where the focus goes at each Tab
   } cases[] = {
-      {0, 0, {true, false, false}, false, false, ""},
-      {1, 7, {false, true, false}, true, false, "7"},
-      {2, 0, {false, false, true}, false, true, ""},
-      {5, 3, {false, false, false}, false, false, "3"},
+      {0, 0, {true, false, false}, false, false, "", {"Cmd_File", "Cmd_Set", "Cmd_Can", "Cmd_File"}},
+      {1, 7, {false, true, false}, true, false, "7", {"BGM_Repeat", "Cmd_File", "Cmd_Set", "Cmd_Can", "BGM_Repeat"}},
+      {2, 0, {false, false, true}, false, true, "", {"Cmd_File", "Cmd_Set", "Cmd_Can", "Cmd_File"}},
+      {5, 3, {false, false, false}, false, false, "3", {"Cmd_File", "Cmd_Set"}},
   };
   for (const Case& c : cases) {
     BgmKind = std::int16_t(c.kind);
@@ -85,6 +95,24 @@ TEST_F(Dialog, MarksAndControlsPerKind) {
         EXPECT_GT(px.blue(), px.red() + 80) << "kind " << c.kind << " mark " << k;
       else
         EXPECT_EQ(px, QColor(255, 255, 255)) << "kind " << c.kind << " mark " << k;
+    }
+    // From the keyboard alone: the focus starts on the first control that
+    // takes it and Tab goes round them in the form's order; a button shows
+    // its Selected face (a disabled one takes no notice), and neither Space
+    // nor Enter presses it.
+    for (size_t i = 0; i < c.tabs.size(); ++i) {
+      if (i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      ASSERT_EQ(Focused(), c.tabs[i]) << "kind " << c.kind << ", Tab " << i;
+      if (c.tabs[i] == "BGM_Repeat") continue;
+      Wobblevista::Command& button = c.tabs[i] == "Cmd_Set" ? form->Cmd_Set : c.tabs[i] == "Cmd_Can" ? form->Cmd_Can : form->Cmd_File;
+      const bool on = button.logic().enabled_field();
+      EXPECT_EQ(button.logic().button_state(), on ? 3 : 1) << c.tabs[i];
+      const QColor band = Q(button)->grab().toImage().pixelColor(12, 2);  // picture row 2
+      EXPECT_EQ(band, on ? QColor(0xCE, 0xE7, 0xFF) : QColor(0xF5, 0xF4, 0xEA)) << c.tabs[i];
+      if (&button == &form->Cmd_File) continue;  // a press would open the chooser
+      for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(Q(button), key);
+      EXPECT_TRUE(form->IsLoaded()) << c.tabs[i] << " pressed from the keyboard";
+      EXPECT_EQ(ReadFile(ini), "");
     }
     form->Unload();
     form.reset();
