@@ -1,6 +1,7 @@
 #include "renderer_process.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -44,9 +45,12 @@ bool RendererProcess::Running() {
 }
 
 bool RendererProcess::WaitEnded(int timeoutMs) {
-  for (int waited = 0;; waited += 5) {
+  // Timed by the clock, not by counting naps: on a busy machine every nap
+  // runs long, and the renderer's grace with it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
     if (!Running()) return true;
-    if (waited >= timeoutMs) return false;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
     struct timespec ts = {0, 5 * 1000 * 1000};
     nanosleep(&ts, nullptr);
   }
