@@ -11,6 +11,10 @@ namespace qg {
 
 // Set by the host for the renderer it starts: the window to draw in.
 inline constexpr const char kHostedWindowEnv[] = "QUIVERGLIDE_TARGET_WINDOW";
+// And its own process id: a renderer whose parent is another by the time it
+// runs was orphaned while it started (a session's manager, not only init,
+// takes orphans in), so its host has gone and so must it.
+inline constexpr const char kHostPidEnv[] = "QUIVERGLIDE_HOST_PID";
 
 // A window id as the daemon writes it ("0x1a00007") or in decimal. False for
 // anything else, for trailing text and for 0.

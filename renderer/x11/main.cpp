@@ -2,6 +2,7 @@
 // names in the environment (hosted_window.h). Command-line arguments are
 // ignored.
 #include <cstdio>
+#include <cstdlib>
 #include <csignal>
 #include <string>
 #include <sys/prctl.h>
@@ -18,7 +19,9 @@ int main() {
   if (hostedWindow != 0) {
     // The daemon may kill our host outright; the show must not outlive it.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() == 1) return 0;  // the host is already gone
+    // The host may have gone before the line above.
+    const char* host = std::getenv(qg::kHostPidEnv);
+    if (host ? getppid() != static_cast<pid_t>(std::atol(host)) : getppid() == 1) return 0;
   }
   X11RendererPlatform platform(static_cast<Window>(hostedWindow));
   std::string why;

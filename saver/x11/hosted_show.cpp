@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -74,6 +75,7 @@ int RunHostedShow(const HostedStart& start) {
   char id[32];
   std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(window));
   setenv(kHostedWindowEnv, id, 1);
+  setenv(kHostPidEnv, std::to_string(getpid()).c_str(), 1);
 
   bool snapshotWritten = false;
   {
