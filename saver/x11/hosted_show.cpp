@@ -82,6 +82,9 @@ int RunHostedShow(const HostedStart& start) {
     const DesktopPicture desktop = DesktopFor(dpy, window);
     if (!desktop.empty() && EnsureSnapshotFolder())
       snapshotWritten = WriteSnapshotFile(desktop, SnapshotFilePath());
+    // No picture this time: none from an earlier show either (a host killed
+    // outright leaves its own behind), or the user's no would show a desktop.
+    if (desktop.empty()) RemoveSnapshotFile(SnapshotFilePath());
   }
   XCloseDisplay(dpy);
 
