@@ -93,7 +93,10 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   EXPECT_TRUE(NoSnapshot());
   EXPECT_EQ(Stderr(), "");
 
-  // A host killed outright takes the renderer with it.
+  // A host killed outright takes the renderer with it (the window cleared
+  // first, so that the sheets seen are the new renderer's), and one whose
+  // host has gone before it ran ends at once.
+  XClearWindow(display(), window_);
   host = Start("Quiverglide.scr", {"--root"}, env_);
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kGreen, kGreen); }, 10s));
   host->Signal(SIGKILL);
@@ -101,8 +104,11 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhenTheUserSaysNoWhiteIsShownAndThe
   EXPECT_TRUE(WaitUntil([&] { return AllGone(); }, 1s)) << "the renderer outlived its host";
   while (waitpid(-1, nullptr, WNOHANG) > 0) {
   }
+  EXPECT_EQ(Start("Quiverglide.dll", {}, {{"QUIVERGLIDE_TARGET_WINDOW", HexWindowId(window_)},
+                                          {"QUIVERGLIDE_HOST_PID", std::to_string(server_->pid())}})->Wait(2s),
+            std::optional<int>(0));
 
-  // The user's no to desktop images.
+  // The user's no to desktop images, though the killed host left its snapshot.
   std::ofstream(home_.path() + "/.xscreensaver") << "mode:\t\tone\ngrabDesktopImages:\tFalse\n";
   host = Start("Quiverglide.scr", {"-root"}, env_);
   EXPECT_TRUE(WaitUntil([&] { return SheetsShow(kWhite, kWhite); }, 10s)) << Describe();
