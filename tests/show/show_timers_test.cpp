@@ -120,6 +120,8 @@ TEST_F(Timers, EveryWatchAndLimitOfTheShowThePreviewAndTheDialogKeepsItsPace) {
   const Ended cdRun = run(rows[2]);
   const Window box = other.MapWindow(0, 0, 200, 150, 0x808080);
   auto preview = viewer.Start({"/p", std::to_string(box)});
+  // The dialog once the preview is in place: a preview refuses to start beside it.
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return !other.Children(box).empty(); }, 10s));
   auto dialog = viewer.Start({"/c"});
   ASSERT_NE(other.WaitForWindow("<Quiverglide>", 10s), 0u);
   std::this_thread::sleep_for(2500ms);
