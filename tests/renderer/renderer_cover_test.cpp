@@ -74,9 +74,11 @@ TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitor
     EXPECT_TRUE(WaitUntil([&] { return PixelsNot(0, 0, 2560, 1024, kDesktop) == 0; }, 5s));
   }
 
-  // A third monitor plugged in gets a cover, the second one unplugged loses
-  // its own, and the show's own mode set from outside comes back too: the end
-  // puts back the show's output alone, without an X error on the way.
+  // Monitors plugged in and out during the show: a third one gets a cover,
+  // the second loses its own. Once the third has gone too and the show's own
+  // mode was set from outside, the end puts back the show's output alone, at
+  // its old mode, with the screen sized for the one monitor left and no X
+  // error on the way.
   auto run = [&](const std::string& args) { return std::system((xrandr + " " + args).c_str()); };
   ASSERT_EQ(run("--addmode DUMMY2 1280x1024"), 0);
   MapWindow(0, 0, 3840, 1024, kDesktop);
@@ -87,13 +89,11 @@ TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitor
                    ASSERT_EQ(run("--output DUMMY1 --off"), 0);
                    EXPECT_TRUE(WaitUntil([&] { return PixelsNot(1280, 0, 1280, 1024, kDesktop) == 0; }, 3s));
                    EXPECT_EQ(WindowsCaptioned(kCoverCaption).size(), 1u);
-                   ASSERT_EQ(run("--output DUMMY0 --mode 800x600"), 0);
+                   ASSERT_EQ(run("--output DUMMY2 --off --output DUMMY0 --mode 800x600"), 0);
                  }),
             std::optional<int>(0));
   EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
-  EXPECT_FALSE(HasCrtc(1280, 0, 1280, 1024));
-  EXPECT_TRUE(HasCrtc(2560, 0, 1280, 1024));
-  EXPECT_EQ(ScreenSize(), std::make_pair(3840, 1024));
+  EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
   EXPECT_EQ(Stderr().find("X request"), std::string::npos) << Stderr();
 }
 
