@@ -144,6 +144,7 @@ TEST_F(WholeShow, OfTwoStartsAtOnceOneShowsAndOnlyItsOutputComesBackAfterAKilled
     EXPECT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s));
     EXPECT_EQ(WindowsCaptioned("Wobblevista_VC").size(), 1u);
     EXPECT_EQ(WindowsCaptioned("Wobblevista_Main").size(), 1u);
+    ASSERT_TRUE(qgtest::WaitUntil([&] { return KeyboardHeldByAnother(); }, 10s));
     Key("Escape");
     EXPECT_EQ(first->Wait(5s), std::optional<int>(0));
     EXPECT_EQ(second->Wait(5s), std::optional<int>(0));
