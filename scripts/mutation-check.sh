@@ -40,7 +40,7 @@ open(p, "w", encoding="utf-8").write(s.replace(os.environ["BEFORE"], os.environ[
   if ! cmake --build "$build" -j "$jobs" >"$build.log" 2>&1; then
     verdict="CAUGHT (build)"
   elif ! "$suite" "$build" "$timeout"; then
-    verdict="CAUGHT ($(grep -m1 -oE '[0-9]+ - [^ ]+ \(' "$build.test.log" | sed 's/^[0-9]* - //; s/ ($//'))"
+    verdict="CAUGHT ($(grep -v '(Skipped)' "$build.test.log" | grep -m1 -oE '[0-9]+ - [^ ]+ \(' | sed 's/^[0-9]* - //; s/ ($//'))"
   fi
   mv "$path.orig" "$path"
   touch "$path"
