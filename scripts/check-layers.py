@@ -15,6 +15,7 @@ LAYERS = {
     "renderer/spine": 2,    # start-up, message loop, window procedure (files below)
     "renderer/x11": 3,
     "renderer/win32": 3,
+    "renderer/linux": 4,    # the Linux program
     "saver/base": 1,
     "saver/forms": 2,
     "saver/music": 2,

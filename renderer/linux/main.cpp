@@ -1,6 +1,5 @@
-// Quiverglide.dll: the full-screen show, or the show in a window the host
-// names in the environment (hosted_window.h). Command-line arguments are
-// ignored.
+// Quiverglide.dll on Linux: the full-screen show, or the show in a window the
+// X11 daemon hands over (hosted_window.h). Command-line arguments are ignored.
 #include <cstdio>
 #include <csignal>
 #include <string>
@@ -8,9 +7,23 @@
 #include <unistd.h>
 
 #include "hosted_window.h"
-#include "termination_signals.h"
 #include "renderer_app.h"
+#include "termination_signals.h"
 #include "x11_renderer_platform.h"
+
+namespace {
+
+int Run(RendererPlatform& platform) {
+  std::string why;
+  // Say why before the spine's own attempt, which only reports failure.
+  if (!platform.Connect(&why)) {
+    std::fprintf(stderr, "Quiverglide: the show window cannot be created: %s\n", why.c_str());
+    return kExitNoWindow;
+  }
+  return RendererMain(platform);
+}
+
+}  // namespace
 
 int main() {
   qg::WatchTerminationSignals();
@@ -21,11 +34,5 @@ int main() {
     if (getppid() == 1) return 0;  // the host is already gone
   }
   X11RendererPlatform platform(static_cast<Window>(hostedWindow));
-  std::string why;
-  // Say why before the spine's own attempt, which only reports failure.
-  if (!platform.Connect(&why)) {
-    std::fprintf(stderr, "Quiverglide: the show window cannot be created: %s\n", why.c_str());
-    return kExitNoWindow;
-  }
-  return RendererMain(platform);
+  return Run(platform);
 }
