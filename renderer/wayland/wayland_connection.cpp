@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <wayland-client.h>
 
+#include "idle-inhibit-unstable-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
 // The protocol names a request's argument "namespace", a word of C++.
 #define namespace name_space
@@ -51,6 +52,9 @@ void WaylandConnection::OnGlobal(void* data, wl_registry* registry, uint32_t nam
     self->layerShell_ = Bind<zwlr_layer_shell_v1>(registry, name, zwlr_layer_shell_v1_interface, version, 4);
   } else if (is(wp_viewporter_interface) && !self->viewporter_) {
     self->viewporter_ = Bind<wp_viewporter>(registry, name, wp_viewporter_interface, version, 1);
+  } else if (is(zwp_idle_inhibit_manager_v1_interface) && !self->idleInhibitor_) {
+    self->idleInhibitor_ =
+        Bind<zwp_idle_inhibit_manager_v1>(registry, name, zwp_idle_inhibit_manager_v1_interface, version, 1);
   } else if (is(zxdg_output_manager_v1_interface) && !self->outputManager_) {
     self->outputManager_ = Bind<zxdg_output_manager_v1>(registry, name, zxdg_output_manager_v1_interface, version, 3);
     for (auto& out : self->outputs_) out->Describe(self->outputManager_);
@@ -99,6 +103,7 @@ void WaylandConnection::Disconnect() {
   outputs_.clear();
   if (outputManager_) zxdg_output_manager_v1_destroy(outputManager_);
   if (viewporter_) wp_viewporter_destroy(viewporter_);
+  if (idleInhibitor_) zwp_idle_inhibit_manager_v1_destroy(idleInhibitor_);
   if (layerShell_) {
     if (zwlr_layer_shell_v1_get_version(layerShell_) >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION)
       zwlr_layer_shell_v1_destroy(layerShell_);
@@ -114,7 +119,7 @@ void WaylandConnection::Disconnect() {
   if (compositor_) wl_compositor_destroy(compositor_);
   if (registry_) wl_registry_destroy(registry_);
   wl_display_disconnect(display_);
-  outputManager_ = nullptr, viewporter_ = nullptr, layerShell_ = nullptr, wmBase_ = nullptr;
+  outputManager_ = nullptr, viewporter_ = nullptr, idleInhibitor_ = nullptr, layerShell_ = nullptr, wmBase_ = nullptr;
   seat_ = nullptr, shm_ = nullptr, compositor_ = nullptr, registry_ = nullptr, display_ = nullptr;
 }
 

@@ -19,6 +19,7 @@ struct wl_shm;
 struct wp_viewporter;
 struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
+struct zwp_idle_inhibit_manager_v1;
 struct zxdg_output_manager_v1;
 
 // Set to "xdg" to show on a full-screen xdg_toplevel even where the
@@ -45,6 +46,7 @@ class WaylandConnection {
   // Null where the compositor has none or kWaylandShellEnv turns it away.
   zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
   wp_viewporter* viewporter() const { return viewporter_; }
+  zwp_idle_inhibit_manager_v1* idleInhibitor() const { return idleInhibitor_; }
   const std::vector<std::unique_ptr<WaylandOutput>>& outputs() const { return outputs_; }
 
   // Given the first seat as soon as it is bound, before any of its events.
@@ -73,6 +75,7 @@ class WaylandConnection {
   xdg_wm_base* wmBase_ = nullptr;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   wp_viewporter* viewporter_ = nullptr;
+  zwp_idle_inhibit_manager_v1* idleInhibitor_ = nullptr;
   zxdg_output_manager_v1* outputManager_ = nullptr;
   std::vector<std::unique_ptr<WaylandOutput>> outputs_;
   bool connected_ = false;  // past the first description of the outputs

@@ -1,6 +1,7 @@
 #include "wayland_window_target.h"
 
 #include "display_system.h"
+#include "idle-inhibit-unstable-v1-client-protocol.h"
 #include "wayland_connection.h"
 
 WaylandWindowTarget::WaylandWindowTarget(WaylandConnection& connection, const WaylandDisplayMode& mode,
@@ -35,7 +36,18 @@ void WaylandWindowTarget::ClientSize(int* width, int* height) {
   *height = height_;
 }
 
+void WaylandWindowTarget::HoldOffScreenSaver(bool hold) {
+  zwp_idle_inhibit_manager_v1* manager = connection_.idleInhibitor();
+  if (hold && !idleInhibitor_ && surface_ && manager) {
+    idleInhibitor_ = zwp_idle_inhibit_manager_v1_create_inhibitor(manager, surface_->surface());
+  } else if (!hold && idleInhibitor_) {
+    zwp_idle_inhibitor_v1_destroy(idleInhibitor_);
+    idleInhibitor_ = nullptr;
+  }
+}
+
 void WaylandWindowTarget::Close() {
+  HoldOffScreenSaver(false);
   pacer_.Reset();
   gl_.Release();
   if (surface_) {

@@ -1,7 +1,9 @@
 // The show's drawing target on Wayland: a surface of its own that fills the
 // output at logical (0, 0) (wayland_fullscreen_surface.h), drawn at the
 // show's size and scaled by the compositor when the display mode says so,
-// with its EGL context and frame pacing. Other programs cannot see our
+// with its EGL context and frame pacing; while it is up, the compositor's
+// idle timers are held off (the show is what runs when the user is idle, as
+// an idle daemon started it). Other programs cannot see our
 // surfaces, so while it exists the show holds the session's mark named as
 // its caption (session_marker.h), which the host watches instead.
 #pragma once
@@ -19,6 +21,7 @@
 #include "wayland_gl_context.h"
 
 class WaylandConnection;
+struct zwp_idle_inhibitor_v1;
 
 class WaylandWindowTarget final : public DrawingTarget {
  public:
@@ -27,6 +30,7 @@ class WaylandWindowTarget final : public DrawingTarget {
   bool Open(const std::string& title, int width, int height, const PixelFormatRequest& format) override;
   bool HasPixelFormat() override { return gl_.hasConfig(); }
   void ClientSize(int* width, int* height) override;
+  void HoldOffScreenSaver(bool hold) override;
   void Close() override;
   bool CreateContext() override;
   void DestroyContext() override;
@@ -43,6 +47,7 @@ class WaylandWindowTarget final : public DrawingTarget {
   WaylandGLContext gl_;
   WaylandFramePacer pacer_;
   std::unique_ptr<WaylandFullscreenSurface> surface_;
+  zwp_idle_inhibitor_v1* idleInhibitor_ = nullptr;
   qg::SessionMarker marker_;
   uint32_t outputName_ = 0;
   int width_ = 0, height_ = 0;
