@@ -84,6 +84,12 @@ bool WaylandFullscreenSurface::WaitConfigured() {
   return configured_ && !closed_;
 }
 
+void WaylandFullscreenSurface::Crop(int x, int y, int width, int height) {
+  if (viewport_)
+    wp_viewport_set_source(viewport_, wl_fixed_from_int(x), wl_fixed_from_int(y), wl_fixed_from_int(width),
+                           wl_fixed_from_int(height));
+}
+
 void WaylandFullscreenSurface::Configured(uint32_t serial) {
   if (layerSurface_) zwlr_layer_surface_v1_ack_configure(layerSurface_, serial);
   if (xdgSurface_) xdg_surface_ack_configure(xdgSurface_, serial);

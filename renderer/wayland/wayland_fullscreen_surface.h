@@ -43,6 +43,8 @@ class WaylandFullscreenSurface {
   bool configured() const { return configured_; }
   // True when the compositor scales what is attached to that size.
   bool scaling() const { return viewport_ != nullptr; }
+  // Shows only that part of what is attached (scaled to the size the same).
+  void Crop(int x, int y, int width, int height);
 
   // After each new size has been taken (the next commit applies it).
   std::function<void()> onConfigure;

@@ -62,8 +62,11 @@ void WaylandMonitorCovers::Paint(WaylandFullscreenSurface& cover) {
   if (!connection_.shm()) return;
   wl_buffer* buffer = nullptr;
   if (cover.scaling()) {
-    if (!pixel_) pixel_ = BlackBuffer(connection_.shm(), 1, 1);
+    // The middle pixel of nine: a lone pixel's edges fade out to the desktop
+    // under some compositors' filtering, a pixel among its like's do not.
+    if (!pixel_) pixel_ = BlackBuffer(connection_.shm(), 3, 3);
     buffer = pixel_;
+    cover.Crop(1, 1, 1, 1);
   } else {
     buffer = BlackBuffer(connection_.shm(), std::max(cover.width(), 1), std::max(cover.height(), 1));
     if (buffer) sized_.push_back(buffer);

@@ -35,6 +35,6 @@ class WaylandMonitorCovers final : public MonitorCovers {
   WaylandConnection& connection_;
   const WaylandWindowTarget& show_;
   bool covering_ = false;
-  wl_buffer* pixel_ = nullptr;       // one black pixel, stretched over each scaled cover
+  wl_buffer* pixel_ = nullptr;       // black, its middle pixel stretched over each scaled cover
   std::vector<wl_buffer*> sized_;    // black, an output's size, where nothing scales
 };
