@@ -41,10 +41,7 @@ qgbench::Rate RunBareLoop(long frames, const std::string& snapshot) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const long frames = argc > 1 ? std::atol(argv[1]) : 450;
-  const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
-  setenv("QG_SWAP_INTERVAL", "0", 1);
-  setenv("vblank_mode", "0", 1);
+  const qgbench::RoundsAsked asked = qgbench::AskedRounds(argc, argv);
   qgtest::TestXServer server;  // never the caller's display
   if (!server.ok()) {
     std::fprintf(stderr, "no private X server: %s\n", server.error().c_str());
@@ -57,10 +54,10 @@ int main(int argc, char** argv) {
   const std::string snapshot = runtime.path() + "/kestrow/Wobblevista.bmp";
   qgbench::WriteDesktopPicture(snapshot, 1920, 1080);
   return qgbench::RunRounds(
-      rounds,
+      asked.rounds,
       [&] {
         X11RendererPlatform platform;
-        return qgbench::RunShow(platform, frames);
+        return qgbench::RunShow(platform, asked.frames);
       },
-      [&] { return RunBareLoop(frames, snapshot); });
+      [&] { return RunBareLoop(asked.frames, snapshot); });
 }

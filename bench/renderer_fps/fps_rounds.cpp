@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -79,6 +80,15 @@ double Median(std::vector<double> v) {
 }
 
 }  // namespace
+
+RoundsAsked AskedRounds(int argc, char** argv) {
+  RoundsAsked asked;
+  if (argc > 1) asked.frames = std::atol(argv[1]);
+  if (argc > 2) asked.rounds = std::atoi(argv[2]);
+  setenv("QG_SWAP_INTERVAL", "0", 1);
+  setenv("vblank_mode", "0", 1);
+  return asked;
+}
 
 bool FrameCount::Presented() {
   const auto now = Clock::now();

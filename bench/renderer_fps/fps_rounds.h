@@ -38,6 +38,14 @@ class FrameCount {
   double cpuFirst_ = 0.0, cpuLast_ = 0.0;
 };
 
+// FRAMES and ROUNDS from the command line (450 and 5 when not given); from
+// here on both sides draw uncapped.
+struct RoundsAsked {
+  long frames = 450;
+  int rounds = 5;
+};
+RoundsAsked AskedRounds(int argc, char** argv);
+
 // The whole show (spine, message pump, clock, scene, swap) on the given real
 // platform, ended by a close request once the frames are counted.
 Rate RunShow(RendererPlatform& platform, long frames);

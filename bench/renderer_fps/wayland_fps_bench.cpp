@@ -41,10 +41,7 @@ qgbench::Rate RunBareLoop(long frames, const std::string& snapshot) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const long frames = argc > 1 ? std::atol(argv[1]) : 450;
-  const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
-  setenv("QG_SWAP_INTERVAL", "0", 1);
-  setenv("vblank_mode", "0", 1);
+  const qgbench::RoundsAsked asked = qgbench::AskedRounds(argc, argv);
   // An output of the show's own size: the compositor then copies the frames
   // without scaling them, which would otherwise bound both sides alike.
   qgtest::TestSway sway(1024, 768);  // never the caller's session
@@ -60,10 +57,10 @@ int main(int argc, char** argv) {
   const std::string snapshot = qg::SnapshotFilePath();
   qgbench::WriteDesktopPicture(snapshot, 1920, 1080);
   return qgbench::RunRounds(
-      rounds,
+      asked.rounds,
       [&] {
         WaylandRendererPlatform platform;
-        return qgbench::RunShow(platform, frames);
+        return qgbench::RunShow(platform, asked.frames);
       },
-      [&] { return RunBareLoop(frames, snapshot); });
+      [&] { return RunBareLoop(asked.frames, snapshot); });
 }
