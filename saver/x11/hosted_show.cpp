@@ -77,14 +77,14 @@ int RunHostedShow(const HostedStart& start) {
   setenv(kHostedWindowEnv, id, 1);
   setenv(kHostPidEnv, std::to_string(getpid()).c_str(), 1);
 
+  // A picture from an earlier run for a window of the same id must never
+  // stand in for this one's, which may be none.
+  RemoveSnapshotFile(SnapshotFilePath());
   bool snapshotWritten = false;
   {
     const DesktopPicture desktop = DesktopFor(dpy, window);
     if (!desktop.empty() && EnsureSnapshotFolder())
       snapshotWritten = WriteSnapshotFile(desktop, SnapshotFilePath());
-    // No picture this time: none from an earlier show either (a host killed
-    // outright leaves its own behind), or the user's no would show a desktop.
-    if (desktop.empty()) RemoveSnapshotFile(SnapshotFilePath());
   }
   XCloseDisplay(dpy);
 
