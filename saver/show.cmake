@@ -13,7 +13,8 @@ add_library(qg_show_core STATIC
   ${_qg_show}/renderer_watch.cpp
   ${_qg_show}/sound_kind.cpp
   ${_qg_show}/show_music.cpp
-  ${_qg_show}/hosted_start.cpp)
+  ${_qg_show}/hosted_start.cpp
+  ${_qg_show}/desktop_composer.cpp)
 target_include_directories(qg_show_core PUBLIC ${_qg_show})
 target_link_libraries(qg_show_core PUBLIC qg_snapshot_bmp qg_music qg_snapshot_path)
 
