@@ -29,10 +29,12 @@ if(WIN32)
   target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path PRIVATE qg_display_modes gdi32)
 elseif(NOT QG_PORTABLE_ONLY)
   find_package(X11 REQUIRED)
-  # Linux and X11 services of the show.
+  # Linux services of the show, on X11 and on Wayland.
   add_library(qg_show_platform STATIC
     ${_qg_show}/x11/desktop_capture_x11.cpp
     ${_qg_show}/x11/display_mode_guard_x11.cpp
+    ${_qg_show}/wayland/wayland_mode_guard.cpp
+    ${_qg_show}/linux/display_mode_guard_linux.cpp
     ${_qg_show}/x11/x11_window_probe.cpp
     ${_qg_show}/x11/x_error_trap.cpp
     ${_qg_show}/x11/daemon_screenshot.cpp
@@ -41,7 +43,7 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/linux/renderer_process_posix.cpp
     ${_qg_show}/linux/snapshot_writer_posix.cpp)
   target_link_libraries(qg_show_platform PUBLIC qg_show_core qg_snapshot_path qg_termination_signals
-    PRIVATE qg_display_modes
+    PRIVATE qg_display_modes qg_session_marker
     X11::X11 X11::X11_xcb X11::xcb X11::Xext X11::Xrandr)
 
   if(TARGET quiverglide_saver)

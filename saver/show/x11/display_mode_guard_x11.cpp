@@ -1,7 +1,7 @@
 // XRandR: every CRTC's mode, position, rotation and outputs, and the screen
 // size, as they were before the show. Restoring switches back only what
 // differs, so a renderer that put things back itself leaves nothing to do.
-#include "display_mode_guard.h"
+#include "xrandr_mode_guard.h"
 
 #include <vector>
 
@@ -96,6 +96,6 @@ class XrandrModeGuard final : public DisplayModeGuard {
 
 }  // namespace
 
-std::unique_ptr<DisplayModeGuard> MakeDisplayModeGuard() { return std::make_unique<XrandrModeGuard>(); }
+std::unique_ptr<DisplayModeGuard> MakeXrandrModeGuard() { return std::make_unique<XrandrModeGuard>(); }
 
 }  // namespace qg::show
