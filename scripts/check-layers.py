@@ -15,7 +15,9 @@ LAYERS = {
     "renderer": 1,          # the show's logic: timer, scene, pieces, decoder, loader
     "renderer/spine": 2,    # start-up, message loop, window procedure (files below)
     "renderer/x11": 3,
+    "renderer/wayland": 3,
     "renderer/win32": 3,
+    "renderer/linux": 4,    # the Linux program, choosing X11 or Wayland
     "saver/base": 1,
     "saver/forms": 2,
     "saver/music": 2,
