@@ -51,6 +51,7 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/x11/display_mode_guard_x11.cpp
     ${_qg_show}/wayland/wayland_mode_guard.cpp
     ${_qg_show}/linux/display_mode_guard_linux.cpp
+    ${_qg_show}/wayland/renderer_tied_start.cpp
     ${_qg_show}/x11/x11_window_probe.cpp
     ${_qg_show}/x11/x_error_trap.cpp
     ${_qg_show}/x11/daemon_screenshot.cpp
