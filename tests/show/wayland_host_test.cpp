@@ -2,11 +2,9 @@
 // started as they are installed, real pointer and key events.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -22,7 +20,30 @@ using namespace std::chrono_literals;
 using qgtest::RgbPicture;
 using qgtest::WaitUntil;
 
-const unsigned char kDesktop[3] = {0x30, 0x60, 0xc0};
+// Pixels of a picture, counted by a test of their red, green, blue.
+template <class F>
+long Count(const RgbPicture& p, F test) {
+  long n = 0;
+  for (size_t i = 0; i + 2 < p.rgb.size(); i += 3) n += test(p.rgb[i], p.rgb[i + 1], p.rgb[i + 2]);
+  return n;
+}
+bool Desktop(int r, int g, int b) { return r == 0x30 && g == 0x60 && b == 0xc0; }
+bool Black(int r, int g, int b) { return r + g + b == 0; }
+// The show: the desktop's colour on much of the sheets, and the dark distance
+// between them, which the live desktop has none of.
+bool ShowsThePhotograph(const RgbPicture& p) {
+  const long all = long(p.width) * p.height;
+  return Count(p, [](int r, int g, int b) { return b > 2 * r && b > g + 30; }) * 4 > all &&
+         Count(p, [](int r, int g, int b) { return r + g + b < 60; }) * 50 > all;
+}
+// The rows of a rectangle, to compare one look of it with another.
+std::string Area(const RgbPicture& p, int x, int y, int w, int h) {
+  std::string bytes;
+  for (int row = y; row < y + h; ++row) bytes.append(reinterpret_cast<const char*>(p.At(x, row)), size_t(w) * 3);
+  return bytes;
+}
+// A process running `program` (a zombie runs nothing), else 0.
+long Find(const std::string& program) { return std::atol(qgtest::RunCapture({"/usr/bin/pgrep", "-f", "^" + program}, {}).c_str()); }
 
 class WaylandHost : public ::testing::Test {
  protected:
@@ -32,15 +53,14 @@ class WaylandHost : public ::testing::Test {
     sway = std::make_unique<qgtest::TestSway>(1024, 768, "#3060c0", "output * bg #3060c0 solid_color\ndefault_floating_border none");
     ASSERT_TRUE(sway->ok()) << sway->error();
     // A pointer for the seat, so that the cursor commands reach the clients.
-    qgtest::ProcessOptions o{{QG_VIRTUAL_POINTER}, sway->ClientEnv(), {}, "", dir.path() + "/pointer"};
+    qgtest::ProcessOptions o{{QG_VIRTUAL_POINTER}, sway->ClientEnv(), {}, "", dir.path() + "/pointer", ""};
     pointer = std::make_unique<qgtest::Process>(o);
     ASSERT_TRUE(WaitUntil([&] { return qgtest::ReadFile(o.stdout_path) == "ready\n"; }, 10s));
   }
-  // A program folder whose programs see only this desktop.
+  // A program folder whose programs see only this desktop (Qt's platform set to X11 is overruled).
   std::unique_ptr<hosttest::HostInstall> Install(const std::string& renderer) {
     auto host = std::make_unique<hosttest::HostInstall>("", renderer);
     host->env.erase("DISPLAY");
-    host->env.erase("QT_QPA_PLATFORM");
     host->env["WAYLAND_DISPLAY"] = sway->socket();
     return host;
   }
@@ -48,6 +68,12 @@ class WaylandHost : public ::testing::Test {
     RgbPicture p;
     EXPECT_TRUE(sway->Screenshot(&p, output));
     return p;
+  }
+  // One colour but for the pointer's image, which the compositor draws into the picture.
+  template <class F>
+  bool Plain(const std::string& output, F colour) {
+    const RgbPicture p = Shot(output);
+    return Count(p, colour) + 32 * 32 >= long(p.width) * p.height;
   }
   // The seat's "set" only enters the surface there; the last pixel is a move.
   void Pointer(int x, int y) {
@@ -66,50 +92,14 @@ class WaylandHost : public ::testing::Test {
   std::unique_ptr<qgtest::Process> pointer;
 };
 
-// Pixels of a picture, counted by a test of their red, green, blue.
-template <class F>
-long Count(const RgbPicture& p, F test) {
-  long n = 0;
-  for (size_t i = 0; i + 2 < p.rgb.size(); i += 3) n += test(p.rgb[i], p.rgb[i + 1], p.rgb[i + 2]);
-  return n;
-}
-bool Desktop(int r, int g, int b) { return r == kDesktop[0] && g == kDesktop[1] && b == kDesktop[2]; }
-bool Black(int r, int g, int b) { return r + g + b == 0; }
-long Pixels(const RgbPicture& p) { return long(p.width) * p.height; }
-
-// The rows of a rectangle, to compare one look of it with another.
-std::string Area(const RgbPicture& p, int x, int y, int w, int h) {
-  std::string bytes;
-  for (int row = y; row < y + h; ++row) bytes.append(reinterpret_cast<const char*>(p.At(x, row)), size_t(w) * 3);
-  return bytes;
-}
-
-// A process still there (a zombie of ours is reaped first).
-bool Alive(long pid) {
-  waitpid(pid_t(pid), nullptr, WNOHANG);
-  return pid > 0 && kill(pid_t(pid), 0) == 0;
-}
-// The first process whose command line starts with `program`, or -1.
-long Find(const std::string& program) {
-  DIR* d = opendir("/proc");
-  long found = -1;
-  while (dirent* e = d ? readdir(d) : nullptr) {
-    const long pid = std::atol(e->d_name);
-    if (pid > 0 && qgtest::ReadFile("/proc/" + std::string(e->d_name) + "/cmdline").rfind(program + '\0', 0) == 0)
-      found = pid;
-  }
-  if (d) closedir(d);
-  return found;
-}
-
 TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOtherStart) {
   auto host = Install("/bin/true");
   std::ofstream(host->Folder() + "/Quiverglide.ini", std::ios::binary) << qgtest::SettingsText("0", "7", "");
   auto scr = host->Start({"/c"});
   std::string tree;
   ASSERT_TRUE(WaitUntil([&] { return (tree = sway->Msg({"-t", "get_tree"})).find("\"<Quiverglide>\"") != std::string::npos; }, 15s));
-  const size_t name = tree.find("\"<Quiverglide>\"");
-  const std::string node = tree.substr(tree.rfind("\"rect\"", name), tree.find("\"shell\"", name) + 30 - tree.rfind("\"rect\"", name));
+  const size_t at = tree.rfind("\"rect\"", tree.find("\"<Quiverglide>\""));
+  const std::string node = tree.substr(at, tree.find("\"shell\"", at) + 30 - at);
   EXPECT_NE(node.find("\"app_id\": \"quiverglide-settings\""), std::string::npos) << node;
   EXPECT_NE(node.find("\"shell\": \"xdg_shell\""), std::string::npos) << node;
   // Floating at its designed size (sway floats a window whose size is fixed).
@@ -120,21 +110,19 @@ TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOthe
   // The open dialog refuses another start of the session, silently (without a
   // renderer beside it a start that went on would stop at its message); a
   // preview has no X window to live in here and ends as quietly.
-  auto other = Install("");
   for (std::vector<std::string> args : {std::vector<std::string>{"/s"}, {"/p", "1234"}}) {
-    const auto rc = other->Start(args, {{"XDG_RUNTIME_DIR", host->env["XDG_RUNTIME_DIR"]}})->Wait(10s);
-    ASSERT_TRUE(rc.has_value()) << args[0] << " went on beside the open dialog";
-    EXPECT_EQ(*rc, 0);
+    const auto rc = Install("")->Start(args, {{"XDG_RUNTIME_DIR", host->env["XDG_RUNTIME_DIR"]}})->Wait(10s);
+    EXPECT_EQ(rc, std::optional<int>(0)) << args[0] << " went on beside the open dialog";
   }
 
-  // The pointer over 設定 lights it; leaving the window (a move Wayland tells
-  // us nothing of but the leave) puts it back within the button's watch.
+  // The pointer over 設定 lights it, also while it rests there; leaving the
+  // window (a move Wayland tells us nothing of but the leave) puts it out.
   const int sx = x + 316, sy = y + 200;
   const std::string rest = Area(Shot("HEADLESS-1"), sx, sy, 36, 25);
   Pointer(sx + 40, sy + 12);
   std::string lit;
   EXPECT_TRUE(WaitUntil([&] { return (lit = Area(Shot("HEADLESS-1"), sx, sy, 36, 25)) != rest; }, 5s));
-  std::this_thread::sleep_for(500ms);  // the watch has looked a few times since
+  std::this_thread::sleep_for(500ms);  // the button's 100 ms watch has looked since
   EXPECT_EQ(Area(Shot("HEADLESS-1"), sx, sy, 36, 25), lit) << "put out under the pointer";
   Pointer(x + w + 100, y + h + 100);
   EXPECT_TRUE(WaitUntil([&] { return Area(Shot("HEADLESS-1"), sx, sy, 36, 25) == rest; }, 5s)) << "still lit";
@@ -143,6 +131,53 @@ TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOthe
   Click(sx + 40, sy + 12);                   // 設定
   ASSERT_EQ(scr->Wait(10s), 0);
   EXPECT_EQ(qgtest::ReadFile(host->Folder() + "/Quiverglide.ini"), qgtest::SettingsText("1", "7", ""));
+}
+
+TEST_F(WaylandHost, ShowOnTheFirstOutputCoversTheOthersAndEndsWithEscapeOrWithItsRenderer) {
+  sway->Msg({"create_output"});  // HEADLESS-2, right of the first
+  auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
+  const std::string renderer = host->Folder() + "/Quiverglide.dll";
+  auto scr = host->Start({"/s"});
+  RgbPicture first;
+  ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(first = Shot("HEADLESS-1")); }, 20s)) << "no show";
+  EXPECT_TRUE(WaitUntil([&] { return Shot("HEADLESS-1").rgb != first.rgb; }, 5s)) << "the picture stands still";
+  EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-2", Black); }, 10s));
+  sway->Msg({"create_output"});  // HEADLESS-3 during the show
+  EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-3", Black); }, 10s));
+  // A second show of the session refuses to run beside this one.
+  const auto second = Install("")->Start({"/s"}, {{"XDG_RUNTIME_DIR", host->env["XDG_RUNTIME_DIR"]}})->Wait(10s);
+  EXPECT_EQ(second, std::optional<int>(0));
+
+  Pointer(1500, 300);  // over the second output: Escape still ends the show
+  ASSERT_TRUE(sway->PressKey("Escape"));
+  ASSERT_EQ(scr->Wait(10s), 0);
+  for (const char* output : {"HEADLESS-1", "HEADLESS-2", "HEADLESS-3"})
+    EXPECT_TRUE(WaitUntil([&] { return Plain(output, Desktop); }, 5s)) << output;
+  EXPECT_EQ(Find(renderer), 0);
+  EXPECT_NE(access(host->SnapshotPath().c_str(), F_OK), 0) << "the snapshot outlived the show";
+
+  // A renderer killed outright ends the show as well, and leaves nothing on the screen.
+  scr = host->Start({"/s"});
+  ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(Shot("HEADLESS-1")); }, 20s));
+  const long killed = Find(renderer);
+  ASSERT_GT(killed, 0);
+  kill(pid_t(killed), SIGKILL);
+  EXPECT_EQ(scr->Wait(3s), 0);
+  EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
+}
+
+TEST_F(WaylandHost, TheIdleDaemonStartsTheShowAndSigtermToTheHostEndsIt) {
+  auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
+  const std::string scr = host->Folder() + "/Quiverglide.scr", renderer = host->Folder() + "/Quiverglide.dll";
+  qgtest::ProcessOptions o{{"/usr/bin/swayidle", "-w", "timeout", "2", scr + " /s"}, host->env, {"DISPLAY"}, "", "", ""};
+  qgtest::Process idle(o);
+  ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(Shot("HEADLESS-1")); }, 30s)) << "no show after 2 idle seconds";
+  const long pid = Find(scr);
+  ASSERT_GT(pid, 0);
+  ASSERT_GT(Find(renderer), 0);
+  kill(pid_t(pid), SIGTERM);
+  EXPECT_TRUE(WaitUntil([&] { return Find(scr) == 0 && Find(renderer) == 0; }, 3s));
+  EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-// Gives a test compositor's seat a pointer while it runs: a headless sway has
-// no input device, so its clients never get a wl_pointer and the seat's cursor
-// commands (swaymsg seat seat0 cursor ...) reach nobody. A virtual pointer
-// (wlr's protocol, declared here by hand up to the request used) is one. Those
-// commands end no pointer frame, and clients hold pointer events back until
-// one comes: the pointer ends one every 20 ms.
-// Prints "ready" once the pointer exists. Usage: virtual_pointer (with WAYLAND_DISPLAY).
+// Gives a headless sway's seat a pointer while it runs: without an input
+// device its clients get no wl_pointer, and the seat's cursor commands reach
+// nobody. A virtual pointer of wlr's protocol (declared by hand up to the one
+// request sent) is one. Those commands end no pointer frame, which clients wait
+// for: the pointer ends one every 20 ms. Prints "ready" once it exists.
 #include <poll.h>
 #include <wayland-client.h>
 
@@ -13,18 +11,13 @@
 
 namespace {
 
-const wl_interface* kNoTypes[5] = {};
-const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes},
-                                       {"motion_absolute", "uuuuu", kNoTypes},
-                                       {"button", "uuu", kNoTypes},
-                                       {"axis", "uuf", kNoTypes},
-                                       {"frame", "", kNoTypes}};
-constexpr uint32_t kFrame = 4;
+const wl_interface* kNone[5] = {};
+const wl_message kPointerRequests[] = {{"motion", "uff", kNone}, {"motion_absolute", "uuuuu", kNone},
+                                       {"button", "uuu", kNone}, {"axis", "uuf", kNone}, {"frame", "", kNone}};
 const wl_interface kPointer = {"zwlr_virtual_pointer_v1", 1, 5, kPointerRequests, 0, nullptr};
 const wl_interface* kCreateTypes[] = {&wl_seat_interface, &kPointer};
 const wl_message kCreate = {"create_virtual_pointer", "?on", kCreateTypes};
 const wl_interface kManager = {"zwlr_virtual_pointer_manager_v1", 1, 1, &kCreate, 0, nullptr};
-
 wl_proxy* g_manager = nullptr;
 wl_seat* g_seat = nullptr;
 
@@ -34,8 +27,7 @@ void Global(void*, wl_registry* registry, uint32_t name, const char* interface, 
   else if (std::strcmp(interface, "wl_seat") == 0 && !g_seat)
     g_seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
 }
-void GlobalRemove(void*, wl_registry*, uint32_t) {}
-const wl_registry_listener kListener = {Global, GlobalRemove};
+const wl_registry_listener kListener = {Global, [](void*, wl_registry*, uint32_t) {}};
 
 }  // namespace
 
@@ -50,7 +42,7 @@ int main() {
   std::printf("ready\n");
   std::fflush(stdout);
   for (pollfd p = {wl_display_get_fd(display), POLLIN, 0};;) {
-    wl_proxy_marshal(pointer, kFrame);
+    wl_proxy_marshal(pointer, 4);  // frame
     if (wl_display_flush(display) < 0 || poll(&p, 1, 20) < 0) return 0;
     if (p.revents && wl_display_dispatch(display) == -1) return 0;
   }
