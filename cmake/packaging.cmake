@@ -83,4 +83,6 @@ Start it with \"quiverglide /s\" from xss-lock, xautolock, swayidle or a
 similar idle watcher, on X11 or on a Wayland desktop; \"quiverglide /c\" (the
 menu entry Quiverglide Settings) chooses the music. It is not a screen locker.")
 endif()
+# The values reach the CPack configuration as written (the description quotes).
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
