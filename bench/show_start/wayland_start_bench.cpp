@@ -14,45 +14,41 @@
 //     peak against the X11 floor's, for the renderer (big_desktop_bench).
 // Needs root (sway runs as a user of its own). Usage: wayland_start_bench [repetitions]  (default 5; medians)
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "desktop_pattern.h"
 #include "peak_memory.h"
-#include "process.h"
 #include "screencopy.h"
 #include "show_bench_support.h"
 #include "test_sway.h"
-#include "desktop_pattern.h"
 #include "wayland_desktop.h"
-
-extern char** environ;
 
 using namespace qgbench;
 
 namespace {
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // The show's first frame on the first output: much of the desktop's blue, and
 // the dark band between the sheets, which the desktop has none of.
-bool ShowFrame(qg::show::WaylandDesktop& desktop) {
+// A copy that failed (a compositor too busy for the deadline) leaves the
+// connection in no known state: the next look makes a new one.
+bool ShowFrame(std::unique_ptr<qg::show::WaylandDesktop>& desktop) {
   const auto deadline = Clock::now() + std::chrono::seconds(2);
   std::vector<qg::show::OutputBuffer> buffers;
-  if (!desktop.answered() || !qg::show::CopyOutputs(desktop, deadline, &buffers) || buffers.empty()) return false;
+  if (!desktop) desktop = std::make_unique<qg::show::WaylandDesktop>(deadline);
+  if (!desktop->answered() || !qg::show::CopyOutputs(*desktop, deadline, &buffers) || buffers.empty()) {
+    desktop.reset();
+    return false;
+  }
   const qg::show::OutputBuffer& b = buffers[0];
   long blue = 0, dark = 0;
   for (int y = 0; y < b.height; y += 4) {
@@ -65,38 +61,6 @@ bool ShowFrame(qg::show::WaylandDesktop& desktop) {
   }
   const long all = long(b.width / 4) * (b.height / 4);
   return blue * 4 > all && dark * 100 > all;
-}
-
-// A program in the given environment, its standard output to a pipe; its pid.
-pid_t Start(const std::vector<std::string>& args, int* out) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  if (rc != 0) {
-    close(fds[0]);
-    return -1;
-  }
-  *out = fds[0];
-  return pid;
-}
-
-// Time from start to the program's first line, in ms (-1: none within a minute).
-double UntilLine(int fd, Clock::time_point t0) {
-  struct pollfd p = {fd, POLLIN, 0};
-  char buf[16];
-  const double ms = poll(&p, 1, 60000) > 0 && read(fd, buf, sizeof buf) > 0 ? Ms(t0, Clock::now()) : -1;
-  close(fd);
-  return ms;
 }
 
 pid_t ChildOf(pid_t parent) {
@@ -113,7 +77,7 @@ struct Run {
 
 // Time from t0 to the first frame on the screen, looked for every 5 ms over a
 // connection made beforehand, so that each look is one copy of the output.
-double UntilFrame(qg::show::WaylandDesktop& desktop, Clock::time_point t0) {
+double UntilFrame(std::unique_ptr<qg::show::WaylandDesktop>& desktop, Clock::time_point t0) {
   while (Ms(t0, Clock::now()) < 20000) {
     if (ShowFrame(desktop)) return Ms(t0, Clock::now());
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -123,12 +87,10 @@ double UntilFrame(qg::show::WaylandDesktop& desktop, Clock::time_point t0) {
 
 Run Show(const qgtest::TestSway& sway, const std::string& bin) {
   Run run;
-  qg::show::WaylandDesktop desktop(Clock::now() + std::chrono::seconds(5));
-  int out = -1;
+  auto desktop = std::make_unique<qg::show::WaylandDesktop>(Clock::now() + std::chrono::seconds(5));
   const auto t0 = Clock::now();
-  const pid_t host = Start({bin + "/Quiverglide.scr", "/s"}, &out);
+  const pid_t host = Spawn({bin + "/Quiverglide.scr", "/s"});
   if (host <= 0) return run;
-  close(out);
   run.ms = UntilFrame(desktop, t0);
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   run.hostMiB = PeakKiB(host) / 1024.0;
@@ -143,10 +105,10 @@ Run Show(const qgtest::TestSway& sway, const std::string& bin) {
 // The floor, timed to its frame on the screen as the show is (and to its line).
 Run Floor(const std::string& file, double* lineMs) {
   Run run;
-  qg::show::WaylandDesktop desktop(Clock::now() + std::chrono::seconds(5));
+  auto desktop = std::make_unique<qg::show::WaylandDesktop>(Clock::now() + std::chrono::seconds(5));
   int out = -1;
   const auto t0 = Clock::now();
-  const pid_t pid = Start({QG_BARE_WAYLAND_PATH, file}, &out);
+  const pid_t pid = SpawnReading({QG_BARE_WAYLAND_PATH, file}, &out);
   if (pid <= 0) return run;
   std::thread line([&] { *lineMs = UntilLine(out, t0); });
   run.ms = UntilFrame(desktop, t0);
@@ -164,7 +126,7 @@ double BareQt(const std::string& platform) {
   setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
   setenv("QG_BARE_QT_HOLD", "1", 1);
   int out = -1;
-  const pid_t pid = Start({QG_BARE_QT_PATH}, &out);
+  const pid_t pid = SpawnReading({QG_BARE_QT_PATH}, &out);
   unsetenv("QT_QPA_PLATFORM");
   unsetenv("QG_BARE_QT_HOLD");
   if (pid <= 0) return 0;
@@ -227,7 +189,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < reps; ++r) {
       qtX11.push_back(BareQt("xcb"));
       int out = -1;
-      const pid_t floorPid = Start({QG_BARE_BIG_PATH, std::string(runtime) + "/floor.bin"}, &out);
+      const pid_t floorPid = SpawnReading({QG_BARE_BIG_PATH, std::string(runtime) + "/floor.bin"}, &out);
       UntilLine(out, Clock::now());
       xFloorMiB.push_back(PeakKiB(floorPid) / 1024.0);
       Kill(floorPid, SIGKILL), WaitExit(floorPid, 2000);
@@ -246,17 +208,17 @@ int main(int argc, char** argv) {
   if (xorg > 0) Kill(xorg, SIGTERM), WaitExit(xorg, 5000);
 
   std::printf("medians of %d, headless sway 1920 x 1080, software rendering\n", reps);
-  std::printf("start to the first frame: show %.0f ms, floor %.0f ms, ratio %.2f (goal <= 1.25)\n", Median(show),
-              Median(floor), Median(floor) > 0 ? Median(show) / Median(floor) : 0.0);
-  std::printf("the floor to its own line (no screen read): %.0f ms\n", Median(floorLine));
-  std::printf("peak memory (MiB): host %.1f, renderer %.1f, floor %.1f\n", Median(host), Median(renderer),
-              Median(floorMiB));
-  std::printf("on X11 (MiB): host %.1f, renderer %.1f, floor %.1f\n", Median(xHost), Median(xRenderer),
-              Median(xFloorMiB));
+  std::printf("start to the first frame: show %.0f ms, floor %.0f ms, ratio %.2f (goal <= 1.25)\n", MedianOf(show),
+              MedianOf(floor), MedianOf(floor) > 0 ? MedianOf(show) / MedianOf(floor) : 0.0);
+  std::printf("the floor to its own line (no screen read): %.0f ms\n", MedianOf(floorLine));
+  std::printf("peak memory (MiB): host %.1f, renderer %.1f, floor %.1f\n", MedianOf(host), MedianOf(renderer),
+              MedianOf(floorMiB));
+  std::printf("on X11 (MiB): host %.1f, renderer %.1f, floor %.1f\n", MedianOf(xHost), MedianOf(xRenderer),
+              MedianOf(xFloorMiB));
   std::printf("Wayland above X11 (MiB): host %+.1f, renderer %+.1f; the libraries' own: a bare Qt window %.1f on\n"
               "Wayland against %.1f on X11 (%+.1f), the bare floors %+.1f\n",
-              Median(host) - Median(xHost), Median(renderer) - Median(xRenderer), Median(qtWayland), Median(qtX11),
-              Median(qtWayland) - Median(qtX11), Median(floorMiB) - Median(xFloorMiB));
+              MedianOf(host) - MedianOf(xHost), MedianOf(renderer) - MedianOf(xRenderer), MedianOf(qtWayland), MedianOf(qtX11),
+              MedianOf(qtWayland) - MedianOf(qtX11), MedianOf(floorMiB) - MedianOf(xFloorMiB));
   for (size_t i = 0; i < show.size(); ++i)
     std::printf("  run %zu: show %.0f ms, floor %.0f ms\n", i + 1, show[i], i < floor.size() ? floor[i] : -1.0);
   std::string cleanup = std::string("rm -rf ") + runtime;
