@@ -43,12 +43,15 @@ elseif(NOT QG_PORTABLE_ONLY)
     ${_qg_show}/wayland/desktop_capture_wayland.cpp)
   target_link_libraries(qg_show_wayland PUBLIC qg_show_core PRIVATE qg_wayland_protocols PkgConfig::QG_DBUS Qt6::Gui)
 
-  # Linux and X11 services of the show; the capture goes to X11 or Wayland
-  # as the display system is chosen.
+  # Linux services of the show, on X11 and on Wayland; the capture and the
+  # mode guard go to X11 or Wayland as the display system is chosen.
   add_library(qg_show_platform STATIC
     ${_qg_show}/linux/desktop_capture_linux.cpp
     ${_qg_show}/x11/desktop_capture_x11.cpp
     ${_qg_show}/x11/display_mode_guard_x11.cpp
+    ${_qg_show}/wayland/wayland_mode_guard.cpp
+    ${_qg_show}/linux/display_mode_guard_linux.cpp
+    ${_qg_show}/wayland/renderer_tied_start.cpp
     ${_qg_show}/x11/x11_window_probe.cpp
     ${_qg_show}/x11/x_error_trap.cpp
     ${_qg_show}/x11/daemon_screenshot.cpp

@@ -12,8 +12,11 @@ namespace qgf {
 namespace App {
 
 // Sets the application up; call first, with main's arguments. The command
-// line becomes the arguments joined by single blanks.
-void Init(int& argc, char** argv);
+// line becomes the arguments joined by single blanks. `in_x11_window` says,
+// given that command line, whether the program is to live inside another
+// program's X window: on a Wayland desktop the forms then use X11 as well,
+// and end at once where there is no X server. Windows ignores it.
+void Init(int& argc, char** argv, bool (*in_x11_window)(const std::string& command) = nullptr);
 // Runs the event loop while at least one form is loaded; returns when none is.
 int Run();
 // Handles pending events once (used by waits inside handlers).

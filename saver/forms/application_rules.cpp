@@ -14,17 +14,21 @@ namespace {
 
 std::string g_command;
 bool g_running = false;
+bool g_in_x11_window = false;
 
 }  // namespace
 
-void Init(int& argc, char** argv) {
+void Init(int& argc, char** argv, bool (*in_x11_window)(const std::string& command)) {
   g_command.clear();
   for (int i = 1; i < argc; ++i) {
     if (i > 1) g_command += ' ';
     g_command += argv[i];
   }
+  g_in_x11_window = in_x11_window && in_x11_window(g_command);
   Toolkit::Init(argc, argv);
 }
+
+bool InX11Window() { return g_in_x11_window; }
 
 int Run() {
   if (LoadedFormCount() == 0) return 0;

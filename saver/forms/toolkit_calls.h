@@ -15,6 +15,8 @@ const std::vector<Form*>& LoadedForms();
 namespace App {
 // True while App::Run's event loop runs.
 bool Running();
+// True when Init was told the program lives inside another program's X window.
+bool InX11Window();
 }  // namespace App
 
 namespace Toolkit {
