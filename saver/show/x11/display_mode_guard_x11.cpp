@@ -1,15 +1,8 @@
-<<<<<<< HEAD
 // XRandR: the layout before the show and the output the renderer switches
 // (the same choice as the renderer's, xrandr_modes.h). Restoring puts only
 // that output back, so monitors the user plugged in or out meanwhile stay as
 // they are, and a renderer that put its mode back itself leaves nothing to do.
-#include "display_mode_guard.h"
-=======
-// XRandR: every CRTC's mode, position, rotation and outputs, and the screen
-// size, as they were before the show. Restoring switches back only what
-// differs, so a renderer that put things back itself leaves nothing to do.
 #include "xrandr_mode_guard.h"
->>>>>>> wl-host
 
 #include "x_error_trap.h"
 #include "xrandr_modes.h"
