@@ -17,13 +17,18 @@ bool g_running = false;
 
 }  // namespace
 
-void Init(int& argc, char** argv) {
-  g_command.clear();
+std::string CommandOf(int argc, char** argv) {
+  std::string command;
   for (int i = 1; i < argc; ++i) {
-    if (i > 1) g_command += ' ';
-    g_command += argv[i];
+    if (i > 1) command += ' ';
+    command += argv[i];
   }
-  Toolkit::Init(argc, argv);
+  return command;
+}
+
+void Init(int& argc, char** argv, DesktopScale scale) {
+  g_command = CommandOf(argc, argv);
+  Toolkit::Init(argc, argv, scale);
 }
 
 int Run() {

@@ -20,9 +20,18 @@ QApplication* g_app = nullptr;
 
 }  // namespace
 
-void Toolkit::Init(int& argc, char** argv) {
-  // The forms measure in device pixels, as they were designed.
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+void Toolkit::Init(int& argc, char** argv, App::DesktopScale scale) {
+  if (scale == App::DesktopScale::DevicePixels) {
+    // The forms measure in the screen's own pixels, whatever the desktop or
+    // the user's environment asks for.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+  }
+  // Otherwise Qt's own scaling: Xft.dpi (or QT_SCALE_FACTOR,
+  // QT_SCREEN_SCALE_FACTORS) on X11, an output's scale on Wayland, fractional
+  // factors passed through as given (Qt's default rounding). A form's pixel is
+  // then Qt's device-independent pixel, and the canvases draw at the device's.
   // Window ids, captions and the cursor are X11's: the xcb platform always
   // (XWayland in a Wayland session).
   qputenv("QT_QPA_PLATFORM", "xcb");
