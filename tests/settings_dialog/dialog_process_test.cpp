@@ -116,8 +116,8 @@ TEST_F(SettingsProcess, AtEveryDesktopScaleChoosesAudioCdWithTrack7AndSavesThenC
     for (XEvent e; XPending(xc.display());) {
       XNextEvent(xc.display(), &e);
       const XCreateWindowEvent& c = e.xcreatewindow;
-      zoom_from_pointer |= e.type == CreateNotify && c.override_redirect && std::abs(c.x - 900) <= 1 && std::abs(c.y - 700) <= 1 &&
-                           c.width == Scaled(4) && c.height == Scaled(4);
+      zoom_from_pointer |= e.type == CreateNotify && c.override_redirect && std::abs(c.x - 900) <= 1 &&
+                           std::abs(c.y - 700) <= 1 && c.width == Scaled(4) && c.height == Scaled(4);
     }
     EXPECT_TRUE(zoom_from_pointer);
     XSelectInput(xc.display(), DefaultRootWindow(xc.display()), NoEventMask);
@@ -125,7 +125,8 @@ TEST_F(SettingsProcess, AtEveryDesktopScaleChoosesAudioCdWithTrack7AndSavesThenC
       std::vector<int>& pixels = shown[s.scale == 2];
       qgtest::WaitUntil([&] {  // until drawn: two read-backs alike
         std::vector<int> now;
-        xc.ReadScreen(s.left, s.top, Scaled(496), Scaled(246), [&](int r, int g, int b) { now.insert(now.end(), {r, g, b}); });
+        xc.ReadScreen(s.left, s.top, Scaled(496), Scaled(246),
+                      [&](int r, int g, int b) { now.insert(now.end(), {r, g, b}); });
         return std::exchange(pixels, now) == now;
       }, 5s);
     }

@@ -92,7 +92,8 @@ class XClient {
   void SetDesktopDpi(int dpi) {
     const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
     XChangeProperty(display_, DefaultRootWindow(display_), XInternAtom(display_, "RESOURCE_MANAGER", False), XA_STRING,
-                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()), int(resources.size()));
+                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()),
+                    int(resources.size()));
     XSync(display_, False);
   }
 
