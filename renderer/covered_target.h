@@ -13,6 +13,8 @@
 class MonitorCovers {
  public:
   virtual ~MonitorCovers() = default;
+  // Covers every monitor the show is not on, as the monitors are now: one
+  // plugged in since the last call gets a cover, one gone loses its own.
   virtual void CoverOtherMonitors() = 0;
   // Takes every cover down; nothing when there is none.
   virtual void Uncover() = 0;
@@ -25,6 +27,7 @@ class CoveredTarget final : public DrawingTarget {
   bool Open(const std::string& title, int width, int height, const PixelFormatRequest& format) override {
     if (!show_.Open(title, width, height, format)) return false;
     covers_.CoverOtherMonitors();
+    open_ = true;
     return true;
   }
   bool HasPixelFormat() override { return show_.HasPixelFormat(); }
@@ -32,7 +35,11 @@ class CoveredTarget final : public DrawingTarget {
   bool FollowsSize() override { return show_.FollowsSize(); }
   void MarkPainted() override { show_.MarkPainted(); }
   void HoldOffScreenSaver(bool hold) override { show_.HoldOffScreenSaver(hold); }
+  void DisplayChanged() override {
+    if (open_) covers_.CoverOtherMonitors();
+  }
   void Close() override {
+    open_ = false;
     covers_.Uncover();
     show_.Close();
   }
@@ -43,4 +50,5 @@ class CoveredTarget final : public DrawingTarget {
  private:
   DrawingTarget& show_;
   MonitorCovers& covers_;
+  bool open_ = false;
 };

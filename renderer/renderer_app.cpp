@@ -172,6 +172,9 @@ intptr_t RendererWindowProc(const RendererMessage& message) {
     case kMsgPaint:
       platform.Target().MarkPainted();  // all drawing happens in the loop
       return 0;
+    case kMsgDisplayChange:
+      platform.Target().DisplayChanged();
+      return 0;
     default:
       return platform.Events().DefaultHandling(message);
   }

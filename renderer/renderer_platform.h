@@ -18,6 +18,7 @@ enum RendererMessageCode : uint32_t {
   kMsgPaint = 0x000F,
   kMsgClose = 0x0010,
   kMsgQuit = 0x0012,
+  kMsgDisplayChange = 0x007E,
   kMsgKeyDown = 0x0100,
   kMsgKeyUp = 0x0101,
   kMsgSysCommand = 0x0112,
@@ -81,6 +82,9 @@ class DrawingTarget {
   // Marks the content as painted (the paint message's handling), where the
   // system keeps such a mark.
   virtual void MarkPainted() {}
+  // The monitors changed under the show (one plugged in or out, a mode set
+  // from outside): what the target keeps over them follows.
+  virtual void DisplayChanged() {}
   // Keeps the system's own screensaver from starting while the show runs,
   // where refusing its start command in the window procedure is not enough.
   virtual void HoldOffScreenSaver(bool /*hold*/) {}

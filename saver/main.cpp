@@ -4,6 +4,7 @@
 #include "wobblevista_b.h"
 
 #ifndef _WIN32
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv) {
 #ifndef _WIN32
+  // A write to an X server that has gone is an error the show ends on, not a
+  // signal that kills the program before the snapshot is removed.
+  std::signal(SIGPIPE, SIG_IGN);
   // Started by the X11 screensaver daemon: its own show, before the forms.
   const qg::show::HostedStart hosted =
       qg::show::ReadHostedStart(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"));

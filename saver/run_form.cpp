@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -76,6 +77,7 @@ class Wobblevista_S : public qgf::Form {
   }
   void Timer3_Timer();
   void FillDisplay();
+  static void DisplayLost();
 
   std::string RendererPath;
   qg::show::RendererProcess renderer_;
@@ -87,8 +89,24 @@ class Wobblevista_S : public qgf::Form {
   bool showOver_ = false;  // the watch saw the renderer's end
 };
 
+Wobblevista_S* g_form = nullptr;
+
+// The display gone under the show (the X server ended, the connection
+// lost): the toolkit and Xlib end the process with exit() then, never
+// through the form. What must not outlive the show still goes, the music and
+// the photograph of the user's screen; nothing is left to give back on a
+// display that is gone, and nothing more runs.
+void Wobblevista_S::DisplayLost() {
+  if (!g_form) return;
+  g_form->music_.Stop();
+  if (g_form->snapshotWritten_) qg::show::RemoveSnapshotFile(qg::SnapshotFilePath());
+  qgf::App::End(0);
+}
+
 void Wobblevista_S::Form_Load() {
   qg::show::WatchEndRequests();
+  g_form = this;
+  std::atexit(&Wobblevista_S::DisplayLost);
 
   // The desktop, every monitor, at the display's own size.
   qg::show::DesktopPicture desktop;

@@ -33,20 +33,28 @@ char ModeLetter(const std::string& command_line) {
 }
 
 void RunStartup(StartupServices& s, std::int32_t& cursor_count) {
-  // 1. Another instance's show or settings dialog: end silently.
+  // 1. The mode letter.
+  std::string command;
+  Step([&] { command = s.CommandLine(); });
+  const char mode = ModeLetter(command);
+
+  // 2. Another instance's show or settings dialog: end silently. The show
+  // and the settings take the session's mark in the same step as they look
+  // for it, so of any number of starts at one moment exactly one goes on;
+  // the other starts only look. The windows still count beside the mark.
+  const bool claims = mode == 'S' || mode == 'C' || command.empty();
   bool running = false;
+  Step([&] { running = claims ? !s.ClaimInstance() : s.InstanceClaimed(); });
   Step([&] {
-    running = s.TopLevelWindowExists(kRunFormCaption) || s.TopLevelWindowExists(kSettingsDialogCaption);
+    running = running || s.TopLevelWindowExists(kRunFormCaption) || s.TopLevelWindowExists(kSettingsDialogCaption);
   });
   if (running) {
     s.EndProgram();
     return;
   }
-
-  // 2. The mode letter.
-  std::string command;
-  Step([&] { command = s.CommandLine(); });
-  char mode = ModeLetter(command);
+  // The session is this instance's now: a snapshot still there is a
+  // photograph of the user's screen that nothing will read.
+  if (claims) Step([&] { s.RemoveLeftSnapshot(); });
 
   // 3. Preview: the preview form sizes itself to the host window's pixels.
   if (mode == 'P') {

@@ -1,5 +1,5 @@
-// The start-up procedure's decisions: the instance markers, the mode letter
-// and the branch per command line. The services it calls are an interface so
+// The start-up procedure's decisions: the instance markers and the session's
+// instance mark, the mode letter and the branch per command line. The services it calls are an interface so
 // that the same order of steps runs on every platform and under test.
 #pragma once
 
@@ -18,6 +18,13 @@ class StartupServices {
   virtual ~StartupServices() = default;
   virtual std::string CommandLine() = 0;
   virtual bool TopLevelWindowExists(const std::string& caption) = 0;
+  // Takes the session's instance mark in one step, for the program's life:
+  // false when another instance holds it.
+  virtual bool ClaimInstance() = 0;
+  // Whether another instance holds the mark; looking never takes it.
+  virtual bool InstanceClaimed() = 0;
+  // Removes the snapshot an earlier run could not (killed, a power cut).
+  virtual void RemoveLeftSnapshot() = 0;
   // Ends the program at once. Under test it may return; start-up then stops.
   virtual void EndProgram() = 0;
   virtual void LoadPreviewForm(std::uint32_t host) = 0;

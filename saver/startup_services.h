@@ -1,5 +1,6 @@
-// The start-up steps' services on this platform: X11 window search, the
-// form layer, the snapshot folder, the settings and the three forms.
+// The start-up steps' services on this platform: window search and the
+// session's instance mark, the form layer, the snapshot folder, the settings
+// and the three forms.
 #pragma once
 
 #include "startup_dispatch.h"
@@ -8,6 +9,9 @@ class HostStartupServices : public qg::StartupServices {
  public:
   std::string CommandLine() override;
   bool TopLevelWindowExists(const std::string& caption) override;
+  bool ClaimInstance() override;
+  bool InstanceClaimed() override;
+  void RemoveLeftSnapshot() override;
   void EndProgram() override;
   void LoadPreviewForm(std::uint32_t host) override;
   void MakeSnapshotFolder() override;

@@ -18,8 +18,8 @@ set -euo pipefail
 
 # A suite fails only if its failing tests fail again. The first run stops at
 # the first failure; after a failure that does not repeat, the whole suite runs.
-suite_passes() {  # build-dir ctest-timeout
-  local t=(ctest --test-dir "$1" -j "$jobs" --timeout "$2")
+suite_passes() {  # build-dir ctest-timeout [ctest-args]
+  local t=(ctest --test-dir "$1" -j "$jobs" --timeout "$2" "${@:3}")
   "${t[@]}" --stop-on-failure >"$1.test.log" 2>&1 && return 0
   "${t[@]}" --rerun-failed >>"$1.test.log" 2>&1 || return 1
   "${t[@]}" >>"$1.test.log" 2>&1 && return 0
@@ -39,8 +39,8 @@ p = sys.argv[1]; s = open(p, encoding="utf-8").read()
 open(p, "w", encoding="utf-8").write(s.replace(os.environ["BEFORE"], os.environ["AFTER"], 1))' "$path"
   if ! cmake --build "$build" -j "$jobs" >"$build.log" 2>&1; then
     verdict="CAUGHT (build)"
-  elif ! suite_passes "$build" "$timeout"; then
-    verdict="CAUGHT ($(grep -m1 -oE '[0-9]+ - [^ ]+ \(' "$build.test.log" | sed 's/^[0-9]* - //; s/ ($//'))"
+  elif ! "$suite" "$build" "$timeout"; then
+    verdict="CAUGHT ($(grep -v '(Skipped)' "$build.test.log" | grep -m1 -oE '[0-9]+ - [^ ]+ \(' | sed 's/^[0-9]* - //; s/ ($//'))"
   fi
   mv "$path.orig" "$path"
   touch "$path"
@@ -59,11 +59,31 @@ run_faults() {  # platform build-dir ctest-timeout faults results
 jobs=${QG_JOBS:-$(nproc)}
 export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 
+suite=suite_passes
+
+# A new Wine session, which reads the monitors anew.
+new_wine_session() { { wineserver -k; wineserver -w; wineserver -p; wine cmd /c exit </dev/null; } >/dev/null 2>&1 || true; }
+
+# The Windows suite as scripts/test-windows.sh runs it: on one monitor, then
+# the covers' tests with a second output turned on.
+windows_suite_passes() {  # build-dir ctest-timeout
+  suite_passes "$1" "$2" || return 1
+  xrandr --addmode DUMMY1 1280x1024 >/dev/null 2>&1 || true
+  xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0 >/dev/null 2>&1 || return 0
+  xrandr >/dev/null
+  new_wine_session
+  local ok=0
+  QG_WINE_TWO_MONITORS=1 suite_passes "$1" "$2" -R '^win\.RendererCoverTest' || ok=1
+  xrandr --output DUMMY1 --off
+  new_wine_session
+  return $ok
+}
+
 # Called back by scripts/test-windows.sh inside its Wine set-up.
 if [ "${1:-}" = "--wine-faults" ]; then
-  faults=$2 results=$3 build=${QG_WIN_BUILD:-build-win}
+  faults=$2 results=$3 build=${QG_WIN_BUILD:-build-win} suite=windows_suite_passes
   echo "== the Windows suite must pass unchanged first"
-  suite_passes "$build" 180 ||
+  "$suite" "$build" 180 ||
     { echo "the unchanged Windows build fails its tests (see $PWD/$build.test.log)"; exit 1; }
   # A fault may leave the display switched, a program running or a folder
   # made, and all of them outlive the test that found it: each fault starts

@@ -33,6 +33,7 @@ class BenchFileSystem : public qg::FileSystem {
     return real().ReadFile(p, m, b);
   }
   bool ReplaceFile(const std::string& p, const std::string& b) override { return real().ReplaceFile(p, b); }
+  bool RemoveFile(const std::string& p) override { return real().RemoveFile(p); }
   std::string Env(const std::string& n) override { return real().Env(n); }
   std::string HomeFolder() override { return real().HomeFolder(); }
   std::string ProgramFolder() override { return folder_; }

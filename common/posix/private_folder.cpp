@@ -19,7 +19,9 @@ bool EnsurePrivateFolder(const std::string& folder) {
   struct stat st;
   if (lstat(folder.c_str(), &st) != 0) return false;
   if (!S_ISDIR(st.st_mode) || st.st_uid != getuid()) return false;
-  if ((st.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) return false;
+  // Open to others, or closed to its owner (a folder made read-only, where
+  // an old snapshot could neither be removed nor replaced): 0700 again.
+  if ((st.st_mode & 0777) != 0700 && chmod(folder.c_str(), 0700) != 0) return false;
   return true;
 }
 

@@ -11,8 +11,8 @@ namespace qg {
 std::string PrivateRuntimeFolder(const std::string& name);
 
 // Creates the folder (mode 0700) when missing and checks that it is a real
-// folder (not a link) owned by this user and closed to others, tightening the
-// mode of our own folder if needed. False when it cannot be made or belongs
+// folder (not a link) owned by this user, setting the mode of our own folder
+// to 0700 if it is not. False when it cannot be made or belongs
 // to someone else: nothing must then be written there.
 bool EnsurePrivateFolder(const std::string& folder);
 

@@ -1,6 +1,48 @@
 #include "xrandr_modes.h"
 
+#include <algorithm>
+
 namespace qg::xrandr {
+
+namespace {
+
+struct OutputInfoDeleter {
+  void operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
+};
+using OutputInfo = std::unique_ptr<XRROutputInfo, OutputInfoDeleter>;
+
+// The CRTC showing the output now; 0 when it shows nothing.
+RRCrtc CrtcOf(Display* display, XRRScreenResources* res, RROutput output) {
+  OutputInfo info(XRRGetOutputInfo(display, res, output));
+  return info && info->connection != RR_Disconnected ? info->crtc : 0;
+}
+
+// The output the window's corner lies on: the primary one when its CRTC is at
+// (0, 0), else the first output whose CRTC is.
+RROutput OutputAtOrigin(Display* display, XRRScreenResources* res, const ScreenState& screen) {
+  auto atOrigin = [&](RROutput output) {
+    const CrtcState* c = screen.Find(CrtcOf(display, res, output));
+    return c && c->mode != 0 && c->x == 0 && c->y == 0;
+  };
+  const RROutput primary = XRRGetOutputPrimary(display, DefaultRootWindow(display));
+  if (primary != 0 && atOrigin(primary)) return primary;
+  for (int i = 0; i < res->noutput; ++i)
+    if (atOrigin(res->outputs[i])) return res->outputs[i];
+  return 0;
+}
+
+// The size of a CRTC's area on the screen.
+void CrtcSize(XRRScreenResources* res, const CrtcState& c, int* width, int* height) {
+  *width = *height = 0;
+  for (int i = 0; i < res->nmode; ++i) {
+    if (res->modes[i].id != c.mode) continue;
+    const bool turned = (c.rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
+    *width = static_cast<int>(turned ? res->modes[i].height : res->modes[i].width);
+    *height = static_cast<int>(turned ? res->modes[i].width : res->modes[i].height);
+  }
+}
+
+}  // namespace
 
 const CrtcState* ScreenState::Find(RRCrtc crtc) const {
   for (const CrtcState& c : crtcs)
@@ -28,8 +70,12 @@ Resources CurrentResources(Display* display) {
 void ReadScreen(Display* display, XRRScreenResources* resources, ScreenState* state) {
   *state = ScreenState{};
   const int screen = DefaultScreen(display);
-  state->width = DisplayWidth(display, screen);
-  state->height = DisplayHeight(display, screen);
+  Window root;
+  int x, y;
+  unsigned width = 0, height = 0, border, depth;
+  XGetGeometry(display, RootWindow(display, screen), &root, &x, &y, &width, &height, &border, &depth);
+  state->width = static_cast<int>(width);
+  state->height = static_cast<int>(height);
   state->mmWidth = DisplayWidthMM(display, screen);
   state->mmHeight = DisplayHeightMM(display, screen);
   for (int i = 0; i < resources->ncrtc; ++i) {
@@ -56,6 +102,61 @@ bool SetCrtc(Display* display, XRRScreenResources* resources, const CrtcState& s
 
 void SetScreenSize(Display* display, int width, int height, int mmWidth, int mmHeight) {
   XRRSetScreenSize(display, DefaultRootWindow(display), width, height, mmWidth, mmHeight);
+}
+
+bool ReadShowLayout(Display* display, ShowLayout* layout) {
+  *layout = ShowLayout{};
+  if (!HasRandr12(display)) return false;
+  Resources res = CurrentResources(display);
+  if (!res) return false;
+  ReadScreen(display, res.get(), &layout->before);
+  layout->output = OutputAtOrigin(display, res.get(), layout->before);
+  layout->crtc = layout->output ? CrtcOf(display, res.get(), layout->output) : 0;
+  return layout->crtc != 0;
+}
+
+bool RestoreShowOutput(Display* display, const ShowLayout& layout) {
+  const CrtcState* was = layout.before.Find(layout.crtc);
+  if (!was) return true;
+  // Held for the whole change, so nothing can move the layout between the
+  // look and the change.
+  XGrabServer(display);
+  bool ok = true;
+  Resources res = CurrentResources(display);
+  ScreenState now;
+  if (res) ReadScreen(display, res.get(), &now);
+  const CrtcState* current = res ? now.Find(CrtcOf(display, res.get(), layout.output)) : nullptr;
+  if (current && current->mode != 0 && !current->SameMode(*was)) {
+    CrtcState wanted = *was;
+    wanted.crtc = current->crtc;
+    wanted.outputs = current->outputs;
+    bool othersAsBefore = true;
+    int width = now.width, height = now.height;
+    for (const CrtcState& c : now.crtcs) {
+      const CrtcState& shown = c.crtc == wanted.crtc ? wanted : c;
+      const CrtcState* before = layout.before.Find(c.crtc);
+      if (c.crtc != wanted.crtc && (!before || !before->SameMode(c) || before->outputs != c.outputs))
+        othersAsBefore = false;
+      int w, h;
+      CrtcSize(res.get(), shown, &w, &h);
+      if (shown.mode != 0) width = std::max(width, shown.x + w), height = std::max(height, shown.y + h);
+    }
+    if (othersAsBefore) width = layout.before.width, height = layout.before.height;
+    // A CRTC must lie inside the screen at every step: grow, set, then shrink.
+    const auto resize = [&](int w, int h) {
+      if (w == now.width && h == now.height) return;
+      const ScreenState& b = layout.before;
+      SetScreenSize(display, w, h, b.width ? b.mmWidth * w / b.width : now.mmWidth,
+                    b.height ? b.mmHeight * h / b.height : now.mmHeight);
+      now.width = w, now.height = h;
+    };
+    resize(std::max(width, now.width), std::max(height, now.height));
+    ok = SetCrtc(display, res.get(), wanted);
+    if (ok) resize(width, height);
+  }
+  XUngrabServer(display);
+  XSync(display, False);
+  return ok && res;
 }
 
 }  // namespace qg::xrandr

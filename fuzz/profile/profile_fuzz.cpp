@@ -34,6 +34,10 @@ class MemoryFileSystem : public qg::FileSystem {
     exists = true;
     return true;
   }
+  bool RemoveFile(const std::string& p) override {
+    if (p == "/prog/Quiverglide.ini") exists = false;
+    return p == "/prog/Quiverglide.ini";
+  }
   std::string Env(const std::string&) override { return {}; }
   std::string HomeFolder() override { return "/home"; }
   std::string ProgramFolder() override { return "/prog"; }

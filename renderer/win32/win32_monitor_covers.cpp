@@ -23,9 +23,7 @@ LRESULT CALLBACK CoverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 void Win32MonitorCovers::CoverOtherMonitors() {
   std::vector<MonitorRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-  const std::vector<MonitorRect> covered = MonitorsToCover(monitors);
-  if (covered.empty()) return;
-  if (!classRegistered_) {
+  if (!classRegistered_ && !MonitorsToCover(monitors).empty()) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &CoverProcedure;
     windowClass.hInstance = instance_;
@@ -35,19 +33,22 @@ void Win32MonitorCovers::CoverOtherMonitors() {
     RegisterClassA(&windowClass);
     classRegistered_ = true;
   }
-  for (const MonitorRect& m : covered) {
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass, kCoverCaption,
-                                 WS_POPUP, m.x, m.y, m.width, m.height, nullptr, nullptr, instance_, nullptr);
-    if (!cover) continue;
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
-    UpdateWindow(cover);
-    covers_.push_back(cover);
-  }
+  covers_.Follow(
+      monitors,
+      [&](const MonitorRect& m) {
+        HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass, kCoverCaption,
+                                     WS_POPUP, m.x, m.y, m.width, m.height, nullptr, nullptr, instance_, nullptr);
+        if (cover) {
+          ShowWindow(cover, SW_SHOWNOACTIVATE);
+          UpdateWindow(cover);
+        }
+        return cover;
+      },
+      [](HWND cover) { DestroyWindow(cover); });
 }
 
 void Win32MonitorCovers::Uncover() {
-  for (HWND cover : covers_) DestroyWindow(cover);
-  covers_.clear();
+  covers_.Clear([](HWND cover) { DestroyWindow(cover); });
   if (classRegistered_) UnregisterClassA(kCoverClass, instance_);
   classRegistered_ = false;
 }

@@ -1,14 +1,14 @@
 // The Win32 covers of the own-window show (covered_target.h): after the
 // primary display's switch, each monitor not at (0, 0) gets a black topmost
-// pop-up of ours. The covers never take activation, so the keyboard stays
-// with the show's window.
+// pop-up of ours, also one plugged in during the show (the system tells of it
+// with WM_DISPLAYCHANGE). The covers never take activation, so the keyboard
+// stays with the show's window.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
-
 #include "covered_target.h"
+#include "monitor_cover.h"
 
 class Win32MonitorCovers final : public MonitorCovers {
  public:
@@ -19,5 +19,5 @@ class Win32MonitorCovers final : public MonitorCovers {
  private:
   HINSTANCE instance_;
   bool classRegistered_ = false;
-  std::vector<HWND> covers_;
+  CoverList<HWND> covers_;
 };

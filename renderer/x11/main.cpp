@@ -14,6 +14,9 @@
 
 int main() {
   qg::WatchTerminationSignals();
+  // A write to a server that has gone is an error Xlib reports, not a
+  // signal that kills the show before it can end cleanly.
+  std::signal(SIGPIPE, SIG_IGN);
   const unsigned long hostedWindow = qg::HostedWindowFromEnvironment();
   if (hostedWindow != 0) {
     // The daemon may kill our host outright; the show must not outlive it.

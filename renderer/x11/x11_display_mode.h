@@ -1,9 +1,9 @@
 // The show's display-mode switch with XRandR: the output at the window's
 // corner (the primary one, or else the one whose CRTC sits at (0, 0)) is set
 // to one of its width x height modes, the refresh rate as close as possible to
-// the current one, and set back at the end. The screen size follows the CRTC
-// while it is the only active one, as xrandr does; with several active CRTCs
-// the screen keeps its size.
+// the current one, and set back at the end, the other monitors left as they
+// are then. The screen size follows the CRTC while it is the only active one,
+// as xrandr does; with several active CRTCs the screen keeps its size.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -30,16 +30,15 @@ class X11DisplayMode final : public DisplayModeControl {
   // Switches to a width x height mode; false when there is none or the server
   // refuses.
   bool SwitchTo(int width, int height) override;
-  // Back to the remembered mode and screen size; nothing unless switched.
+  // Back to the remembered mode (xrandr_modes.h); nothing unless switched.
   void Restore() override;
 
  private:
   Display* display_ = nullptr;
   bool read_ = false;
   bool switched_ = false;
-  qg::xrandr::CrtcState saved_;  // the CRTC at the window's corner, as read
+  qg::xrandr::ShowLayout layout_;  // as read, before the switch
+  qg::xrandr::CrtcState saved_;     // the CRTC at the window's corner, as read
   double refresh_ = 0.0;
   bool onlyActiveCrtc_ = false;
-  bool screenResized_ = false;
-  qg::xrandr::ScreenState screen_;  // the screen's size as read
 };

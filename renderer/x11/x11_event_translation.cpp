@@ -1,5 +1,6 @@
 #include "x11_event_translation.h"
 
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #include "termination_signals.h"
@@ -32,8 +33,14 @@ intptr_t PackPoint(int x, int y) {
 }  // namespace
 
 bool TranslateX11Event(XEvent& event, X11EventContext& context, RendererMessage* message) {
-  if (event.xany.window != context.window) return false;
   *message = RendererMessage{};
+  const int randr = context.randrEventBase;
+  if (randr >= 0 && (event.type == randr + RRScreenChangeNotify || event.type == randr + RRNotify)) {
+    XRRUpdateConfiguration(&event);  // Xlib's copy of the screen's size
+    message->message = kMsgDisplayChange;
+    return true;
+  }
+  if (event.xany.window != context.window) return false;
   switch (event.type) {
     case KeyPress:
       message->message = kMsgKeyDown;

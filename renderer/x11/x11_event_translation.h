@@ -1,6 +1,7 @@
 // X events of the show window as the renderer's window messages: key presses
 // (Escape as its key code), the WM_DELETE_WINDOW close request, exposure,
-// size changes and pointer activity; and the source of the show's messages.
+// size changes and pointer activity, and the screen's RandR changes as a
+// display change; and the source of the show's messages.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -15,6 +16,9 @@ struct X11EventContext {
   int lastHeight = 0;
   // A window of another program may be destroyed under the show: that ends it.
   bool closeOnDestroy = false;
+  // The RandR extension's first event number, where the show follows the
+  // monitors; -1: their changes are not watched.
+  int randrEventBase = -1;
 };
 
 // False for events the show has no message for.

@@ -26,26 +26,29 @@ std::vector<MonitorRect> ActiveMonitors(Display* display) {
 void X11MonitorCovers::CoverOtherMonitors() {
   if (!display_) return;
   const int screen = DefaultScreen(display_);
-  for (const MonitorRect& m : MonitorsToCover(ActiveMonitors(display_))) {
-    XSetWindowAttributes attributes = {};
-    attributes.background_pixel = BlackPixel(display_, screen);
-    // Above the desktop without a window manager's say, and never given focus.
-    attributes.override_redirect = True;
-    const Window cover =
-        XCreateWindow(display_, RootWindow(display_, screen), m.x, m.y, static_cast<unsigned>(m.width),
-                      static_cast<unsigned>(m.height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWBackPixel | CWOverrideRedirect, &attributes);
-    if (!cover) continue;
-    XStoreName(display_, cover, kCoverCaption);
-    XMapRaised(display_, cover);
-    covers_.push_back(cover);
-  }
+  covers_.Follow(
+      ActiveMonitors(display_),
+      [&](const MonitorRect& m) {
+        XSetWindowAttributes attributes = {};
+        attributes.background_pixel = BlackPixel(display_, screen);
+        // Above the desktop without a window manager's say, and never given focus.
+        attributes.override_redirect = True;
+        const Window cover =
+            XCreateWindow(display_, RootWindow(display_, screen), m.x, m.y, static_cast<unsigned>(m.width),
+                          static_cast<unsigned>(m.height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                          CWBackPixel | CWOverrideRedirect, &attributes);
+        if (cover) {
+          XStoreName(display_, cover, kCoverCaption);
+          XMapRaised(display_, cover);
+        }
+        return cover;
+      },
+      [&](Window cover) { XDestroyWindow(display_, cover); });
   XSync(display_, False);
 }
 
 void X11MonitorCovers::Uncover() {
   if (!display_ || covers_.empty()) return;
-  for (Window cover : covers_) XDestroyWindow(display_, cover);
-  covers_.clear();
+  covers_.Clear([&](Window cover) { XDestroyWindow(display_, cover); });
   XSync(display_, False);
 }

@@ -1,12 +1,12 @@
 // The X11 covers of the own-window show (covered_target.h): each active
-// monitor not showing (0, 0) gets a black override-redirect window of ours.
+// monitor not showing (0, 0) gets a black override-redirect window of ours,
+// also one plugged in during the show.
 // The covers take no input, so key presses anywhere still reach the show's
 // window through its focus and grab. A killed renderer takes its covers with
 // it: the server destroys them with the connection.
 #pragma once
 
 #include <X11/Xlib.h>
-#include <vector>
 
 #include "covered_target.h"
 #include "monitor_cover.h"
@@ -17,9 +17,7 @@ class X11MonitorCovers final : public MonitorCovers {
   void CoverOtherMonitors() override;
   void Uncover() override;
 
-  const std::vector<Window>& covers() const { return covers_; }
-
  private:
   Display* display_ = nullptr;
-  std::vector<Window> covers_;
+  CoverList<Window> covers_;
 };

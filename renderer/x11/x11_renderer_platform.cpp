@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "termination_signals.h"
+#include "x11_connection_loss.h"
 #include "x11_message_box.h"
 
 namespace {
@@ -50,6 +51,7 @@ bool X11RendererPlatform::Connect(std::string* why) {
     return false;
   }
   XSetErrorHandler(OnXError);
+  EndWithTheConnection(display);
   Attach(display);
   return true;
 }

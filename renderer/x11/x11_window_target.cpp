@@ -1,5 +1,6 @@
 #include "x11_window_target.h"
 
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
 
 bool X11WindowTarget::Open(const std::string& title, int width, int height, const PixelFormatRequest& format) {
@@ -13,6 +14,14 @@ bool X11WindowTarget::Open(const std::string& title, int width, int height, cons
   events_.wmDeleteWindow = window_.wmDeleteWindow();
   events_.lastWidth = width;
   events_.lastHeight = height;
+  // Monitors plugged in or out while the show runs.
+  int randrErrorBase;
+  if (XRRQueryExtension(display_, &events_.randrEventBase, &randrErrorBase)) {
+    XRRSelectInput(display_, DefaultRootWindow(display_),
+                   RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+  } else {
+    events_.randrEventBase = -1;
+  }
   window_.Map();
   window_.GrabKeyboard();
   return true;

@@ -23,6 +23,8 @@ class FileSystem {
   virtual ReadStatus ReadFile(const std::string& path, std::size_t max_bytes, std::string& bytes) = 0;
   // Replaces the file's content as a whole (a reader never sees half of it).
   virtual bool ReplaceFile(const std::string& path, const std::string& bytes) = 0;
+  // Removes a file; false when it could not be removed.
+  virtual bool RemoveFile(const std::string& path) = 0;
   // An environment value, "" when unset.
   virtual std::string Env(const std::string& name) = 0;
   // The user's home folder, "" when unknown.

@@ -21,6 +21,7 @@
 
 const char kQuiverglideHomeAddress[] = QG_HOME_ADDRESS;
 const char kQuiverglideCredit[] = "Quiverglide Version " QG_VERSION_TEXT;
+const char kSettingsNotSavedText[] = "設定を保存できません！ ﾌｧｲﾙに書き込めませんでした:";
 
 using namespace Wobblevista_BGM;
 
@@ -281,7 +282,12 @@ void Wobblevista_P::Cmd_File_Click() {
 
 void Wobblevista_P::Cmd_Set_Click() {
   BgmRepeat = Wobblevista_P_Track::TrackFromText(BGM_Repeat.Text());
-  Wobblevista_B::SaveSettings();
+  // A choice that could not be saved is not dropped without a word: the user
+  // is told, and the dialog stays open with the choice in it.
+  if (!Wobblevista_B::SaveSettings()) {
+    qgf::MsgBox(std::string(kSettingsNotSavedText) + "\n" + Wobblevista_B::SettingsFilePath(), qgf::App::Title());
+    return;
+  }
   Unload();
 }
 

@@ -22,6 +22,8 @@ extern const char kQuiverglideHomeAddress[];
 std::string HomeAddressIn(const std::string& configured, const std::string& program_folder);
 // The credit line.
 extern const char kQuiverglideCredit[];
+// The message of a choice that could not be saved; the file's path follows it.
+extern const char kSettingsNotSavedText[];
 
 class Wobblevista_P : public qgf::Form {
  public:

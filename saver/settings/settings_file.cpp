@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <utility>
+
 #include "number_text.h"
 #include "path_helpers.h"
 
@@ -48,10 +50,23 @@ void LoadMusicSettings(FileSystem& fs, CodePage& cp, MusicSettingsValues& v) {
   v.folder = v.file.empty() ? fs.ProgramFolder() : FolderOfPath(v.file);
 }
 
-void SaveMusicSettings(FileSystem& fs, CodePage& cp, const MusicSettingsValues& v) {
-  WriteProfileString(fs, cp, kSettingsSection, kKeyKind, DecimalText(v.kind), ChooseSettingsFilePath(fs));
-  WriteProfileString(fs, cp, kSettingsSection, kKeyRepeat, DecimalText(v.repeat), ChooseSettingsFilePath(fs));
-  WriteProfileString(fs, cp, kSettingsSection, kKeyFile, v.file, ChooseSettingsFilePath(fs));
+bool SaveMusicSettings(FileSystem& fs, CodePage& cp, const MusicSettingsValues& v) {
+  const std::string path = ChooseSettingsFilePath(fs);
+  std::string before;
+  const ReadStatus was = fs.ReadFile(path, kMaxSettingsFileBytes, before);
+  if (was != ReadStatus::Ok && was != ReadStatus::Missing) return false;
+  const std::pair<const char*, std::string> keys[] = {
+      {kKeyKind, DecimalText(v.kind)}, {kKeyRepeat, DecimalText(v.repeat)}, {kKeyFile, v.file}};
+  int written = 0;
+  for (const auto& [key, value] : keys) {
+    if (!WriteProfileString(fs, cp, kSettingsSection, key, value, ChooseSettingsFilePath(fs))) break;
+    ++written;
+  }
+  if (written == 3) return true;
+  // Half a choice would be read as the user's: the file goes back as it was.
+  if (written > 0 && was == ReadStatus::Ok) fs.ReplaceFile(path, before);
+  if (written > 0 && was == ReadStatus::Missing) fs.RemoveFile(path);
+  return false;
 }
 
 }  // namespace qg

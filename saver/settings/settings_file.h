@@ -47,7 +47,10 @@ struct MusicSettingsValues {
 
 // Fills the four values from the file (the path chosen anew for each read).
 void LoadMusicSettings(FileSystem& fs, CodePage& cp, MusicSettingsValues& values);
-// Writes kind, repeat and file, in that order, each with its own write.
-void SaveMusicSettings(FileSystem& fs, CodePage& cp, const MusicSettingsValues& values);
+// Writes kind, repeat and file, in that order, each with its own write: all
+// three or none. A file that cannot be read whole is never rewritten, and one
+// that a later write failed on is put back as it was. False when the settings
+// were not saved.
+bool SaveMusicSettings(FileSystem& fs, CodePage& cp, const MusicSettingsValues& values);
 
 }  // namespace qg

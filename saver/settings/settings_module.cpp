@@ -28,12 +28,12 @@ void LoadSettings() {
   Wobblevista_BGM::BgmFolder = v.folder;
 }
 
-void SaveSettings() {
+bool SaveSettings() {
   qg::MusicSettingsValues v;
   v.kind = Wobblevista_BGM::BgmKind;
   v.repeat = Wobblevista_BGM::BgmRepeat;
   v.file = Wobblevista_BGM::BgmFile;
-  qg::SaveMusicSettings(qg::DefaultFileSystem(), qg::Cp932(), v);
+  return qg::SaveMusicSettings(qg::DefaultFileSystem(), qg::Cp932(), v);
 }
 
 }  // namespace Wobblevista_B

@@ -15,7 +15,8 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 void WriteIni(const std::string& section, const std::string& key, const std::string& value, const std::string& file);
 // Fills BgmKind, BgmRepeat, BgmFile and BgmFolder from the settings file.
 void LoadSettings();
-// Writes BgmKind, BgmRepeat and BgmFile to the settings file.
-void SaveSettings();
+// Writes BgmKind, BgmRepeat and BgmFile to the settings file, all or none;
+// false when they could not be saved.
+bool SaveSettings();
 
 }  // namespace Wobblevista_B

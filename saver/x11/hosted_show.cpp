@@ -75,6 +75,9 @@ int RunHostedShow(const HostedStart& start) {
   std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(window));
   setenv(kHostedWindowEnv, id, 1);
 
+  // A picture from an earlier run for a window of the same id must never
+  // stand in for this one's, which may be none.
+  RemoveSnapshotFile(SnapshotFilePath());
   bool snapshotWritten = false;
   {
     const DesktopPicture desktop = DesktopFor(dpy, window);

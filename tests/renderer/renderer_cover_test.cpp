@@ -1,6 +1,7 @@
 // The display mode around the show, on the dummy Xorg: 1024 x 768 for the
 // show and the mode it had after it, on one monitor and then on two, where
-// the second is black during the show and shows the desktop again after.
+// the second is black during the show and shows the desktop again after, and
+// while monitors are plugged in and out.
 #include "renderer_run.h"
 
 #include <csignal>
@@ -33,7 +34,7 @@ class RendererModeTest : public OnTestServer {
   }
 };
 
-TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitorAndOnTwo) {
+TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitorOnTwoAndAsMonitorsComeAndGo) {
   ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
   for (int ending : {kEscape, SIGINT}) {
     SCOPED_TRACE("one monitor, ending " + std::to_string(ending));
@@ -72,6 +73,28 @@ TEST_F(RendererModeTest, ModeIs1024x768DuringTheShowAndRestoredAfterOnOneMonitor
     EXPECT_EQ(FindWindowByCaption(kCoverCaption), 0u);
     EXPECT_TRUE(WaitUntil([&] { return PixelsNot(0, 0, 2560, 1024, kDesktop) == 0; }, 5s));
   }
+
+  // Monitors plugged in and out during the show: a third one gets a cover,
+  // the second loses its own. Once the third has gone too and the show's own
+  // mode was set from outside, the end puts back the show's output alone, at
+  // its old mode, with the screen sized for the one monitor left and no X
+  // error on the way.
+  auto run = [&](const std::string& args) { return std::system((xrandr + " " + args).c_str()); };
+  ASSERT_EQ(run("--addmode DUMMY2 1280x1024"), 0);
+  MapWindow(0, 0, 3840, 1024, kDesktop);
+  EXPECT_EQ(Show(kEscape,
+                 [&] {
+                   ASSERT_EQ(run("--output DUMMY2 --mode 1280x1024 --right-of DUMMY1"), 0);
+                   EXPECT_TRUE(WaitUntil([&] { return PixelsNot(2560, 0, 1280, 1024, kBlack) == 0; }, 3s));
+                   ASSERT_EQ(run("--output DUMMY1 --off"), 0);
+                   EXPECT_TRUE(WaitUntil([&] { return PixelsNot(1280, 0, 1280, 1024, kDesktop) == 0; }, 3s));
+                   EXPECT_EQ(WindowsCaptioned(kCoverCaption).size(), 1u);
+                   ASSERT_EQ(run("--output DUMMY2 --off --output DUMMY0 --mode 800x600"), 0);
+                 }),
+            std::optional<int>(0));
+  EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
+  EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
+  EXPECT_EQ(Stderr().find("X request"), std::string::npos) << Stderr();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <tuple>
 
@@ -115,6 +116,36 @@ TEST_F(SettingsFile, ReadOnlyProgramFolderMovesTheFileToTheUsersConfigFolder) {
   // The choice is made anew: once the folder is writable the file beside the program counts.
   fs.read_only_program_ = false;
   EXPECT_EQ(std::get<0>(Load()), 0);
+}
+
+// A save that cannot be made whole is refused and the file left as it was:
+// one that cannot be read whole is never written over, and one the disk
+// filled up under after a key is put back.
+TEST_F(SettingsFile, ASaveThatCannotBeMadeWholeLeavesTheFileAsItWas) {
+  const std::string before = "[Section]\r\n" + kKindKey + "=1\r\n", large(qg::kMaxSettingsFileBytes + 1, 'x');
+  enum Kind { kNone, kFolder, kFifo, kText };
+  const struct {
+    Kind kind;
+    std::string text;
+    int replaces;  // writes that still succeed; -1: all
+  } cases[] = {{kFolder, "", -1}, {kFifo, "", -1}, {kText, large, -1},
+               {kText, before, 0}, {kText, before, 1}, {kNone, "", 2}};
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(ini());
+    if (c.kind == kFolder) { ASSERT_EQ(mkdir(ini().c_str(), 0700), 0); }
+    if (c.kind == kFifo) { ASSERT_EQ(mkfifo(ini().c_str(), 0600), 0); }
+    if (c.kind == kText) Spit(ini(), c.text);
+    fs.replaces_left = c.replaces;
+    EXPECT_FALSE(qg::SaveMusicSettings(fs, cp, {2, 7, "", ""})) << c.kind << " " << c.replaces;
+    struct stat st;
+    const mode_t type = lstat(ini().c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    const mode_t want[] = {0, S_IFDIR, S_IFIFO, S_IFREG};
+    EXPECT_EQ(type, want[c.kind]) << c.kind << " " << c.replaces;
+    if (c.kind == kText) { EXPECT_EQ(qgtest::ReadFile(ini()), c.text) << c.replaces; }
+  }
+  fs.replaces_left = -1;
+  EXPECT_TRUE(qg::SaveMusicSettings(fs, cp, {2, 7, "", ""}));
+  EXPECT_EQ(Load(), Values(0, 7, "", dir.path()));
 }
 
 TEST(CodePage932, TheCharactersShiftJisMapsDifferentlyAndTextItCannotHold) {

@@ -14,11 +14,15 @@ using Log = std::vector<std::string>;
 struct Recorder : qg::StartupServices {
   std::string command;
   bool renderer = true;
+  bool held = false;  // another instance holds the session's mark
   Log log;
   int count = 0;
 
   std::string CommandLine() override { return command; }
   bool TopLevelWindowExists(const std::string&) override { return false; }  // markers: the process test
+  bool ClaimInstance() override { return !held && (log.push_back("claim"), true); }
+  bool InstanceClaimed() override { return held; }
+  void RemoveLeftSnapshot() override { log.push_back("remove snapshot"); }
   void EndProgram() override { log.push_back("end"); }
   void LoadPreviewForm(std::uint32_t host) override { log.push_back("preview " + std::to_string(host)); }
   void MakeSnapshotFolder() override { log.push_back("folder"); }
@@ -37,9 +41,9 @@ struct Recorder : qg::StartupServices {
 };
 
 TEST(Startup, EachCommandLineStartsItsPart) {
-  const Log prepared = {"folder", "settings"};
-  auto then = [&](Log more) {
-    Log all = prepared;
+  // The show and the settings claim the session and clear what a killed run left.
+  auto then = [&](Log more, bool claims = true) {
+    Log all = claims ? Log{"claim", "remove snapshot", "folder", "settings"} : Log{"folder", "settings"};
     all.insert(all.end(), more.begin(), more.end());
     return all;
   };
@@ -49,21 +53,26 @@ TEST(Startup, EachCommandLineStartsItsPart) {
     bool renderer;
     Log log;
     int cursor;  // the count the start hands back; 77 where it leaves it alone
+    bool held = false;
   } cases[] = {
       {"/s", true, then({"run form"}), -1}, {"/S", true, then({"run form"}), -1},
       {"-S", true, then({"run form"}), -1}, {"/s 1234", true, then({"run form"}), -1},
       {"", true, then({"run form"}), 77},  // no switch: the show, with the cursor left visible
       {"/c", true, then({"dialog", "end"}), 77},
-      {"/A", true, then({"end"}), 77},
-      {"x", true, then({"end"}), 77},  // shorter than two characters, not empty: unknown
+      {"/A", true, then({"end"}, false), 77},
+      {"x", true, then({"end"}, false), 77},  // shorter than two characters, not empty: unknown
       {"/s", false, then({box, "end"}), 77}, {"/c", false, then({box, "end"}), 77},
-      {"/a", false, then({box, "end"}), 77}, {"", false, then({box, "end"}), 77},
+      {"/a", false, then({box, "end"}, false), 77}, {"", false, then({box, "end"}), 77},
       {"/p 1234", false, {"preview 1234"}, 77},  // the preview needs no renderer and prepares nothing
+      // Another instance holds the session: every start ends before any step.
+      {"/s", true, {"end"}, 77, true}, {"/c", true, {"end"}, 77, true}, {"", true, {"end"}, 77, true},
+      {"/p 1234", true, {"end"}, 77, true}, {"/a", true, {"end"}, 77, true},
   };
   for (const auto& c : cases) {
     Recorder r;
     r.command = c.command;
     r.renderer = c.renderer;
+    r.held = c.held;
     std::int32_t cursor = 77;
     qg::RunStartup(r, cursor);
     EXPECT_EQ(r.log, c.log) << c.command;

@@ -6,8 +6,11 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include <fstream>
 #include <set>
@@ -51,6 +54,24 @@ class Dialog : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Q(*form)));
   }
   bool Chosen(int kind) { return form->Img_BGM[kind]->GetPicture() == form->Img_Ra[1]->GetPicture(); }
+  // Clicks a control, the pointer moved onto it first, and has `answer` deal
+  // with the modal window of kind Modal that the click opens.
+  template <typename Modal, typename Answer>
+  void ClickAnswering(QWidget* control, Answer answer) {
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget());
+      if (!modal) return;
+      poll.stop();
+      answer(modal);
+    });
+    poll.start();
+    QCursor::setPos(control->mapToGlobal(QPoint(10, 10)));
+    QTest::mouseMove(control, QPoint(10, 10));
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(10, 10));
+    poll.stop();
+  }
   std::string ini;
   std::unique_ptr<Wobblevista_P> form;
 };
@@ -103,6 +124,23 @@ TEST_F(Dialog, TheWindowsCloseButtonLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadFile(ini), before);
 }
 
+// A folder where the settings file should be: 設定 says the choice could not
+// be saved and leaves the dialog open, and nothing is written.
+TEST_F(Dialog, ASaveThatFailsIsToldAndTheDialogStaysOpen) {
+  ASSERT_EQ(mkdir(ini.c_str(), 0700), 0);
+  BgmKind = 1;
+  Open();
+  std::string said;
+  ClickAnswering<QMessageBox>(Q(form->Cmd_Set), [&](QMessageBox* box) {
+    said = box->text().toStdString();
+    box->accept();
+  });
+  EXPECT_EQ(said, std::string(kSettingsNotSavedText) + "\n" + ini);
+  EXPECT_TRUE(form->IsLoaded());
+  struct stat st;
+  EXPECT_TRUE(stat(ini.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
 TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
   qgtest::TempDir music;
   for (const char* name : {"a.mp3", "B.MP3", "c.Mp3", "d.wav", "e.WaV", "f.txt", "g.mp3x"})
@@ -112,12 +150,7 @@ TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
   Open();
   std::set<std::string> listed;
   std::string title, filter;
-  QTimer poll;
-  poll.setInterval(50);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    poll.stop();
+  ClickAnswering<QFileDialog>(Q(form->Cmd_File), [&](QFileDialog* dialog) {
     title = dialog->windowTitle().toStdString();
     filter = dialog->selectedNameFilter().toStdString();
     auto* view = dialog->findChild<QListView*>("listView");
@@ -133,12 +166,6 @@ TEST_F(Dialog, FileChooserListsMp3AndWavInAnyCase) {
     // Never leave a test waiting on a chooser that refused the file.
     if (dialog->isVisible()) QMetaObject::invokeMethod(dialog, "reject");
   });
-  poll.start();
-  QWidget* chooser = Q(form->Cmd_File);
-  QCursor::setPos(chooser->mapToGlobal(QPoint(10, 10)));
-  QTest::mouseMove(chooser, QPoint(10, 10));
-  QTest::mouseClick(chooser, Qt::LeftButton, {}, QPoint(10, 10));
-  poll.stop();
   EXPECT_EQ(title, "ﾌｧｲﾙを開く");
   EXPECT_EQ(filter.rfind("BGMﾌｧｲﾙ (MP3 WAV)", 0), 0u) << filter;
   EXPECT_EQ(listed, (std::set<std::string>{"a.mp3", "B.MP3", "c.Mp3", "d.wav", "e.WaV"}));

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 
 #include "audio_capture.h"
 #include "bitmap_decoder.h"
+#include "bmp_format.h"
 #include "desktop_pattern.h"
 #include "settings_bytes.h"
 #include "show_fixture.h"
@@ -125,14 +130,36 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeOrAnEndRequestEndsItAll) 
   kill(static_cast<pid_t>(renderer), SIGKILL);
 }
 
-TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
+TEST_F(WholeShow, OfTwoStartsAtOnceOneShowsAndOnlyItsOutputComesBackAfterAKilledRenderer) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
   Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
   ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
+  // Two starts at one moment, twenty times: one show, and after it the mode
+  // it had, never the one a start that lost took for the desktop's.
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    auto first = host_->Start({"/s"}), second = host_->Start({"/s"});
+    ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+    ASSERT_TRUE(qgtest::WaitUntil([&] { return !first->Running() || !second->Running(); }, 10s));
+    EXPECT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s));
+    EXPECT_EQ(WindowsCaptioned("Wobblevista_VC").size(), 1u);
+    EXPECT_EQ(WindowsCaptioned("Wobblevista_Main").size(), 1u);
+    ASSERT_TRUE(qgtest::WaitUntil([&] { return KeyboardHeldByAnother(); }, 10s));
+    Key("Escape");
+    EXPECT_EQ(first->Wait(5s), std::optional<int>(0));
+    EXPECT_EQ(second->Wait(5s), std::optional<int>(0));
+    EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
+    EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
+  }
+
+  // A monitor plugged in during a show whose renderer is then killed: the
+  // host puts the show's output back and leaves the new monitor on.
   auto saver = host_->Start({"/s"});
   ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
-  ASSERT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s))
-      << "the renderer never switched the mode";
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s));
+  const std::string xrandr = "DISPLAY=" + server_->display() + " xrandr";
+  ASSERT_EQ(std::system((xrandr + " --addmode DUMMY1 1280x1024 && " + xrandr +
+                         " --output DUMMY1 --mode 1280x1024 --pos 1280x0").c_str()), 0);
   const long renderer = showtest::ChildOf(saver->pid());
   ASSERT_GT(renderer, 0);
   // SIGKILL: no teardown runs, the mode stays switched, the window vanishes.
@@ -141,8 +168,77 @@ TEST_F(WholeShow, KilledRendererEndsTheRunAndTheDisplayModeComesBack) {
   ASSERT_TRUE(code.has_value()) << "the run did not end when its renderer was killed";
   EXPECT_EQ(*code, 0);
   EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
-  EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
+  EXPECT_TRUE(HasCrtc(1280, 0, 1280, 1024));
+  EXPECT_EQ(ScreenSize(), std::make_pair(2560, 1024));
   EXPECT_TRUE(showtest::ProcessGone(renderer));
+}
+
+// The X server ending at several moments of a show's start and during it (a
+// crash of the server, a logout): both programs end by themselves, neither
+// writes a core, and the photograph of the user's screen goes with them.
+TEST_F(WholeShow, TheXServerEndingAtAnyMomentEndsBothProgramsWithoutACore) {
+  const rlimit cores{RLIM_INFINITY, RLIM_INFINITY};
+  ASSERT_EQ(setrlimit(RLIMIT_CORE, &cores), 0);  // inherited by the saver and its renderer
+  const struct {
+    int ms;  // after the start; -1: once the show is up
+    int signal;
+  } moments[] = {{100, SIGKILL}, {250, SIGTERM}, {400, SIGKILL}, {600, SIGTERM}, {900, SIGKILL}, {-1, SIGTERM}};
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(std::to_string(moment.ms) + " ms, signal " + std::to_string(moment.signal));
+    Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
+    auto saver = host_->Start({"/s"});
+    if (moment.ms < 0) { ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s)); }
+    std::this_thread::sleep_for(std::chrono::milliseconds(moment.ms < 0 ? 300 : moment.ms));
+    const pid_t renderer = static_cast<pid_t>(showtest::ChildOf(saver->pid()));
+    Disconnect();
+    kill(server_->pid(), moment.signal);
+    server_.reset();
+    const auto code = saver->Wait(5s);
+    ASSERT_TRUE(code.has_value()) << "the saver outlived its X server";
+    EXPECT_LT(*code, 128) << "killed by a signal";
+    // A renderer its saver did not live to reap is ours (the subreaper's).
+    int status = 0;
+    if (renderer > 0 && qgtest::WaitUntil([&] { return waitpid(renderer, &status, WNOHANG) != 0; }, 5s)) {
+      EXPECT_FALSE(WIFSIGNALED(status)) << "the renderer died of signal " << WTERMSIG(status);
+    }
+    EXPECT_TRUE(showtest::ProcessGone(renderer));
+    for (const auto& entry : std::filesystem::directory_iterator(host_->Scratch()))
+      EXPECT_NE(entry.path().filename().string().rfind("core", 0), 0u) << "a core was written";
+    EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the snapshot outlived the show";
+  }
+}
+
+// The snapshot folder full, an older snapshot still in it: the show runs with
+// white sheets, never the old photograph, and that photograph is gone.
+TEST_F(WholeShow, ASnapshotThatCannotBeWrittenGivesWhiteSheetsNeverAnOlderOne) {
+  Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
+  const std::string folder = host_->SnapshotFolder();
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) GTEST_SKIP() << "cannot mount here";
+  struct Unmount {
+    std::string folder;
+    ~Unmount() { umount2(folder.c_str(), MNT_DETACH); }
+  } unmount{folder};
+  qg::show::DesktopPicture old = qg::show::DesktopPicture::Allocate(256, 192);
+  for (int y = 0; y < 192; ++y)
+    for (int x = 0; x < 256; ++x) old.Row(y)[4 * x] = 0, old.Row(y)[4 * x + 1] = 140, old.Row(y)[4 * x + 2] = 255;
+  const std::vector<uint8_t> bytes = qg::show::EncodeBmp(old);
+  std::ofstream(host_->SnapshotPath(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
+
+  auto saver = host_->Start({"/s"});
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+  int white = 0;
+  auto floorIsWhite = [&] {
+    white = 0;
+    for (int x : {256, 768})
+      ReadScreen(x, 740, 2, 2, [&](int r, int g, int b) { white += r > 240 && g > 240 && b > 240; });
+    return white == 8;
+  };
+  EXPECT_TRUE(qgtest::WaitUntil(floorIsWhite, 6s)) << white << " of 8 floor pixels white";
+  EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the older snapshot is still there";
+  Key("Escape");
+  EXPECT_EQ(saver->Wait(5s), std::optional<int>(0));
 }
 
 }  // namespace

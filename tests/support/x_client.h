@@ -107,6 +107,13 @@ class XClient {
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     XSync(display_, False);
   }
+  // Whether another client holds the keyboard, as the show does once it is up
+  // (it retries its own grab, so this look cannot keep it from the keyboard).
+  bool KeyboardHeldByAnother() {
+    const int r = XGrabKeyboard(display_, DefaultRootWindow(display_), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    if (r == GrabSuccess) XUngrabKeyboard(display_, CurrentTime);
+    return r == AlreadyGrabbed;
+  }
   // WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager's close button sends it.
   void SendDeleteWindow(Window window) {
     XEvent e = {};

@@ -1,8 +1,8 @@
 // Quiverglide.dll under Wine on the dummy Xorg with a second output turned on
 // (scripts/test-windows.sh, its two-monitor run): the show on the primary
-// monitor, a black cover of another caption over the other one, Escape from
-// the keyboard ending the show with the pointer on the cover, and no cover
-// left afterwards.
+// monitor, a black cover of another caption over the other one that goes and
+// comes with that monitor, Escape from the keyboard ending the show with the
+// pointer on the cover, and no cover left afterwards.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -58,6 +58,24 @@ TEST(RendererCoverTest, TheOtherMonitorIsCoveredWhileTheShowRunsAndEscapeEndsItF
   // The show is still the one window of its caption, and it keeps the keyboard.
   EXPECT_EQ(FindWindowA(nullptr, kShowCaption), show);
   EXPECT_TRUE(wintest::WaitUntil([&] { return GetForegroundWindow() == show; }, 5000));
+
+  // The other monitor unplugged and plugged in again during the show, as the
+  // system tells the show's window (WM_DISPLAYCHANGE): its cover goes and comes.
+  MONITORINFOEXA info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(cover, MONITOR_DEFAULTTONEAREST), &info));
+  DEVMODEA attached{};
+  attached.dmSize = sizeof attached;
+  ASSERT_TRUE(EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &attached));
+  attached.dmFields |= DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  DEVMODEA detached = attached;
+  detached.dmPelsWidth = detached.dmPelsHeight = 0;
+  for (DEVMODEA* mode : {&detached, &attached}) {
+    ASSERT_EQ(ChangeDisplaySettingsExA(info.szDevice, mode, nullptr, CDS_UPDATEREGISTRY | CDS_NORESET, nullptr), 0);
+    ASSERT_EQ(ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr), 0);
+    EXPECT_TRUE(wintest::WaitUntil([&] { return (FindWindowA(nullptr, kCoverCaption) != nullptr) == (mode == &attached); }, 5000))
+        << (mode == &attached ? "no cover for the monitor plugged in" : "a cover over a monitor gone");
+  }
 
   // The pointer on the covered monitor, then Escape.
   SetCursorPos((second.left + second.right) / 2, (second.top + second.bottom) / 2);

@@ -106,6 +106,8 @@ class PosixFileSystem : public FileSystem {
     return true;
   }
 
+  bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
   std::string Env(const std::string& name) override {
     const char* v = std::getenv(name.c_str());
     return v ? std::string(v) : std::string();

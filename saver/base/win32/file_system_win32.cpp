@@ -106,6 +106,8 @@ class Win32FileSystem : public FileSystem {
     return true;
   }
 
+  bool RemoveFile(const std::string& path) override { return DeleteFileW(Utf8ToWide(path).c_str()) != FALSE; }
+
   std::string Env(const std::string& name) override {
     const std::wstring wide = Utf8ToWide(name);
     const DWORD n = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);

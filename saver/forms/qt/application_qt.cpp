@@ -17,6 +17,18 @@ namespace {
 
 MousePointer g_pointer = MousePointer::Default;
 QApplication* g_app = nullptr;
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt gives up (a fatal message, then an abort and its core) when the X
+// server goes away while it connects. That is the session's end, not a fault
+// of the program: it ends as it does without a display.
+void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  g_qtMessages(type, context, text);
+  if (type != QtFatalMsg) return;
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) App::End(1);
+  XCloseDisplay(display);
+}
 
 }  // namespace
 
@@ -41,6 +53,7 @@ void Toolkit::Init(int& argc, char** argv, App::DesktopScale scale) {
                  std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
     App::End(1);
   }
+  if (!g_qtMessages) g_qtMessages = qInstallMessageHandler(OnQtMessage);
   if (!g_app) g_app = new QApplication(argc, argv);
   // Never an application display name: Qt would append it to every caption.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,9 +1,8 @@
-// XRandR: every CRTC's mode, position, rotation and outputs, and the screen
-// size, as they were before the show. Restoring switches back only what
-// differs, so a renderer that put things back itself leaves nothing to do.
+// XRandR: the layout before the show and the output the renderer switches
+// (the same choice as the renderer's, xrandr_modes.h). Restoring puts only
+// that output back, so monitors the user plugged in or out meanwhile stay as
+// they are, and a renderer that put its mode back itself leaves nothing to do.
 #include "display_mode_guard.h"
-
-#include <vector>
 
 #include "x_error_trap.h"
 #include "xrandr_modes.h"
@@ -12,85 +11,47 @@ namespace qg::show {
 
 namespace {
 
-using xrandr::CrtcState;
-using xrandr::ScreenState;
-
-bool ReadState(Display* dpy, ScreenState& state) {
-  if (!xrandr::HasRandr12(dpy)) return false;
-  xrandr::Resources res = xrandr::CurrentResources(dpy);
-  if (!res) return false;
-  xrandr::ReadScreen(dpy, res.get(), &state);
-  return true;
-}
-
-bool Differs(const ScreenState& a, const ScreenState& b) {
-  if (a.width != b.width || a.height != b.height) return true;
-  for (const CrtcState& was : a.crtcs) {
-    for (const CrtcState& now : b.crtcs) {
-      if (now.crtc == was.crtc && !now.SameMode(was)) return true;
-    }
+// A connection of its own for each look: the guard is used twice a show.
+class Connection {
+ public:
+  Connection() : display_(XOpenDisplay(nullptr)) {}
+  ~Connection() {
+    if (display_) XCloseDisplay(display_);
   }
-  return false;
-}
+  Display* get() const { return display_; }
+
+ private:
+  Display* display_;
+};
 
 class XrandrModeGuard final : public DisplayModeGuard {
  public:
   bool Remember() override {
-    Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy) return false;
-    remembered_ = ReadState(dpy, saved_);
-    XCloseDisplay(dpy);
+    Connection dpy;
+    remembered_ = dpy.get() && xrandr::ReadShowLayout(dpy.get(), &layout_);
     return remembered_;
   }
 
   bool Changed() override {
-    if (!remembered_) return false;
-    Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy) return false;
-    ScreenState now;
-    const bool changed = ReadState(dpy, now) && Differs(saved_, now);
-    XCloseDisplay(dpy);
-    return changed;
+    Connection dpy;
+    xrandr::ShowLayout now;
+    const xrandr::CrtcState* was = layout_.before.Find(layout_.crtc);
+    if (!remembered_ || !dpy.get() || !was) return false;
+    xrandr::ReadShowLayout(dpy.get(), &now);  // reads the screen whatever lies at (0, 0) now
+    const xrandr::CrtcState* is = now.before.Find(layout_.crtc);
+    return is && is->mode != 0 && !is->SameMode(*was);
   }
 
   bool RestoreIfChanged() override {
     if (!remembered_) return true;
-    Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy) return false;
-    ScreenState now;
-    bool ok = ReadState(dpy, now);
-    if (ok && Differs(saved_, now)) ok = Restore(dpy, now);
-    XCloseDisplay(dpy);
-    return ok;
+    Connection dpy;
+    if (!dpy.get()) return false;
+    XErrorTrap trap(dpy.get());
+    return xrandr::RestoreShowOutput(dpy.get(), layout_) && !trap.Failed();
   }
 
  private:
-  bool Restore(Display* dpy, const ScreenState& now) {
-    xrandr::Resources res = xrandr::CurrentResources(dpy);
-    if (!res) return false;
-    XErrorTrap trap(dpy);
-    XGrabServer(dpy);
-    // Changed CRTCs are switched off first, so the screen can take its old
-    // size whether that is smaller or larger than the one left behind.
-    std::vector<const CrtcState*> back;
-    for (const CrtcState& was : saved_.crtcs) {
-      for (const CrtcState& cur : now.crtcs) {
-        if (cur.crtc != was.crtc || cur.SameMode(was)) continue;
-        CrtcState off;
-        off.crtc = cur.crtc;
-        xrandr::SetCrtc(dpy, res.get(), off);
-        back.push_back(&was);
-      }
-    }
-    if (now.width != saved_.width || now.height != saved_.height) {
-      xrandr::SetScreenSize(dpy, saved_.width, saved_.height, saved_.mmWidth, saved_.mmHeight);
-    }
-    for (const CrtcState* was : back) xrandr::SetCrtc(dpy, res.get(), *was);
-    XUngrabServer(dpy);
-    return !trap.Failed();
-  }
-
-  ScreenState saved_;
+  xrandr::ShowLayout layout_;
   bool remembered_ = false;
 };
 
