@@ -18,14 +18,19 @@ bool g_in_x11_window = false;
 
 }  // namespace
 
-void Init(int& argc, char** argv, bool (*in_x11_window)(const std::string& command)) {
-  g_command.clear();
+std::string CommandOf(int argc, char** argv) {
+  std::string command;
   for (int i = 1; i < argc; ++i) {
-    if (i > 1) g_command += ' ';
-    g_command += argv[i];
+    if (i > 1) command += ' ';
+    command += argv[i];
   }
-  g_in_x11_window = in_x11_window && in_x11_window(g_command);
-  Toolkit::Init(argc, argv);
+  return command;
+}
+
+void Init(int& argc, char** argv, DesktopScale scale, bool in_x11_window) {
+  g_command = CommandOf(argc, argv);
+  g_in_x11_window = in_x11_window;
+  Toolkit::Init(argc, argv, scale);
 }
 
 bool InX11Window() { return g_in_x11_window; }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "application.h"
 #include "form.h"
 
 namespace qgf {
@@ -21,7 +22,7 @@ bool InX11Window();
 
 namespace Toolkit {
 // App::Init's toolkit part, once the command line is kept.
-void Init(int& argc, char** argv);
+void Init(int& argc, char** argv, App::DesktopScale scale);
 // App::Run's event loop; returns its exit code.
 int RunEventLoop();
 // The last loaded form has unloaded: App::Run's loop is to end.

@@ -34,9 +34,18 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 }  // namespace
 
-void Toolkit::Init(int& argc, char** argv) {
-  // The forms measure in device pixels, as they were designed.
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+void Toolkit::Init(int& argc, char** argv, App::DesktopScale scale) {
+  if (scale == App::DesktopScale::DevicePixels) {
+    // The forms measure in the screen's own pixels, whatever the desktop or
+    // the user's environment asks for.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+  }
+  // Otherwise Qt's own scaling: Xft.dpi (or QT_SCALE_FACTOR,
+  // QT_SCREEN_SCALE_FACTORS) on X11, an output's scale on Wayland, fractional
+  // factors passed through as given (Qt's default rounding). A form's pixel is
+  // then Qt's device-independent pixel, and the canvases draw at the device's.
   const bool wayland_desktop = qg::ChooseDisplaySystem() == qg::DisplaySystem::kWayland;
   if (wayland_desktop && !App::InX11Window()) {
     // The desktop's own windows, through Qt's Wayland platform (X11 through

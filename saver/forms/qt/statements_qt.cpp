@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -60,14 +61,11 @@ bool OpenDocument(const std::string& target) {
 
 bool CursorPos(Point& position) {
   if (wayland::QtOnWayland()) return wayland::CursorPos(position);
-  Display* d = qg::x11::SharedDisplay();
-  if (!d) return false;
-  qg::x11::ErrorTrap trap(d);
-  Window root_ret = 0, child = 0;
-  int rx = 0, ry = 0, wx = 0, wy = 0;
-  unsigned int mask = 0;
-  if (!XQueryPointer(d, DefaultRootWindow(d), &root_ret, &child, &rx, &ry, &wx, &wy, &mask)) return false;
-  position = Point{rx, ry};
+  // In Qt's pixels, those the forms are placed in: larger than the X server's
+  // where the desktop is scaled.
+  if (!QGuiApplication::primaryScreen()) return false;
+  const QPoint p = QCursor::pos();
+  position = Point{p.x(), p.y()};
   return true;
 }
 

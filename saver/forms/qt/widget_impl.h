@@ -41,6 +41,7 @@ struct WidgetImpl {
   bool is_canvas = false;
   MousePointer pointer = MousePointer::Default;
 
+  qreal Ratio() const;   // device pixels per pixel of the widget: above 1 on a scaled desktop
   void EnsureBacking();  // backing made or matched to the widget's size, contents kept
   void ResetBacking();   // backing = background (made when next drawn on)
   void FollowSize();     // a made backing follows the widget's size
