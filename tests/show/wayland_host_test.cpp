@@ -92,7 +92,13 @@ class WaylandHost : public ::testing::Test {
   std::unique_ptr<qgtest::Process> pointer;
 };
 
-TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOtherStart) {
+// At an output's scale of 1 and of 2: the same layout in the desktop's
+// pixels, drawn at twice the device's pixels.
+class WaylandDialog : public WaylandHost, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WaylandDialog, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOtherStart) {
+  const int k = GetParam();
+  if (k != 1) sway->Msg({"output", "HEADLESS-1", "mode", std::to_string(1024 * k) + "x" + std::to_string(768 * k), "scale", std::to_string(k)});
   auto host = Install("/bin/true");
   std::ofstream(host->Folder() + "/Quiverglide.ini", std::ios::binary) << qgtest::SettingsText("0", "7", "");
   auto scr = host->Start({"/c"});
@@ -106,6 +112,16 @@ TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOthe
   int x = 0, y = 0, w = 0, h = 0;
   ASSERT_EQ(std::sscanf(node.c_str(), "\"rect\": { \"x\": %d, \"y\": %d, \"width\": %d, \"height\": %d", &x, &y, &w, &h), 4);
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(496, 246));
+  // Its device pixels across its middle and down it, once it is drawn.
+  const auto size = [&] {
+    const RgbPicture p = Shot("HEADLESS-1");
+    int across = 0, down = 0;
+    for (int i = 0; i < p.width; ++i) across += !Desktop(p.At(i, k * (y + h / 2))[0], p.At(i, k * (y + h / 2))[1], p.At(i, k * (y + h / 2))[2]);
+    for (int i = 0; i < p.height; ++i) down += !Desktop(p.At(k * (x + w / 2), i)[0], p.At(k * (x + w / 2), i)[1], p.At(k * (x + w / 2), i)[2]);
+    return std::make_pair(across, down);
+  };
+  std::pair<int, int> drawn;
+  EXPECT_TRUE(WaitUntil([&] { return (drawn = size()) == std::make_pair(496 * k, 246 * k); }, 5s)) << drawn.first << " x " << drawn.second;
 
   // The open dialog refuses another start of the session, silently (without a
   // renderer beside it a start that went on would stop at its message); a
@@ -118,20 +134,23 @@ TEST_F(WaylandHost, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOthe
   // The pointer over 設定 lights it, also while it rests there; leaving the
   // window (a move Wayland tells us nothing of but the leave) puts it out.
   const int sx = x + 316, sy = y + 200;
-  const std::string rest = Area(Shot("HEADLESS-1"), sx, sy, 36, 25);
+  const auto button = [&] { return Area(Shot("HEADLESS-1"), k * sx, k * sy, k * 36, k * 25); };
+  const std::string rest = button();
   Pointer(sx + 40, sy + 12);
   std::string lit;
-  EXPECT_TRUE(WaitUntil([&] { return (lit = Area(Shot("HEADLESS-1"), sx, sy, 36, 25)) != rest; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return (lit = button()) != rest; }, 5s));
   std::this_thread::sleep_for(500ms);  // the button's 100 ms watch has looked since
-  EXPECT_EQ(Area(Shot("HEADLESS-1"), sx, sy, 36, 25), lit) << "put out under the pointer";
+  EXPECT_EQ(button(), lit) << "put out under the pointer";
   Pointer(x + w + 100, y + h + 100);
-  EXPECT_TRUE(WaitUntil([&] { return Area(Shot("HEADLESS-1"), sx, sy, 36, 25) == rest; }, 5s)) << "still lit";
+  EXPECT_TRUE(WaitUntil([&] { return button() == rest; }, 5s)) << "still lit";
 
   Click(x + 12 + 44 + 12, y + 16 + 56 + 6);  // the label 音楽CD; the track box keeps its 7
   Click(sx + 40, sy + 12);                   // 設定
   ASSERT_EQ(scr->Wait(10s), 0);
   EXPECT_EQ(qgtest::ReadFile(host->Folder() + "/Quiverglide.ini"), qgtest::SettingsText("1", "7", ""));
 }
+
+INSTANTIATE_TEST_SUITE_P(AtScale, WaylandDialog, ::testing::Values(1, 2));
 
 TEST_F(WaylandHost, ShowOnTheFirstOutputCoversTheOthersAndEndsWithEscapeOrWithItsRenderer) {
   sway->Msg({"create_output"});  // HEADLESS-2, right of the first
