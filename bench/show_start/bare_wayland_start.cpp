@@ -5,10 +5,17 @@
 // gluBuild2DMipmaps as the show calls it, one textured frame (two sheets and
 // the dark between them) and its swap. It then prints a line and waits to be
 // ended, so the caller can time it to that line or to the frame on the
-// screen, and read its peak memory. Usage: show_bare_wayland_start FILE
+// screen, and read its peak memory.
+// With --gl FRAMES it leaves the desktop alone and does only what any GL
+// program of the show's kind must: the same surface and context, the texture
+// of a made-up 1920 x 1080 picture built as the show builds it where it keeps
+// every level (room for all of them from the start; the picture let go once
+// built), and FRAMES frames with their swaps. Its peak memory is then what the
+// display system holds for drawing, not a texture on the move, and is read
+// after the line against the same program on X11 (bare_big_start.cpp).
+// Usage: show_bare_wayland_start FILE | show_bare_wayland_start --gl FRAMES
 #include <EGL/egl.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -16,9 +23,11 @@
 #include <wayland-egl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "bare_gl_scene.h"
 #include "viewporter-client-protocol.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 // The protocol names a request's argument "namespace", a word of C++.
@@ -76,22 +85,11 @@ void LayerConfigure(void* d, zwlr_layer_surface_v1* s, uint32_t serial, uint32_t
 void LayerClosed(void*, zwlr_layer_surface_v1*) {}
 const zwlr_layer_surface_v1_listener kLayer = {LayerConfigure, LayerClosed};
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  wl_display* dpy = wl_display_connect(nullptr);
-  if (!dpy) return 1;
-  Globals g;
-  const wl_registry_listener registry = {Global, GlobalRemove};
-  wl_registry_add_listener(wl_display_get_registry(dpy), &registry, &g);
-  wl_display_roundtrip(dpy);
-  if (!g.compositor || !g.shm || !g.copier || !g.layers || !g.viewporter || g.outputs.empty()) return 1;
-
-  // Every output into one shared-memory file, one after another.
-  const int fd = open(argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::vector<unsigned char> first;
-  uint32_t w = 0, h = 0;
+// Every output into one shared-memory file, one after another; the first
+// one's pixels (B, G, R, X) and size are kept.
+bool CopyOutputs(wl_display* dpy, const Globals& g, const char* path, std::vector<unsigned char>* first, uint32_t* w,
+                 uint32_t* h) {
+  const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
   for (wl_output* output : g.outputs) {
     Copy copy;
     zwlr_screencopy_frame_v1* frame = zwlr_screencopy_manager_v1_capture_output(g.copier, 0, output);
@@ -100,26 +98,46 @@ int main(int argc, char** argv) {
     }
     const size_t bytes = size_t(copy.stride) * copy.height;
     const int mem = memfd_create("floor", MFD_CLOEXEC);
-    if (ftruncate(mem, off_t(bytes)) != 0) return 1;
+    if (ftruncate(mem, off_t(bytes)) != 0) return false;
     void* pixels = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, mem, 0);
     wl_shm_pool* pool = wl_shm_create_pool(g.shm, mem, int32_t(bytes));
     wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, copy.width, copy.height, copy.stride, copy.format);
     zwlr_screencopy_frame_v1_copy(frame, buffer);
     while (!copy.done && !copy.failed && wl_display_dispatch(dpy) != -1) {
     }
-    if (!copy.done) return 1;
+    if (!copy.done) return false;
     for (size_t off = 0; off < bytes;) {
       const ssize_t n = write(fd, static_cast<char*>(pixels) + off, bytes - off);
-      if (n <= 0) return 1;
+      if (n <= 0) return false;
       off += size_t(n);
     }
-    if (first.empty()) {
-      first.assign(static_cast<unsigned char*>(pixels), static_cast<unsigned char*>(pixels) + bytes);
-      w = copy.width, h = copy.height;
+    if (first->empty()) {
+      first->assign(static_cast<unsigned char*>(pixels), static_cast<unsigned char*>(pixels) + bytes);
+      *w = copy.width, *h = copy.height;
     }
     munmap(pixels, bytes);
   }
   close(fd);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const bool glOnly = std::strcmp(argv[1], "--gl") == 0;
+  const int frames = glOnly ? (argc > 2 ? std::atoi(argv[2]) : 1) : 1;
+  wl_display* dpy = wl_display_connect(nullptr);
+  if (!dpy) return 1;
+  Globals g;
+  const wl_registry_listener registry = {Global, GlobalRemove};
+  wl_registry_add_listener(wl_display_get_registry(dpy), &registry, &g);
+  wl_display_roundtrip(dpy);
+  if (!g.compositor || !g.layers || !g.viewporter || g.outputs.empty()) return 1;
+
+  std::vector<unsigned char> first;
+  uint32_t w = qgbench::kBarePictureWidth, h = qgbench::kBarePictureHeight;
+  if (!glOnly && (!g.shm || !g.copier || !CopyOutputs(dpy, g, argv[1], &first, &w, &h))) return 1;
 
   // The overlay over the first output, 1024 x 768 scaled to fill it.
   wl_surface* surface = wl_compositor_create_surface(g.compositor);
@@ -147,36 +165,14 @@ int main(int argc, char** argv) {
   EGLSurface target = eglCreateWindowSurface(egl, config, reinterpret_cast<EGLNativeWindowType>(window), nullptr);
   eglMakeCurrent(egl, target, target, ctx);
 
-  // Bottom row first, as GL takes it (the copy's rows are top first, BGRX).
-  std::vector<unsigned char> rgb(size_t(w) * h * 3);
-  const size_t stride = first.size() / h;
-  for (uint32_t y = 0; y < h; ++y) {
-    const unsigned char* src = first.data() + size_t(h - 1 - y) * stride;
-    unsigned char* dst = rgb.data() + size_t(y) * w * 3;
-    for (uint32_t x = 0; x < w; ++x, src += 4, dst += 3) dst[0] = src[2], dst[1] = src[1], dst[2] = src[0];
+  std::vector<unsigned char> rgb =
+      glOnly ? qgbench::MadeUpRgb(int(w), int(h)) : qgbench::RgbFromScreen(first.data(), int(w), int(h), first.size() / h);
+  qgbench::BuildTexture(rgb, int(w), int(h), glOnly ? qgbench::Levels::kRoomForAll : qgbench::Levels::kLevel0First);
+  if (glOnly) std::vector<unsigned char>().swap(rgb);
+  for (int i = 0; i < frames; ++i) {
+    qgbench::DrawSheets();
+    eglSwapBuffers(egl, target);
   }
-  GLuint tex = 0;
-  glGenTextures(1, &tex);
-  glBindTexture(GL_TEXTURE_2D, tex);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, GLint(w), GLint(h), GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-
-  glViewport(0, 0, 1024, 768);
-  glEnable(GL_TEXTURE_2D);
-  glClear(GL_COLOR_BUFFER_BIT);
-  // Two sheets with the dark distance between them, as the show's first frame
-  // looks to the caller's eye on the screen.
-  glBegin(GL_QUADS);
-  for (float top : {-0.06f, 1.0f}) {
-    glTexCoord2f(0, 0); glVertex2f(-1, top - 0.94f);
-    glTexCoord2f(1, 0); glVertex2f(1, top - 0.94f);
-    glTexCoord2f(1, 1); glVertex2f(1, top);
-    glTexCoord2f(0, 1); glVertex2f(-1, top);
-  }
-  glEnd();
-  eglSwapBuffers(egl, target);
   glFinish();
   wl_display_roundtrip(dpy);
   std::printf("frame\n");
