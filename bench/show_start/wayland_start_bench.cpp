@@ -10,8 +10,13 @@
 //     screen in the same way (and to the line it prints, for the record);
 //   - what the Wayland libraries themselves cost in memory: the peak of a
 //     bare Qt window (show_bare_qt_start) on Qt's Wayland platform against the
-//     same on its X11 platform (a private Xvfb), for the host; the floor's
-//     peak against the X11 floor's, for the renderer (big_desktop_bench).
+//     same on its X11 platform, for the host; for the renderer, the peak of a
+//     bare GL program doing only what any GL program of the show's kind must
+//     (show_bare_wayland_start --gl and show_bare_big_start --gl: the surface
+//     or window, a context, the texture of a 1920 x 1080 picture built with
+//     gluBuild2DMipmaps, a few frames and swaps) on each display system. The
+//     two floors' peaks are compared too, for the record: they also copy the
+//     desktop, each in its own system's way, which the renderer does not.
 // Needs root (sway runs as a user of its own). Usage: wayland_start_bench [repetitions]  (default 5; medians)
 #include <X11/Xlib.h>
 #include <signal.h>
@@ -121,19 +126,29 @@ Run Floor(const std::string& file, double* lineMs) {
   return run;
 }
 
-// A bare Qt window (show_bare_qt_start, held open) on a platform: its peak in MiB.
-double BareQt(const std::string& platform) {
-  setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-  setenv("QG_BARE_QT_HOLD", "1", 1);
+// Frames the bare GL programs draw: enough for the buffers a GL program keeps
+// once it draws frame after frame, as the show does by the time it is read.
+constexpr const char* kBareGlFrames = "30";
+
+// A bare program held open after its line: its peak in MiB.
+double BarePeak(const std::vector<std::string>& args) {
   int out = -1;
-  const pid_t pid = SpawnReading({QG_BARE_QT_PATH}, &out);
-  unsetenv("QT_QPA_PLATFORM");
-  unsetenv("QG_BARE_QT_HOLD");
+  const pid_t pid = SpawnReading(args, &out);
   if (pid <= 0) return 0;
   UntilLine(out, Clock::now());
   const double mib = PeakKiB(pid) / 1024.0;
   Kill(pid, SIGKILL);
   WaitExit(pid, 2000);
+  return mib;
+}
+
+// A bare Qt window (show_bare_qt_start, held open) on a platform: its peak in MiB.
+double BareQt(const std::string& platform) {
+  setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+  setenv("QG_BARE_QT_HOLD", "1", 1);
+  const double mib = BarePeak({QG_BARE_QT_PATH});
+  unsetenv("QT_QPA_PLATFORM");
+  unsetenv("QG_BARE_QT_HOLD");
   return mib;
 }
 
@@ -153,7 +168,7 @@ int main(int argc, char** argv) {
   setenv("vblank_mode", "0", 1);
   const std::string bin = QG_BIN_DIR_PATH;
 
-  std::vector<double> show, floor, floorLine, host, renderer, floorMiB, qtWayland, qtX11;
+  std::vector<double> show, floor, floorLine, host, renderer, floorMiB, qtWayland, qtX11, glWayland, glX11;
   {
     qgtest::TestSway sway(1920, 1080, "#3060c0", "output * bg #3060c0 solid_color");
     if (!sway.ok()) {
@@ -175,6 +190,7 @@ int main(int argc, char** argv) {
         }
       }
       qtWayland.push_back(BareQt("wayland"));
+      glWayland.push_back(BarePeak({QG_BARE_WAYLAND_PATH, "--gl", kBareGlFrames}));
     }
     unsetenv("WAYLAND_DISPLAY");
   }
@@ -188,11 +204,8 @@ int main(int argc, char** argv) {
     setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
     for (int r = 0; r < reps; ++r) {
       qtX11.push_back(BareQt("xcb"));
-      int out = -1;
-      const pid_t floorPid = SpawnReading({QG_BARE_BIG_PATH, std::string(runtime) + "/floor.bin"}, &out);
-      UntilLine(out, Clock::now());
-      xFloorMiB.push_back(PeakKiB(floorPid) / 1024.0);
-      Kill(floorPid, SIGKILL), WaitExit(floorPid, 2000);
+      glX11.push_back(BarePeak({QG_BARE_BIG_PATH, "--gl", kBareGlFrames}));
+      xFloorMiB.push_back(BarePeak({QG_BARE_BIG_PATH, std::string(runtime) + "/floor.bin"}));
       const auto t0 = Clock::now();
       const pid_t host = Spawn({bin + "/Quiverglide.scr", "/s"});
       TimeUntil(dpy, t0, FirstDesktopFrame);
@@ -215,12 +228,19 @@ int main(int argc, char** argv) {
               MedianOf(floorMiB));
   std::printf("on X11 (MiB): host %.1f, renderer %.1f, floor %.1f\n", MedianOf(xHost), MedianOf(xRenderer),
               MedianOf(xFloorMiB));
-  std::printf("Wayland above X11 (MiB): host %+.1f, renderer %+.1f; the libraries' own: a bare Qt window %.1f on\n"
-              "Wayland against %.1f on X11 (%+.1f), the bare floors %+.1f\n",
-              MedianOf(host) - MedianOf(xHost), MedianOf(renderer) - MedianOf(xRenderer), MedianOf(qtWayland), MedianOf(qtX11),
-              MedianOf(qtWayland) - MedianOf(qtX11), MedianOf(floorMiB) - MedianOf(xFloorMiB));
+  const double hostAbove = MedianOf(host) - MedianOf(xHost), qtAbove = MedianOf(qtWayland) - MedianOf(qtX11);
+  const double rendererAbove = MedianOf(renderer) - MedianOf(xRenderer), glAbove = MedianOf(glWayland) - MedianOf(glX11);
+  std::printf("Wayland above X11 (MiB): host %+.1f, renderer %+.1f\n", hostAbove, rendererAbove);
+  std::printf("the libraries' own: a bare Qt window %.1f on Wayland against %.1f on X11 (%+.1f); a bare GL program\n"
+              "(%s frames) %.1f against %.1f (%+.1f); the bare floors, each copying the desktop its own way, %+.1f\n",
+              MedianOf(qtWayland), MedianOf(qtX11), qtAbove, kBareGlFrames, MedianOf(glWayland), MedianOf(glX11), glAbove,
+              MedianOf(floorMiB) - MedianOf(xFloorMiB));
+  std::printf("beyond the libraries' own (MiB): host %+.1f, renderer %+.1f\n", hostAbove - qtAbove,
+              rendererAbove - glAbove);
+  const auto at = [](const std::vector<double>& v, size_t i) { return i < v.size() ? v[i] : -1.0; };
   for (size_t i = 0; i < show.size(); ++i)
-    std::printf("  run %zu: show %.0f ms, floor %.0f ms\n", i + 1, show[i], i < floor.size() ? floor[i] : -1.0);
+    std::printf("  run %zu: show %.0f ms, floor %.0f ms; renderer %.1f MiB (X11 %.1f), bare GL %.1f (X11 %.1f)\n", i + 1,
+                show[i], at(floor, i), at(renderer, i), at(xRenderer, i), at(glWayland, i), at(glX11, i));
   std::string cleanup = std::string("rm -rf ") + runtime;
   return std::system(cleanup.c_str()) == 0 ? 0 : 1;
 }
