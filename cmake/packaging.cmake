@@ -66,19 +66,23 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION x11)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # Beside the libraries dpkg-shlibdeps finds: the font of the dialog's texts.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+  # Beside the libraries dpkg-shlibdeps finds in the programs: the font of the
+  # dialog's texts, and Qt's Wayland platform, a plug-in Qt loads at run time
+  # (no program links it, so dpkg-shlibdeps cannot see it).
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-wayland")
   # Software GL when the display has no driver of its own; the link's opener.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri, xdg-utils")
-  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xss-lock | xautolock")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xss-lock | xautolock, swayidle")
   # CPack puts the summary first and indents these lines as Debian wants.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quiverglide photographs the screen and lays the picture three by three over
 a floor and a slanted canopy that slide towards you while the whole scene
 turns about a drifting axis, with background music of your choice (an MP3 or
 WAV file, or an audio CD with a track to repeat). Escape ends the show.
 
-Start it with \"quiverglide /s\" from xss-lock, xautolock or a similar idle
-watcher; \"quiverglide /c\" (the menu entry Quiverglide Settings) chooses the
-music. It is not a screen locker.")
+Start it with \"quiverglide /s\" from xss-lock, xautolock, swayidle or a
+similar idle watcher, on X11 or on a Wayland desktop; \"quiverglide /c\" (the
+menu entry Quiverglide Settings) chooses the music. It is not a screen locker.")
 endif()
+# The values reach the CPack configuration as written (the description quotes).
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)

@@ -8,7 +8,8 @@ import re
 import sys
 
 # Folder -> layer; a file belongs to the longest folder that holds it, and a
-# platform folder (x11/, win32/, qt/, linux/, posix/) to the folder it stands in.
+# platform folder (x11/, win32/, qt/, linux/, posix/, wayland/) to the folder it
+# stands in.
 LAYERS = {
     "common": 0,
     "renderer": 1,          # the show's logic: timer, scene, pieces, decoder, loader

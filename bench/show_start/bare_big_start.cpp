@@ -3,9 +3,15 @@
 // pixels, a GLX window and context, conversion to RGB, gluBuild2DMipmaps as
 // the show calls it, one textured frame and its swap). It then prints a line
 // and waits to be ended, so the caller times it to that line.
-// Usage: show_bare_big_start FILE
+// With --gl FRAMES it leaves the desktop alone and does only what any GL
+// program of the show's kind must: the same window and context, the texture
+// of a made-up 1920 x 1080 picture built as the show builds it where it keeps
+// every level (room for all of them from the start; the picture let go once
+// built), and FRAMES frames with their swaps. Its peak memory is then what the
+// display system holds for drawing, not a texture on the move, and is read
+// after the line against the same program on Wayland (bare_wayland_start.cpp).
+// Usage: show_bare_big_start FILE | show_bare_big_start --gl FRAMES
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -13,24 +19,34 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
+
+#include "bare_gl_scene.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  const bool glOnly = std::strcmp(argv[1], "--gl") == 0;
+  const int frames = glOnly ? (argc > 2 ? std::atoi(argv[2]) : 1) : 1;
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) return 1;
-  const int w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0);
   Window root = DefaultRootWindow(dpy);
-  XImage* img = XGetImage(dpy, root, 0, 0, w, h, AllPlanes, ZPixmap);
-  if (!img) return 1;
-  const int fd = open(argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const size_t bytes = static_cast<size_t>(img->bytes_per_line) * h;
-  for (size_t off = 0; off < bytes;) {
-    const ssize_t n = write(fd, img->data + off, bytes - off);
-    if (n <= 0) return 1;
-    off += static_cast<size_t>(n);
+  int w = qgbench::kBarePictureWidth, h = qgbench::kBarePictureHeight;
+  XImage* img = nullptr;
+  if (!glOnly) {
+    w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0);
+    img = XGetImage(dpy, root, 0, 0, w, h, AllPlanes, ZPixmap);
+    if (!img) return 1;
+    const int fd = open(argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const size_t bytes = static_cast<size_t>(img->bytes_per_line) * h;
+    for (size_t off = 0; off < bytes;) {
+      const ssize_t n = write(fd, img->data + off, bytes - off);
+      if (n <= 0) return 1;
+      off += static_cast<size_t>(n);
+    }
+    close(fd);
   }
-  close(fd);
 
   int attrs[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
   XVisualInfo* vi = glXChooseVisual(dpy, DefaultScreen(dpy), attrs);
@@ -44,31 +60,15 @@ int main(int argc, char** argv) {
   GLXContext ctx = glXCreateContext(dpy, vi, nullptr, True);
   glXMakeCurrent(dpy, win, ctx);
 
-  // Bottom row first, as GL takes it.
-  std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y) {
-    const unsigned char* src = reinterpret_cast<unsigned char*>(img->data) + static_cast<size_t>(h - 1 - y) * img->bytes_per_line;
-    unsigned char* dst = rgb.data() + static_cast<size_t>(y) * w * 3;
-    for (int x = 0; x < w; ++x, src += 4, dst += 3) dst[0] = src[2], dst[1] = src[1], dst[2] = src[0];
+  std::vector<unsigned char> rgb =
+      img ? qgbench::RgbFromScreen(reinterpret_cast<unsigned char*>(img->data), w, h, size_t(img->bytes_per_line))
+          : qgbench::MadeUpRgb(w, h);
+  qgbench::BuildTexture(rgb, w, h, glOnly ? qgbench::Levels::kRoomForAll : qgbench::Levels::kLevel0First);
+  if (glOnly) std::vector<unsigned char>().swap(rgb);
+  for (int i = 0; i < frames; ++i) {
+    qgbench::DrawSheets();
+    glXSwapBuffers(dpy, win);
   }
-  GLuint tex = 0;
-  glGenTextures(1, &tex);
-  glBindTexture(GL_TEXTURE_2D, tex);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-
-  glViewport(0, 0, 1024, 768);
-  glEnable(GL_TEXTURE_2D);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0); glVertex2f(-1, -1);
-  glTexCoord2f(1, 0); glVertex2f(1, -1);
-  glTexCoord2f(1, 1); glVertex2f(1, 1);
-  glTexCoord2f(0, 1); glVertex2f(-1, 1);
-  glEnd();
-  glXSwapBuffers(dpy, win);
   glFinish();
   XSync(dpy, False);
   std::printf("frame\n");

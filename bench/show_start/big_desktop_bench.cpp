@@ -12,9 +12,7 @@
 // Needs root. Usage: big_desktop_bench [repetitions]   (default 3; medians)
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,16 +29,9 @@
 #include "peak_memory.h"
 #include "show_bench_support.h"
 
-extern char** environ;
-
 using namespace qgbench;
 
 namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct Size {
   int w, h;
@@ -113,26 +104,10 @@ ShowRun RunShow(Display* dpy, const std::string& bin) {
 
 // The floor, timed to the line it prints after its frame.
 double RunFloor(const std::string& file) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  std::string exe = QG_BARE_BIG_PATH;
-  std::vector<char*> argv = {exe.data(), const_cast<char*>(file.c_str()), nullptr};
-  pid_t pid = -1;
+  int out = -1;
   const auto t0 = Clock::now();
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  double ms = -1;
-  if (rc == 0) {
-    struct pollfd p = {fds[0], POLLIN, 0};
-    char buf[8];
-    if (poll(&p, 1, 60000) > 0 && read(fds[0], buf, sizeof buf) > 0) ms = Ms(t0, Clock::now());
-  }
-  close(fds[0]);
+  const pid_t pid = SpawnReading({QG_BARE_BIG_PATH, file}, &out);
+  const double ms = pid > 0 ? UntilLine(out, t0) : -1;
   Kill(pid, SIGKILL);
   WaitExit(pid, 2000);
   unlink(file.c_str());
@@ -203,15 +178,15 @@ int main(int argc, char** argv) {
   std::printf("medians of %d; start in ms, peaks in MiB; picture = width x height x 4 bytes\n", reps);
   auto report = [&](const char* label, std::map<int, Side>& sides) {
     if (sides.empty()) return;
-    const double hostBase = Median(sides[1024].host), rendBase = Median(sides[1024].renderer);
+    const double hostBase = MedianOf(sides[1024].host), rendBase = MedianOf(sides[1024].renderer);
     std::printf("\n%s\n%-12s %8s %8s %6s  %9s %7s  %9s %7s\n", label, "desktop", "start", "floor", "ratio", "host",
                 "above/p", "renderer", "above/p");
     for (const Size s : sizes) {
       if (!sides.count(s.w)) continue;
       Side& side = sides[s.w];
       const double picture = double(s.w) * s.h * 4 / (1024.0 * 1024.0);
-      const double start = Median(side.start), floor = Median(floors[s.w]);
-      const double host = Median(side.host), rend = Median(side.renderer);
+      const double start = MedianOf(side.start), floor = MedianOf(floors[s.w]);
+      const double host = MedianOf(side.host), rend = MedianOf(side.renderer);
       std::printf("%5d x %-4d %8.0f %8.0f %6.2f  %9.1f %7.2f  %9.1f %7.2f\n", s.w, s.h, start, floor,
                   floor > 0 ? start / floor : 0.0, host, s.w == 1024 ? 0.0 : (host - hostBase) / picture, rend,
                   s.w == 1024 ? 0.0 : (rend - rendBase) / picture);

@@ -32,6 +32,41 @@ pid_t Spawn(const std::vector<std::string>& args) {
   return pid;
 }
 
+pid_t SpawnReading(const std::vector<std::string>& args, int* out) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (rc != 0) {
+    close(fds[0]);
+    return -1;
+  }
+  *out = fds[0];
+  return pid;
+}
+
+double UntilLine(int fd, Clock::time_point t0) {
+  struct pollfd p = {fd, POLLIN, 0};
+  char buf[16];
+  const double ms = poll(&p, 1, 60000) > 0 && read(fd, buf, sizeof buf) > 0 ? Ms(t0, Clock::now()) : -1;
+  close(fd);
+  return ms;
+}
+
+double MedianOf(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
 void Kill(pid_t pid, int sig) {
   if (pid > 0) kill(pid, sig);
 }

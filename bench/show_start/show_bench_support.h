@@ -18,6 +18,13 @@ using Clock = std::chrono::steady_clock;
 double Ms(Clock::time_point a, Clock::time_point b);
 // The program with these arguments in this environment; its pid, or -1.
 pid_t Spawn(const std::vector<std::string>& args);
+// The same with its standard output to a pipe, whose reading end goes to *out.
+pid_t SpawnReading(const std::vector<std::string>& args, int* out);
+// Time from t0 until the first output on fd, in ms (-1: none within a minute);
+// closes fd.
+double UntilLine(int fd, Clock::time_point t0);
+// The middle value (the upper one of an even count); 0 for none.
+double MedianOf(std::vector<double> v);
 // Never with a pid of 0 or below: that would signal a whole group or everything.
 void Kill(pid_t pid, int sig);
 // Reaps pid within the time; true when it has ended (or was never started).

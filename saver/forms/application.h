@@ -11,9 +11,20 @@
 namespace qgf {
 namespace App {
 
+// How the program's windows meet a desktop that asks for a scale (150 %,
+// 200 %): in the screen's own pixels whatever it asks, or laid out in the
+// designed pixels and drawn at the desktop's scale, as a program that knows
+// nothing of scaling is shown on Windows.
+enum class DesktopScale { DevicePixels, Follow };
+
 // Sets the application up; call first, with main's arguments. The command
-// line becomes the arguments joined by single blanks.
-void Init(int& argc, char** argv);
+// line becomes the arguments joined by single blanks. `in_x11_window` says
+// whether the program is to live inside another program's X window: on a
+// Wayland desktop the forms then use X11 as well, and end at once where there
+// is no X server. Windows ignores it.
+void Init(int& argc, char** argv, DesktopScale scale = DesktopScale::DevicePixels, bool in_x11_window = false);
+// The command line Init keeps, from main's arguments.
+std::string CommandOf(int argc, char** argv);
 // Runs the event loop while at least one form is loaded; returns when none is.
 int Run();
 // Handles pending events once (used by waits inside handlers).

@@ -14,17 +14,26 @@ namespace {
 
 std::string g_command;
 bool g_running = false;
+bool g_in_x11_window = false;
 
 }  // namespace
 
-void Init(int& argc, char** argv) {
-  g_command.clear();
+std::string CommandOf(int argc, char** argv) {
+  std::string command;
   for (int i = 1; i < argc; ++i) {
-    if (i > 1) g_command += ' ';
-    g_command += argv[i];
+    if (i > 1) command += ' ';
+    command += argv[i];
   }
-  Toolkit::Init(argc, argv);
+  return command;
 }
+
+void Init(int& argc, char** argv, DesktopScale scale, bool in_x11_window) {
+  g_command = CommandOf(argc, argv);
+  g_in_x11_window = in_x11_window;
+  Toolkit::Init(argc, argv, scale);
+}
+
+bool InX11Window() { return g_in_x11_window; }
 
 int Run() {
   if (LoadedFormCount() == 0) return 0;

@@ -22,6 +22,10 @@ class Canvas : public Widget {
   // Converts between this canvas' unit and pixels.
   double ToPixels(double v) const;
   double FromPixels(double px) const;
+  // Device pixels per pixel: above 1 where the form follows a scaled desktop
+  // (1.5, 2). The surface keeps that finer resolution: drawing at fractions
+  // of a pixel reaches it, and pictures painted in are enlarged smoothly.
+  double DeviceScale() const;
 
   // Kept for fidelity with the designed forms; drawing is always retained here.
   void SetAutoRedraw(bool on) { auto_redraw_ = on; }
@@ -56,7 +60,8 @@ class Canvas : public Widget {
   // Shows what was drawn now.
   void Refresh();
 
-  // The retained image (pixel size of the inner area).
+  // The retained image, in device pixels (the inner area's pixel size times
+  // DeviceScale()).
   Image GetImage() const;
 
  protected:

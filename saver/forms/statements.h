@@ -30,7 +30,8 @@ std::optional<std::string> OpenFileDialog(const OpenFileRequest& request);
 // address). False when nothing could be started.
 bool OpenDocument(const std::string& target);
 
-// The pointer position on the screen in pixels; false when unknown.
+// The pointer position on the screen in the pixels forms are placed in;
+// false when unknown.
 bool CursorPos(Point& position);
 // The deepest window under a screen point, 0 if none.
 WindowId WindowFromPoint(Point screen_point);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "application.h"
 #include "form.h"
 
 namespace qgf {
@@ -15,11 +16,13 @@ const std::vector<Form*>& LoadedForms();
 namespace App {
 // True while App::Run's event loop runs.
 bool Running();
+// True when Init was told the program lives inside another program's X window.
+bool InX11Window();
 }  // namespace App
 
 namespace Toolkit {
 // App::Init's toolkit part, once the command line is kept.
-void Init(int& argc, char** argv);
+void Init(int& argc, char** argv, App::DesktopScale scale);
 // App::Run's event loop; returns its exit code.
 int RunEventLoop();
 // The last loaded form has unloaded: App::Run's loop is to end.

@@ -247,12 +247,16 @@ void Wobblevista_P::OnLoad() {
 void Wobblevista_P::OnResize() {
   // The background: rows of a half sine wave, dark navy at the edges and a
   // pale blue-white in the middle.
+  // One row per device pixel, so that a scaled desktop shows it as smooth as
+  // an unscaled one (there a row is a pixel).
   const double h = ScaleHeight(), w = ScaleWidth();
   const double k = h / 3.142;
-  const int last = static_cast<int>(std::lround(h));
-  for (int y = 0; y <= last; ++y) {
+  const double row = 1.0 / DeviceScale();
+  const int last = static_cast<int>(std::lround(h / row));
+  for (int i = 0; i <= last; ++i) {
+    const double y = i * row;
     const int b = static_cast<int>(std::lround(std::fabs(std::sin(y / k) * 220)));
-    Line(0, y, w, y, qgf::Colour::Rgb(std::uint8_t(b), std::uint8_t(b), std::uint8_t(b + 30)));
+    FillRect(0, y, w, row, qgf::Colour::Rgb(std::uint8_t(b), std::uint8_t(b), std::uint8_t(b + 30)));
   }
   Refresh();
 }

@@ -13,7 +13,7 @@
 
 #include "bgm_player.h"
 #include "show/x11/daemon_screenshot.h"
-#include "desktop_capture.h"
+#include "show/x11/desktop_capture_x11.h"
 #include "end_request.h"
 #include "hosted_window.h"
 #include "music_settings.h"
@@ -54,7 +54,7 @@ std::string DaemonSettingsText() {
 DesktopPicture DesktopFor(Display* dpy, Window window) {
   DesktopPicture picture;
   if (!DesktopImagesAllowed(DaemonSettingsText())) return picture;
-  if (!ReadDaemonScreenshot(dpy, window, picture)) CaptureDesktop(picture);
+  if (!ReadDaemonScreenshot(dpy, window, picture)) CaptureDesktopX11(picture);
   return picture;
 }
 

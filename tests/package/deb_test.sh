@@ -66,9 +66,9 @@ summary=$(head -n1 <<<"$description")
 [ "$(wc -l <<<"$description")" -ge 3 ] || fail "no long description"
 grep -q 'Escape ends the show' <<<"$description" || fail "the description does not say how the show ends"
 depends=$(field Depends)
-# Found by dpkg-shlibdeps from the programs' libraries, plus the dialog's font.
+# Found by dpkg-shlibdeps from the programs' libraries, plus the dialog's font and Qt's Wayland plug-in.
 for dep in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libopengl0 libglx0 libglu1-mesa libx11-6 libxrandr2 \
-  libsdl2-2.0-0 libsndfile1 libcdio-paranoia2 fonts-ipafont-gothic; do
+  libsdl2-2.0-0 libsndfile1 libcdio-paranoia2 libwayland-client0 libegl1 fonts-ipafont-gothic qt6-wayland; do
   tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$dep" || fail "Depends lacks $dep: $depends"
 done
 grep -q '(>= ' <<<"$depends" || fail "Depends has no version bounds (was dpkg-shlibdeps run?)"

@@ -31,7 +31,7 @@ std::unique_ptr<qgtest::Process> HostInstall::Start(const std::vector<std::strin
   o.argv.insert(o.argv.end(), args.begin(), args.end());
   o.env = env;
   for (const auto& [k, v] : extraEnv) o.env[k] = v;
-  o.unset_env = {"WAYLAND_DISPLAY", "SESSION_MANAGER"};
+  o.unset_env = {"WAYLAND_DISPLAY", "SESSION_MANAGER", "DISPLAY"};
   o.cwd = dir_.path();
   return std::make_unique<qgtest::Process>(o);
 }

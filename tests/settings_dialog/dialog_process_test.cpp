@@ -1,20 +1,24 @@
 // "/c" end to end: the real Quiverglide.scr under a private Xvfb, driven by
-// real pointer and key events through xdotool (XTest).
+// real pointer and key events through xdotool (XTest), at the desktop's scale.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "host_install.h"
 #include "process.h"
 #include "settings_bytes.h"
 #include "test_xserver.h"
+#include "x_client.h"
 
 namespace {
 
@@ -56,48 +60,127 @@ class SettingsProcess : public ::testing::Test {
     return id.substr(0, id.find('\n'));
   }
 
+  // A design pixel is `scale` device pixels.
+  int Scaled(double design) const { return int(std::lround(design * scale)); }
+
+  // To a point of the design (its pixels at 100 %), in two steps: a move the program sees.
+  void MoveTo(const std::string& window, double x, double y) {
+    Xdo({"mousemove", "--window", window, std::to_string(Scaled(x)), std::to_string(Scaled(y))});
+    std::this_thread::sleep_for(150ms);
+    Xdo({"mousemove", "--window", window, std::to_string(Scaled(x + 1)), std::to_string(Scaled(y))});
+    std::this_thread::sleep_for(150ms);
+  }
   void ClickAt(const std::string& window, int x, int y, int button = 1) {
-    Xdo({"mousemove", "--window", window, std::to_string(x), std::to_string(y)});
-    std::this_thread::sleep_for(150ms);
-    Xdo({"mousemove", "--window", window, std::to_string(x + 1), std::to_string(y)});
-    std::this_thread::sleep_for(150ms);
+    MoveTo(window, x, y);
     Xdo({"click", std::to_string(button)});
     std::this_thread::sleep_for(200ms);
   }
 
+  double scale = 1;
   qgtest::TestXServer x;
+  qgtest::XClient xc{x.display()};
   HostInstall host{x.display(), "/bin/true"};  // a stand-in renderer
 };
 
-TEST_F(SettingsProcess, ChoosesAudioCdWithTrack7AndSavesThenCancelSavesNothing) {
-  auto scr = host.Start({"/c"});
-  std::string w = FindDialog();
-  ASSERT_FALSE(w.empty()) << "no settings dialog";
-  // Centred across, one third down on the 1024 x 768 screen.
-  const std::string geometry = Xdo({"getwindowgeometry", w});
-  EXPECT_NE(geometry.find("Position: 264,174"), std::string::npos) << geometry;
-  EXPECT_NE(geometry.find("Geometry: 496x246"), std::string::npos) << geometry;
-  // The open dialog is a marker itself: a second start of any kind ends at once
-  // (without a renderer beside it, one that went on would stop at its message).
-  HostInstall other(x.display(), "");
-  const auto second = other.Start({"/s"})->Wait(10s);
-  ASSERT_TRUE(second.has_value()) << "a second start went on beside the open dialog";
-  EXPECT_EQ(*second, 0);
-
-  ClickAt(w, 12 + 44 + 12, 16 + 56 + 6, 3);  // the label 音楽CD, with the right button
-  ClickAt(w, 12 + 112 + 12, 16 + 52 + 10);   // into the track box
-  Xdo({"key", "ctrl+a"});
-  Xdo({"type", "7"});
-  std::this_thread::sleep_for(200ms);
-  ClickAt(w, 316 + 40, 200 + 12);  // 設定
-  ASSERT_EQ(scr->Wait(10s), 0);
+// At 100 %, 200 % and 150 % (Xft.dpi 96, 192, 144) the dialog is its design
+// drawn larger: found and clicked at the scaled places, saving as at 100 %.
+TEST_F(SettingsProcess, AtEveryDesktopScaleChoosesAudioCdWithTrack7AndSavesThenCancelSavesNothing) {
+  const struct {
+    int dpi;
+    double scale;
+    int left, top;  // centred across, one third down on the 1024 x 768 screen
+    const char* size;
+  } scales[] = {{96, 1, 264, 174, "496x246"}, {192, 2, 16, 92, "992x492"}, {144, 1.5, 140, 134, "744x369"}};
   const std::string saved = qgtest::SettingsText("1", "7", "");
-  EXPECT_EQ(ReadFile(Ini()), saved);
+  std::vector<int> shown[2];  // the dialog read back at 100 % and at 200 %
+  std::unique_ptr<qgtest::Process> scr;
+  std::string w;
+  for (const auto& s : scales) {
+    SCOPED_TRACE("Xft.dpi " + std::to_string(s.dpi));
+    scale = s.scale;
+    xc.SetDesktopDpi(s.dpi);
+    std::remove(Ini().c_str());
+    Xdo({"mousemove", "900", "700"});  // off the dialog at every scale
+    XSelectInput(xc.display(), DefaultRootWindow(xc.display()), SubstructureNotifyMask);
+    XSync(xc.display(), False);
+    scr = host.Start({"/c"});
+    w = FindDialog();
+    ASSERT_FALSE(w.empty()) << "no settings dialog";
+    const std::string geometry = Xdo({"getwindowgeometry", w});
+    const std::string place = std::to_string(s.left) + "," + std::to_string(s.top);
+    EXPECT_NE(geometry.find("Position: " + place), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find(std::string("Geometry: ") + s.size), std::string::npos) << geometry;
+    // The opening zoom grows from the pointer: its first outline is there (to
+    // the pixel: 700 is 466.67 of Qt's pixels at 150 %).
+    bool zoom_from_pointer = false;
+    for (XEvent e; XPending(xc.display());) {
+      XNextEvent(xc.display(), &e);
+      const XCreateWindowEvent& c = e.xcreatewindow;
+      zoom_from_pointer |= e.type == CreateNotify && c.override_redirect && std::abs(c.x - 900) <= 1 &&
+                           std::abs(c.y - 700) <= 1 && c.width == Scaled(4) && c.height == Scaled(4);
+    }
+    EXPECT_TRUE(zoom_from_pointer);
+    XSelectInput(xc.display(), DefaultRootWindow(xc.display()), NoEventMask);
+    if (s.scale != 1.5) {
+      std::vector<int>& pixels = shown[s.scale == 2];
+      qgtest::WaitUntil([&] {  // until drawn: two read-backs alike
+        std::vector<int> now;
+        xc.ReadScreen(s.left, s.top, Scaled(496), Scaled(246),
+                      [&](int r, int g, int b) { now.insert(now.end(), {r, g, b}); });
+        return std::exchange(pixels, now) == now;
+      }, 5s);
+    }
+    // The open dialog is a marker itself: a second start of any kind ends at once
+    // (without a renderer beside it, one that went on would stop at its message).
+    HostInstall other(x.display(), "");
+    const auto second = other.Start({"/s"})->Wait(10s);
+    ASSERT_TRUE(second.has_value()) << "a second start went on beside the open dialog";
+    EXPECT_EQ(*second, 0);
 
+    // Under the pointer ｷｬﾝｾﾙ lights up (its frame's band turns orange); the
+    // 100 ms look-out finds the pointer gone and puts its face back.
+    auto band_blue = [&] {
+      int blue = 0;
+      xc.ReadScreen(s.left + Scaled(440), s.top + Scaled(203), 1, 1, [&](int, int, int b) { blue = b; });
+      return blue;
+    };
+    MoveTo(w, 440, 212);
+    EXPECT_TRUE(qgtest::WaitUntil([&] { return band_blue() < 0xB0; }, 2s)) << "no hover look";
+    MoveTo(w, 440, 236);
+    EXPECT_TRUE(qgtest::WaitUntil([&] { return band_blue() > 0xE0; }, 2s)) << "the hover look stays";
+
+    ClickAt(w, 12 + 44 + 12, 16 + 56 + 6, 3);  // the label 音楽CD, with the right button
+    ClickAt(w, 12 + 112 + 12, 16 + 52 + 10);   // into the track box
+    Xdo({"key", "ctrl+a"});
+    Xdo({"type", "7"});
+    std::this_thread::sleep_for(200ms);
+    ClickAt(w, 316 + 40, 200 + 12);  // 設定
+    ASSERT_EQ(scr->Wait(10s), 0);
+    EXPECT_EQ(ReadFile(Ini()), saved);
+  }
+  // 200 % against 100 % scaled by two: close, and drawn at the device's
+  // resolution (most 2 x 2 squares hold more than one colour).
+  ASSERT_EQ(shown[1].size(), shown[0].size() * 4);
+  auto at200 = [&](int x, int y, int c) { return shown[1][(y * 992 + x) * 3 + c]; };
+  long difference = 0, squares = 0, mixed = 0;
+  for (int y = 0; y < 492; y += 2)
+    for (int x = 0; x < 992; x += 2, ++squares) {
+      bool one_colour = true;
+      for (int c = 0; c < 3; ++c)
+        for (int k = 0; k < 4; ++k) {
+          difference += std::abs(at200(x + k % 2, y + k / 2, c) - shown[0][(y / 2 * 496 + x / 2) * 3 + c]);
+          one_colour &= at200(x + k % 2, y + k / 2, c) == at200(x, y, c);
+        }
+      mixed += !one_colour;
+    }
+  EXPECT_LT(difference / double(squares * 12), 8.0) << "200 % does not look like 100 % scaled by two";
+  EXPECT_GT(mixed * 3, squares * 2) << "200 % is blocky: 100 % enlarged";
+
+  // Then, still at 150 %, changes that must not be saved.
   scr = host.Start({"/c"});
   w = FindDialog();
   ASSERT_FALSE(w.empty()) << "no settings dialog the second time";
-  ClickAt(w, 12 + 44 + 12, 16 + 76 + 6);  // なし: a change that must not be saved
+  ClickAt(w, 12 + 44 + 12, 16 + 76 + 6);  // なし
   Xdo({"key", "Escape"});                 // no key closes the dialog
   Xdo({"key", "Return"});
   std::this_thread::sleep_for(300ms);

@@ -59,10 +59,12 @@ TEST_F(Preview, SitsInItsHostAtTheHostsSizeShowsItsPictureAndEndsWithTheHost) {
     EXPECT_EQ(*code, 0);
   }
 
+  // On a desktop at 200 %, and with Qt told to scale too: still the host's device pixels.
+  SetDesktopDpi(192);
   const Window small = HostWindow(10, 10, 200, 150);
   const Window wide = HostWindow(0, 300, 2400, 120);  // wider than 16-bit twips can hold
   auto a = host_->Start({"/p", std::to_string(small)});
-  auto b = host_->Start({"/p", std::to_string(wide)});  // several previews at once
+  auto b = host_->Start({"/p", std::to_string(wide)}, {{"QT_SCALE_FACTOR", "2"}});  // several previews at once
   const Window pa = PreviewIn(small);
   const Window pb = PreviewIn(wide);
   ASSERT_NE(pa, 0u) << "no preview inside the first host";

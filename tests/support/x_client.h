@@ -8,6 +8,7 @@
 // gtest first: Xlib defines names gtest uses.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -84,6 +85,16 @@ class XClient {
     XMapWindow(display_, w);
     XSync(display_, False);
     return w;
+  }
+
+  // The desktop's scale as GNOME, KDE and Xfce publish it on X11: Xft.dpi
+  // among the root window's resources (96 is 100 %).
+  void SetDesktopDpi(int dpi) {
+    const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
+    XChangeProperty(display_, DefaultRootWindow(display_), XInternAtom(display_, "RESOURCE_MANAGER", False), XA_STRING,
+                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()),
+                    int(resources.size()));
+    XSync(display_, False);
   }
 
   void Key(const char* keysymName) {

@@ -46,6 +46,9 @@ class ImageWidget : public Hooked<QWidget> {
   void paintEvent(QPaintEvent*) override {
     if (image.isNull()) return;
     QPainter p(this);
+    // Enlarged smoothly on a scaled desktop; at 1 as it always was (the
+    // preview's stretch too).
+    p.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() != 1);
     if (stretch) p.drawImage(rect(), image);
     else p.drawImage(0, 0, image);
   }
@@ -68,10 +71,22 @@ class ShapeWidget : public QWidget {
       int side = std::min(r.width(), r.height());
       r = QRect(r.x() + (r.width() - side) / 2, r.y() + (r.height() - side) / 2, side, side);
     }
-    p.setPen(QPen(border, border_width));
     p.setBrush(filled ? QBrush(fill) : Qt::NoBrush);
-    if (kind == ShapeKind::Oval || kind == ShapeKind::Circle) p.drawEllipse(r);
-    else p.drawRect(r);
+    if (kind == ShapeKind::Oval || kind == ShapeKind::Circle) {
+      p.setPen(QPen(border, border_width));
+      p.drawEllipse(r);
+      return;
+    }
+    p.setPen(Qt::NoPen);
+    if (filled) p.drawRect(r);
+    // The edges as strips where the pen would draw them at 1: a pen widened
+    // to the desktop's scale would sit half a pixel off the designed place.
+    const qreal b = border_width, in = 0.5 - b / 2;
+    const qreal left = r.x() + in, top = r.y() + in, right = r.x() + r.width() + in, bottom = r.y() + r.height() + in;
+    p.fillRect(QRectF(left, top, right - left + b, b), border);
+    p.fillRect(QRectF(left, bottom, right - left + b, b), border);
+    p.fillRect(QRectF(left, top, b, bottom - top + b), border);
+    p.fillRect(QRectF(right, top, b, bottom - top + b), border);
   }
 };
 

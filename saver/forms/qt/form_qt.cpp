@@ -4,7 +4,9 @@
 #include <QEventLoop>
 #include <QWindow>
 
+#include "display_system.h"
 #include "forms/application.h"
+#include "forms/qt/wayland/own_windows_pointer.h"
 #include "forms/qt/widget_impl.h"
 #include "forms/toolkit_calls.h"
 
@@ -19,6 +21,17 @@ WidgetImpl* NewFormImpl() {
   return impl;
 }
 
+// Other programs cannot see our windows on a Wayland desktop: a loaded form
+// also holds its caption as a mark of the session, where they look for it.
+bool CaptionsAsMarks() { return qg::ChooseDisplaySystem() == qg::DisplaySystem::kWayland; }
+
+// A Wayland compositor places and sizes windows itself: a form with a fixed
+// border says its size is fixed (least and most the same), which is also
+// what makes a tiling compositor float it at that size.
+void KeepFixedSize(WidgetImpl* impl) {
+  if (impl->fixed_size && wayland::QtOnWayland()) impl->w->setFixedSize(impl->w->size());
+}
+
 }  // namespace
 
 void Toolkit::LastFormUnloaded() {
@@ -29,6 +42,7 @@ Form::Form() : Canvas(nullptr, NewFormImpl()) {}
 
 void Form::SetCaption(const std::string& caption) {
   if (impl_->w) impl_->w->setWindowTitle(QString::fromUtf8(caption.c_str()));
+  if (loaded_ && CaptionsAsMarks()) impl_->caption_mark.Hold(caption);
 }
 
 std::string Form::Caption() const { return impl_->w ? impl_->w->windowTitle().toStdString() : std::string(); }
@@ -37,6 +51,7 @@ void Form::SetBorderStyle(BorderStyle style) {
   QWidget* w = impl_->w;
   if (!w) return;
   Qt::WindowFlags flags = Qt::Window;
+  impl_->fixed_size = style == BorderStyle::FixedSingle || style == BorderStyle::FixedDialog;
   switch (style) {
     case BorderStyle::None: flags |= Qt::FramelessWindowHint; break;
     case BorderStyle::FixedSingle:
@@ -57,11 +72,14 @@ void Form::OpenNativeWindow() {
   impl_->w->setAttribute(Qt::WA_NativeWindow);
   impl_->w->winId();
   if (QWindow* win = impl_->w->windowHandle()) win->setTitle(impl_->w->windowTitle());
+  if (CaptionsAsMarks()) impl_->caption_mark.Hold(Caption());
 }
 
 void Form::Show() {
   Load();
-  if (loaded_ && impl_->w) impl_->w->show();
+  if (!loaded_ || !impl_->w) return;
+  KeepFixedSize(impl_);
+  impl_->w->show();
 }
 
 void Form::ShowModal() {
@@ -70,6 +88,7 @@ void Form::ShowModal() {
   QEventLoop loop;
   impl_->modal_loop = &loop;
   impl_->w->setWindowModality(Qt::ApplicationModal);
+  KeepFixedSize(impl_);
   impl_->w->show();
   if (loaded_) loop.exec();
   impl_->modal_loop = nullptr;
@@ -80,6 +99,7 @@ void Form::Hide() {
 }
 
 void Form::CloseNativeWindow() {
+  impl_->caption_mark.Drop();
   if (impl_->w) {
     impl_->w->hide();
     if (QWindow* win = impl_->w->windowHandle()) win->destroy();

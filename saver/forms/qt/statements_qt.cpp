@@ -1,19 +1,32 @@
 // Statements: start a program, make a folder, message box, file dialog,
-// opening a document, and the X11 window and cursor queries.
+// opening a document, and the window and cursor queries: X11's, or on a
+// Wayland desktop the session's marks for captions, Qt's own windows for the
+// pointer and a cursor count that touches nothing.
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
 
+#include "display_system.h"
 #include "file_system.h"
+#include "forms/qt/wayland/own_windows_pointer.h"
 #include "forms/statements.h"
+#include "wayland/caption_marks.h"
+#include "wayland/wayland_cursor.h"
 #include "x11/window_search.h"
 #include "x11/x11_cursor.h"
 
 namespace qgf {
+
+namespace {
+
+bool WaylandDesktop() { return qg::ChooseDisplaySystem() == qg::DisplaySystem::kWayland; }
+
+}  // namespace
 
 bool Shell(const std::string& program) {
   return QProcess::startDetached(QString::fromUtf8(program.c_str()), QStringList());
@@ -47,29 +60,36 @@ bool OpenDocument(const std::string& target) {
 }
 
 bool CursorPos(Point& position) {
-  Display* d = qg::x11::SharedDisplay();
-  if (!d) return false;
-  qg::x11::ErrorTrap trap(d);
-  Window root_ret = 0, child = 0;
-  int rx = 0, ry = 0, wx = 0, wy = 0;
-  unsigned int mask = 0;
-  if (!XQueryPointer(d, DefaultRootWindow(d), &root_ret, &child, &rx, &ry, &wx, &wy, &mask)) return false;
-  position = Point{rx, ry};
+  if (wayland::QtOnWayland()) return wayland::CursorPos(position);
+  // In Qt's pixels, those the forms are placed in: larger than the X server's
+  // where the desktop is scaled.
+  if (!QGuiApplication::primaryScreen()) return false;
+  const QPoint p = QCursor::pos();
+  position = Point{p.x(), p.y()};
   return true;
 }
 
-WindowId WindowFromPoint(Point p) { return WindowId(qg::x11::WindowAtPoint(qg::x11::SharedDisplay(), p.x, p.y)); }
+WindowId WindowFromPoint(Point p) {
+  if (wayland::QtOnWayland()) return wayland::WindowFromPoint(p);
+  return WindowId(qg::x11::WindowAtPoint(qg::x11::SharedDisplay(), p.x, p.y));
+}
 
 bool WindowRect(WindowId window, PixelRect& rect) {
+  if (wayland::QtOnWayland()) return wayland::WindowRect(window, rect);
   rect = PixelRect{};
   return qg::x11::WindowScreenRect(qg::x11::SharedDisplay(), Window(window), rect.left, rect.top, rect.right,
                                    rect.bottom);
 }
 
 WindowId FindWindowByCaption(const std::string& caption) {
+  // A mark has no window id: any nonzero id says "there is one".
+  if (WaylandDesktop()) return qg::wayland::CaptionShown(caption) ? 1 : 0;
   return WindowId(qg::x11::FindTopLevelByCaption(qg::x11::SharedDisplay(), caption));
 }
 
-int ShowCursor(int flag) { return qg::x11::HostCursorCounter().ShowCursor(flag); }
+int ShowCursor(int flag) {
+  if (WaylandDesktop()) return qg::wayland::HostCursorCounter().ShowCursor(flag);
+  return qg::x11::HostCursorCounter().ShowCursor(flag);
+}
 
 }  // namespace qgf

@@ -11,6 +11,7 @@
 #include "forms/handler_access.h"
 #include "forms/user_control.h"
 #include "forms/widget.h"
+#include "wayland/caption_marks.h"
 
 class QEventLoop;
 
@@ -33,11 +34,14 @@ struct WidgetImpl {
   Font font;
   // Form state.
   QEventLoop* modal_loop = nullptr;
+  qg::wayland::CaptionMark caption_mark;  // a loaded form's caption on a Wayland desktop
+  bool fixed_size = false;                // a form with a fixed border
   bool is_form = false;
   bool is_user_control = false;
   bool is_canvas = false;
   MousePointer pointer = MousePointer::Default;
 
+  qreal Ratio() const;   // device pixels per pixel of the widget: above 1 on a scaled desktop
   void EnsureBacking();  // backing made or matched to the widget's size, contents kept
   void ResetBacking();   // backing = background (made when next drawn on)
   void FollowSize();     // a made backing follows the widget's size

@@ -11,7 +11,9 @@ MousePointer g_pointer = MousePointer::Default;
 
 }  // namespace
 
-void Toolkit::Init(int&, char**) {
+// Both choices of scale are the system's on Windows: the manifest makes the
+// host a program that knows nothing of scaling, which Windows draws enlarged.
+void Toolkit::Init(int&, char**, App::DesktopScale) {
   // The forms measure in device pixels, as they were designed.
   SetProcessDPIAware();
   WidgetClassName();

@@ -93,6 +93,10 @@ double Canvas::FromPixels(double px) const {
   return scale_mode_ == ScaleMode::Pixels ? px : px * App::TwipsPerPixelX();
 }
 
+// The system enlarges the whole program on a scaled desktop (it is marked as
+// knowing nothing of scaling): a surface's pixels are the device's to us.
+double Canvas::DeviceScale() const { return 1.0; }
+
 double Canvas::ScaleWidth() const {
   RECT r{0, 0, 0, 0};
   if (impl_->hwnd) GetClientRect(impl_->hwnd, &r);

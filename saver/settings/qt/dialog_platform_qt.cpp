@@ -20,7 +20,11 @@ void SetHandPointer(qgf::Widget& widget) {
     w->setCursor(Qt::PointingHandCursor);
     return;
   }
-  w->setCursor(QCursor(hand, kHandHotX, kHandHotY));
+  // At the desktop's scale, like the rest of the dialog (Qt takes the hot
+  // spot in the picture's own pixels).
+  const qreal ratio = w->devicePixelRatioF();
+  if (ratio != 1) hand = hand.scaled(hand.size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  w->setCursor(QCursor(hand, qRound(kHandHotX * ratio), qRound(kHandHotY * ratio)));
 }
 
 std::string StoredPropertiesText() {

@@ -1,6 +1,8 @@
 // The zoom rectangle on X11: a frameless, unmanaged window of our own whose
 // shape is only a two-pixel outline, moved through the frames. The system has
-// no animated-rectangle call of its own here.
+// no animated-rectangle call of its own here. On Wayland there is no zoom: a
+// client neither knows where its windows stand nor can place a window of its
+// own at screen coordinates, and the compositor animates windows as it likes.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRegion>
@@ -8,11 +10,13 @@
 #include <QWidget>
 
 #include "dialog_zoom.h"
+#include "forms/qt/wayland/own_windows_pointer.h"
 #include "forms/statements.h"
 
 namespace Wobblevista_B {
 
 bool ZoomWindowRect(qgf::WindowId window, qgf::PixelRect& rect) {
+  if (qgf::wayland::QtOnWayland()) return false;
   // A window that is still hidden has not been moved on the X server yet (the
   // opening zoom runs before the first showing): ask Qt, which knows where it
   // will appear.

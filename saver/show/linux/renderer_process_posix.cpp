@@ -1,5 +1,8 @@
 #include "renderer_process.h"
 
+#include "display_system.h"
+#include "wayland/renderer_tied_start.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,6 +19,13 @@ RendererProcess::~RendererProcess() = default;
 
 bool RendererProcess::Start(const std::string& path) {
   if (id_ > 0) return false;
+  if (ChooseDisplaySystem() == DisplaySystem::kWayland) {
+    const pid_t pid = StartTiedToHost(path);
+    if (pid <= 0) return false;
+    id_ = pid;
+    ended_ = false;
+    return true;
+  }
   // The renderer must not inherit a blocked or ignored signal from the form
   // runtime's thread, or it could not be ended by SIGTERM/SIGINT/SIGHUP.
   posix_spawnattr_t attr;

@@ -4,7 +4,6 @@
 // first be set up page by page on both sides, which costs more than the socket
 // transfer it saves (bench/show_start measures both). The MIT-SHM path stays
 // for callers that take many pictures on one connection.
-#include "desktop_capture.h"
 #include "desktop_capture_x11.h"
 #include "x_error_trap.h"
 
@@ -206,7 +205,7 @@ bool CaptureDrawableOn(Display* dpy, Drawable drawable, int width, int height, D
   return ok;
 }
 
-bool CaptureDesktop(DesktopPicture& picture) {
+bool CaptureDesktopX11(DesktopPicture& picture) {
   picture = DesktopPicture{};
   Display* dpy = XOpenDisplay(nullptr);
   if (!dpy) return false;

@@ -9,6 +9,10 @@
 
 namespace qg::show {
 
+// The whole root window of $DISPLAY (every monitor, at the screen's size), on
+// a connection of its own; false (picture emptied) when it cannot be read.
+bool CaptureDesktopX11(DesktopPicture& picture);
+
 bool CaptureDesktopOn(Display* dpy, bool allowShm, DesktopPicture& picture);
 
 // The picture in a drawable of the screen's default depth (a pixmap another

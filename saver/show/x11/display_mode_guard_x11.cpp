@@ -2,7 +2,7 @@
 // (the same choice as the renderer's, xrandr_modes.h). Restoring puts only
 // that output back, so monitors the user plugged in or out meanwhile stay as
 // they are, and a renderer that put its mode back itself leaves nothing to do.
-#include "display_mode_guard.h"
+#include "xrandr_mode_guard.h"
 
 #include "x_error_trap.h"
 #include "xrandr_modes.h"
@@ -57,6 +57,6 @@ class XrandrModeGuard final : public DisplayModeGuard {
 
 }  // namespace
 
-std::unique_ptr<DisplayModeGuard> MakeDisplayModeGuard() { return std::make_unique<XrandrModeGuard>(); }
+std::unique_ptr<DisplayModeGuard> MakeXrandrModeGuard() { return std::make_unique<XrandrModeGuard>(); }
 
 }  // namespace qg::show
