@@ -1,6 +1,6 @@
 // The form layer over Qt on a private X server: hidden forms that exist as
-// X windows with their caption, handlers in order, modal shows, timers,
-// retained drawing and its bitmap, a real screen copy.
+// X windows with their caption, the window search by caption, timers,
+// retained drawing.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "forms/application.h"
@@ -48,6 +49,8 @@ TEST(Forms, AHiddenLoadedFormIsAnXWindowWithItsCaption) {
   Window found = qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main");
   ASSERT_NE(found, 0u);
   EXPECT_EQ(found, Window(form.Handle()));
+  EXPECT_EQ(qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Mai"), 0u);
+  EXPECT_EQ(qg::x11::FindTopLevelByCaption(Dpy(), "wobblevista_main"), 0u);
   XWindowAttributes a;
   ASSERT_TRUE(XGetWindowAttributes(Dpy(), found, &a));
   EXPECT_EQ(a.map_state, IsUnmapped);  // loaded, never shown
@@ -58,6 +61,57 @@ TEST(Forms, AHiddenLoadedFormIsAnXWindowWithItsCaption) {
   EXPECT_FALSE(form.IsLoaded());
   // The window goes once the toolkit has sent its requests.
   EXPECT_TRUE(WaitFor([] { return qg::x11::FindTopLevelByCaption(Dpy(), "Wobblevista_Main") == 0; }));
+}
+
+// The test's own connection, as another program's windows would be.
+struct OtherClient {
+  Display* d = XOpenDisplay(nullptr);
+  ~OtherClient() {
+    if (d) XCloseDisplay(d);
+  }
+  Window Make(Window parent = 0, const char* wmName = nullptr) {
+    Window win = XCreateSimpleWindow(d, parent ? parent : DefaultRootWindow(d), 0, 0, 40, 30, 0, 0, 0x336699);
+    if (wmName) XStoreName(d, win, wmName);
+    XSync(d, False);
+    return win;
+  }
+  void Property(Window w, const char* name, const char* type, int format, const void* data, int n) {
+    XChangeProperty(d, w, XInternAtom(d, name, False), XInternAtom(d, type, False), format, PropModeReplace,
+                    static_cast<const unsigned char*>(data), n);
+    XSync(d, False);
+  }
+  void NetName(Window w, const std::string& utf8) {
+    Property(w, "_NET_WM_NAME", "UTF8_STRING", 8, utf8.data(), int(utf8.size()));
+  }
+  void WmState(Window w) {
+    const long state[2] = {1, 0};
+    Property(w, "WM_STATE", "WM_STATE", 32, state, 2);
+  }
+};
+
+TEST(WindowSearch, FindsTopLevelsAndWindowManagerClientsByEitherNameExactly) {
+  OtherClient c;
+  ASSERT_NE(c.d, nullptr);
+  Display* host = qg::x11::SharedDisplay();
+  ASSERT_NE(host, nullptr);
+  auto find = [&](const std::string& caption) { return qg::x11::FindTopLevelByCaption(host, caption); };
+  const Window dialog = c.Make(), jp = c.Make();
+  c.NetName(dialog, "<Quiverglide>");
+  c.NetName(jp, "設定");
+  EXPECT_EQ(find("<Quiverglide>"), dialog);
+  EXPECT_EQ(qg::x11::WindowCaption(host, jp), "設定");
+  EXPECT_EQ(find("設定"), jp);
+  EXPECT_EQ(find("café"), c.Make(0, "caf\xe9"));  // Latin-1 WM_NAME is compared as UTF-8
+
+  // A client inside a window manager's frame counts; a plain child, without
+  // WM_STATE, is part of some window and does not.
+  const Window client = c.Make(c.Make(c.Make()), "Wobblevista_VC");
+  c.WmState(client);
+  EXPECT_EQ(find("Wobblevista_VC"), client);
+  const Window framed = c.Make();
+  c.WmState(framed);
+  c.Make(framed, "Renderer");
+  EXPECT_EQ(find("Renderer"), 0u);
 }
 
 TEST(Forms, TimersTickWhileEnabledAndRestartWhenEnabledAgain) {
