@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include "command.h"
-#include "forms/application.h"
 #include "forms/form.h"
 #include "offscreen_qt.h"
 

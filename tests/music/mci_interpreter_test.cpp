@@ -12,7 +12,6 @@
 
 #include "audio_capture.h"
 #include "bgm_player.h"
-#include "cd_time.h"
 #include "linux_audio_platform.h"
 #include "process.h"
 #include "test_media.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <memory>

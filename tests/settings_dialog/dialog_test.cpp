@@ -17,12 +17,10 @@
 #include <string>
 
 #include "dialog_form.h"
-#include "forms/application.h"
 #include "music_settings.h"
 #include "process.h"
 #include "offscreen_qt.h"
 #include "settings/settings_module.h"
-#include "module_values.h"
 
 using namespace Wobblevista_BGM;
 
