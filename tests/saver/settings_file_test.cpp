@@ -21,7 +21,7 @@ using qgtest::kFileKey;
 using qgtest::kKindKey;
 using qgtest::kRepeatKey;
 
-struct Fixture : ::testing::Test {
+struct SettingsFile : ::testing::Test {
   qgtest::TempDir dir;
   qgtest::TestFileSystem fs{dir.path()};
   qg::CodePage& cp = qg::Cp932();
@@ -34,8 +34,6 @@ struct Fixture : ::testing::Test {
     return {v.kind, v.repeat, v.file, v.folder};
   }
 };
-
-using SettingsFile = Fixture;
 
 // A first save's bytes are checked by the "/c" process test.
 TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
