@@ -68,18 +68,4 @@ int ToneAt(const std::vector<int16_t>& s, size_t begin, size_t count, const std:
   return best;
 }
 
-std::vector<std::pair<int, size_t>> ToneRuns(const std::vector<int16_t>& s, size_t window,
-                                             const std::vector<double>& freqs) {
-  std::vector<std::pair<int, size_t>> runs;
-  for (size_t w = 0; w + window <= s.size(); w += window) {
-    int tone = ToneAt(s, w, window, freqs);
-    if (!runs.empty() && runs.back().first == tone) {
-      runs.back().second += window;
-    } else {
-      runs.push_back({tone, window});
-    }
-  }
-  return runs;
-}
-
 }  // namespace qgtest

@@ -30,9 +30,5 @@ std::vector<Segment> SoundingSegments(const std::vector<int16_t>& s, size_t wind
 double ToneAmplitude(const std::vector<int16_t>& s, size_t begin, size_t count, double freq);
 // The index of the strongest of `freqs` there, or -1 for silence.
 int ToneAt(const std::vector<int16_t>& s, size_t begin, size_t count, const std::vector<double>& freqs);
-// The tone of each successive window, runs of equal tones merged: pairs of
-// (tone index or -1, length in frames).
-std::vector<std::pair<int, size_t>> ToneRuns(const std::vector<int16_t>& s, size_t window,
-                                             const std::vector<double>& freqs);
 
 }  // namespace qgtest

@@ -18,27 +18,6 @@ namespace {
 namespace BGM = Wobblevista_BGM;
 using std::chrono::milliseconds;
 
-class FilePlayback : public ::testing::Test {
- protected:
-  void SetUp() override {
-    capture = dir.path() + "/out.raw";
-    qgtest::CaptureOutputTo(capture);
-    platform = std::make_unique<qg::music::LinuxAudioPlatform>();
-    BGM::SetPlatform(platform.get());
-  }
-  // Ends the output, so that the capture file is complete.
-  std::vector<int16_t> Heard() {
-    BGM::SetPlatform(nullptr);
-    platform.reset();
-    return qgtest::ReadCaptureLeft(capture);
-  }
-  void TearDown() override { BGM::SetPlatform(nullptr); }
-
-  qgtest::TempDir dir;
-  std::string capture;
-  std::unique_ptr<qg::music::LinuxAudioPlatform> platform;
-};
-
 std::vector<int16_t> WavLeft(const std::string& path) {
   SF_INFO info{};
   SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
@@ -49,17 +28,25 @@ std::vector<int16_t> WavLeft(const std::string& path) {
   return left;
 }
 
-TEST_F(FilePlayback, WavLoopsWithoutAGapUntilStopped) {
+TEST(FilePlayback, WavLoopsWithoutAGapUntilStopped) {
+  qgtest::TempDir dir;
+  const std::string capture = dir.path() + "/out.raw";
+  qgtest::CaptureOutputTo(capture);
   // A quarter second of 420 Hz: the loop point falls on a whole period.
   BGM::BgmFile = qgtest::MakeToneWav(dir.path(), "loop.wav", {420}, 0.25);
   std::vector<int16_t> once = WavLeft(BGM::BgmFile);
   ASSERT_EQ(once.size(), 11025u);
 
-  BGM::WavPlay();
-  std::this_thread::sleep_for(milliseconds(1300));
-  BGM::WavStop();
-  std::this_thread::sleep_for(milliseconds(300));
-  std::vector<int16_t> heard = Heard();
+  {
+    qg::music::LinuxAudioPlatform platform;
+    BGM::SetPlatform(&platform);
+    BGM::WavPlay();
+    std::this_thread::sleep_for(milliseconds(1300));
+    BGM::WavStop();
+    std::this_thread::sleep_for(milliseconds(300));
+    BGM::SetPlatform(nullptr);
+  }  // the output ends with its platform, so that the capture file is complete
+  std::vector<int16_t> heard = qgtest::ReadCaptureLeft(capture);
 
   std::vector<qgtest::Segment> sound = qgtest::SoundingSegments(heard);
   ASSERT_EQ(sound.size(), 1u) << "one unbroken sound";

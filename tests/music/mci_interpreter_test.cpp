@@ -12,7 +12,6 @@
 
 #include "audio_capture.h"
 #include "bgm_player.h"
-#include "cd_time.h"
 #include "linux_audio_platform.h"
 #include "process.h"
 #include "test_media.h"
@@ -41,20 +40,17 @@ class MciInterpreter : public ::testing::Test {
   qgtest::TempDir dir;
 };
 
-TEST_F(MciInterpreter, AnswersUnknownCommandsDevicesFilesAndAMissingDiscWithThePlatformsCodes) {
+// The commands the player sends, where each can fail.
+TEST_F(MciInterpreter, AnswersUnopenedDevicesUnplayableFilesAndAMissingDiscWithThePlatformsCodes) {
   std::ofstream(dir.path() + "/broken.mp3") << "this is not an MP3 file at all";
   const std::string d = dir.path();
   const std::pair<std::string, int32_t> cases[] = {
       {"status MP3Play mode", 263},  // never opened
       {"close MP3Play", 263},
       {"play MP3Play from 0", 263},
-      {"bogus command", 261},
-      {"", 267},
-      {"play", 292},
       {"open \"" + d + "/missing.mp3\" type MPEGVideo Alias MP3Play", 275},
       {"open \"" + d + "/x.mp3 type MPEGVideo", 294},
       {"open \"" + d + "/broken.mp3\" type MPEGVideo Alias MP3Play", 296},
-      {"open \"" + d + "/song.mid\"", 281},
       {"status MP3Play mode", 263},  // failed opens leave nothing behind
       {"open cdaudio", 0},
       {"status cdaudio current track", 262},  // no disc
@@ -81,13 +77,7 @@ TEST_F(MciInterpreter, KeepsAFileDevicesStateUnderItsAlias) {
   EXPECT_EQ(Send(p, "PLAY mp3play").code, 0);
   EXPECT_EQ(Send(p, "status mp3play MODE").reply, "playing");
   EXPECT_EQ(Send(p, "status MP3Play mode", 4).reply, "pla");  // cut to the area
-  EXPECT_EQ(Send(p, "pause MP3Play").code, 0);
-  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "paused");
-  EXPECT_EQ(Send(p, "resume MP3Play").code, 0);
-  EXPECT_EQ(Send(p, "status MP3Play mode").reply, "playing");
   EXPECT_EQ(Send(p, "play MP3Play from 5000").code, 282);
-  EXPECT_EQ(Send(p, "play MP3Play sideways").code, 259);
-  EXPECT_EQ(Send(p, "record MP3Play").code, 274);
   EXPECT_EQ(Send(p, "stop MP3Play").code, 0);
   EXPECT_EQ(Send(p, "status MP3Play mode").reply, "stopped");
   EXPECT_EQ(Send(p, "close MP3Play").code, 0);

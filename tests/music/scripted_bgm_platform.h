@@ -21,12 +21,7 @@ class ScriptedBgmPlatform : public Wobblevista_BGM::BgmPlatform {
     if (reply && capacity) std::snprintf(reply, capacity, "%s", text.c_str());
     return code;
   }
-  bool GetMciErrorText(int32_t code, char* text, uint32_t capacity) override {
-    auto it = texts.find(code);
-    if (it == texts.end()) return false;
-    std::snprintf(text, capacity, "%s", it->second.c_str());
-    return true;
-  }
+  bool GetMciErrorText(int32_t, char*, uint32_t) override { return false; }  // no test reads a failure's text
   bool PlaySound(const char* sound, uint32_t flags) override {
     sent.push_back(sound ? "PlaySound " + std::string(sound) + " " + std::to_string(flags) : "PlaySound stop");
     return true;
@@ -34,7 +29,6 @@ class ScriptedBgmPlatform : public Wobblevista_BGM::BgmPlatform {
   int32_t WaveOutDeviceCount() override { return devices; }
 
   std::map<std::string, std::pair<int32_t, std::string>> script;  // command: code, reply
-  std::map<int32_t, std::string> texts;                           // error texts by code
   std::vector<std::string> sent;
   int32_t devices = 1;
 };

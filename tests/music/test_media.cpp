@@ -15,10 +15,9 @@ void Run(const std::string& command) {
 }  // namespace
 
 std::string MakeToneWav(const std::string& dir, const std::string& name, const std::vector<double>& tones,
-                        double seconds, int rate, int channels) {
+                        double seconds) {
   std::string path = dir + "/" + name;
-  std::string command = "sox -D -n -r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b 16 '" +
-                        path + "'";
+  std::string command = "sox -D -n -r 44100 -c 2 -b 16 '" + path + "'";
   for (size_t i = 0; i < tones.size(); ++i) {
     if (i) command += " :";
     command += " synth " + std::to_string(seconds) + " sine " + std::to_string(tones[i]) + " vol 0.5";

@@ -6,10 +6,10 @@
 
 namespace qgtest {
 
-// A 16-bit WAV made by sox (stereo at 44.1 kHz unless told otherwise): each
-// tone (Hz) for `seconds`, in turn.
+// A 16-bit stereo WAV at 44.1 kHz made by sox: each tone (Hz) for `seconds`,
+// in turn.
 std::string MakeToneWav(const std::string& dir, const std::string& name, const std::vector<double>& tones,
-                        double seconds, int rate = 44100, int channels = 2);
+                        double seconds);
 // The WAV encoded to MP3 by lame.
 std::string MakeMp3(const std::string& dir, const std::string& name, const std::string& wav);
 // A BIN/CUE image with one audio track per tone (0 for silence), each as many

@@ -1,7 +1,7 @@
 // The scene's clockwork, its pieces and the snapshot loader's messages,
 // without a GL context: the GL library ignores the calls, and what is
 // observed is the state the calls are made from. The real frame is checked
-// in real_gl_frame_test.cpp.
+// in real_gl_frame_test.cpp, the sheets' slide too.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,24 +13,19 @@
 #include "pieces.h"
 #include "scene.h"
 
-TEST(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrameAndTheSheetsSlide) {
+TEST(SceneTest, DriftRatesAreDrawnOnEveryFiveHundredthFrame) {
   FakeClock clock;
   ResetSceneState();
   InitAnimation();
-  int swaps = 0;
   const auto frames = [&](int count) {  // passes of the loop, 20 ms apart
-    for (int i = 0; i < count; ++i) clock.AdvanceSeconds(0.02), TickClock(), DrawFrame([&] { ++swaps; });
+    for (int i = 0; i < count; ++i) clock.AdvanceSeconds(0.02), TickClock(), DrawFrame([] {});
   };
   std::srand(4242);
   int expected[8];
   for (int& e : expected) e = std::rand() % 50;
   std::srand(4242);
   frames(499);
-  EXPECT_EQ(swaps, 499);
-  EXPECT_EQ(FrameCounter, 499);
   for (float r : DriftRates) EXPECT_EQ(r, 0.0f);
-  EXPECT_EQ(RotationAngle, 0.0);
-  EXPECT_NEAR(ScrollOffset, 499 * 0.02 * 0.08, 1e-9);
   frames(1);  // frame 500
   EXPECT_EQ(FrameCounter, 0);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(DriftRates[k], float(expected[k])) << k;
@@ -120,6 +115,7 @@ TEST_F(PiecesTest, FadesInThenOutAfterItsLifetimeAndGrowsPerFrameToItsLimit) {
   EXPECT_EQ(shrink.halfSize, 0.0f);
 }
 
+// An unknown header's message is the renderer's show test's, from the real program.
 TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
   const std::string path = "/run/user/1000/kestrow/Wobblevista.bmp";
   const auto with = [](size_t at, uint32_t value) {  // a good file with one field changed
@@ -132,7 +128,6 @@ TEST(LoaderTest, MessagesForEachFailureAndNoneForAMissingSnapshot) {
     std::vector<std::string> messages;
   } cases[] = {
       {path, {}, {"Failed to open DIB file " + path + ".\n"}},
-      {path, with(14, 124), {"Unknown DIB file format."}},  // a later header
       {path, with(22, 100000), {"Image file conversion error."}},  // a height past the end
       {"/nowhere/Wobblevista.bmp", {}, {}},
       {"", {}, {}},

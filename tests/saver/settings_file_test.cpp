@@ -2,7 +2,6 @@
 // conversion.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +21,7 @@ using qgtest::kFileKey;
 using qgtest::kKindKey;
 using qgtest::kRepeatKey;
 
-struct Fixture : ::testing::Test {
+struct SettingsFile : ::testing::Test {
   qgtest::TempDir dir;
   qgtest::TestFileSystem fs{dir.path()};
   qg::CodePage& cp = qg::Cp932();
@@ -36,19 +35,7 @@ struct Fixture : ::testing::Test {
   }
 };
 
-using SettingsFile = Fixture;
-
-TEST_F(SettingsFile, FirstSaveWritesTheThreeKeysInOrderInCodePage932) {
-  std::string song = dir.path() + "/bgm01.mp3";
-  Spit(song, "x");
-  qg::SaveMusicSettings(fs, cp, {1, 1, song, ""});
-  EXPECT_EQ(qgtest::ReadFile(ini()), "[Section]\r\n" + kKindKey + "=1\r\n" + kRepeatKey + "=1\r\n" + kFileKey + "=" + song + "\r\n");
-  // Saving again changes values in place and keeps one line per key.
-  qg::SaveMusicSettings(fs, cp, {0, -3, "", ""});
-  EXPECT_EQ(qgtest::ReadFile(ini()), "[Section]\r\n" + kKindKey + "=0\r\n" + kRepeatKey + "=-3\r\n" + kFileKey + "=\r\n");
-  EXPECT_EQ(Load(), Values(0, -3, "", dir.path()));
-}
-
+// A first save's bytes are checked by the "/c" process test.
 TEST_F(SettingsFile, NoFileNumberRulesAndAKindWithoutItsFile) {
   EXPECT_EQ(Load(), Values(0, 0, "", dir.path()));
   EXPECT_FALSE(qg::FileExists(fs, ini()));  // reading creates nothing

@@ -1,5 +1,6 @@
 // "/c" end to end: the real Quiverglide.scr under a private Xvfb, driven by
-// real pointer and key events through xdotool (XTest), at the desktop's scale.
+// real pointer and key events through xdotool (XTest), at the desktop's scale;
+// and the starts its marker windows refuse.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -58,6 +59,19 @@ class SettingsProcess : public ::testing::Test {
     qgtest::WaitUntil([&] { return !(id = Xdo({"search", "--onlyvisible", "--name", "^<Quiverglide>$"})).empty(); },
                       10s);
     return id.substr(0, id.find('\n'));
+  }
+
+  // Every kind of start ends at once beside a marker window (without a
+  // renderer beside it, one that went on would stop at its message instead).
+  void ExpectEveryStartRefused(const std::string& marker) {
+    HostInstall other(x.display(), "");
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"/s"}, {"/c"}, {"/p", "1234"}, {}, {"/a"}, {"-S"}}) {
+      const auto rc = other.Start(args)->Wait(10s);
+      ASSERT_TRUE(rc.has_value()) << "a start with " << (args.empty() ? "nothing" : args[0]) << " went on beside "
+                                  << marker;
+      EXPECT_EQ(*rc, 0);
+    }
   }
 
   // A design pixel is `scale` device pixels.
@@ -130,12 +144,7 @@ TEST_F(SettingsProcess, AtEveryDesktopScaleChoosesAudioCdWithTrack7AndSavesThenC
         return std::exchange(pixels, now) == now;
       }, 5s);
     }
-    // The open dialog is a marker itself: a second start of any kind ends at once
-    // (without a renderer beside it, one that went on would stop at its message).
-    HostInstall other(x.display(), "");
-    const auto second = other.Start({"/s"})->Wait(10s);
-    ASSERT_TRUE(second.has_value()) << "a second start went on beside the open dialog";
-    EXPECT_EQ(*second, 0);
+    ExpectEveryStartRefused("the open dialog");
 
     // Under the pointer ｷｬﾝｾﾙ lights up (its frame's band turns orange); the
     // 100 ms look-out finds the pointer gone and puts its face back.
@@ -192,6 +201,30 @@ TEST_F(SettingsProcess, AtEveryDesktopScaleChoosesAudioCdWithTrack7AndSavesThenC
   ClickAt(w, 400 + 40, 200 + 12);  // ｷｬﾝｾﾙ
   ASSERT_EQ(scr->Wait(10s), 0);
   EXPECT_EQ(ReadFile(Ini()), saved);
+  // And the window manager's close button.
+  scr = host.Start({"/c"});
+  w = FindDialog();
+  ASSERT_FALSE(w.empty()) << "no settings dialog the third time";
+  ClickAt(w, 12 + 44 + 12, 16 + 76 + 6);  // なし
+  xc.SendDeleteWindow(std::stoul(w));
+  ASSERT_EQ(scr->Wait(10s), 0);
+  EXPECT_EQ(ReadFile(Ini()), saved);
+
+  // The hidden run form's caption is the show's marker.
+  const Window run = XCreateSimpleWindow(xc.display(), DefaultRootWindow(xc.display()), 0, 0, 10, 10, 0, 0, 0);
+  XStoreName(xc.display(), run, "Wobblevista_Main");
+  XSync(xc.display(), False);
+  ExpectEveryStartRefused("the run form");
+  XDestroyWindow(xc.display(), run);
+  XSync(xc.display(), False);
+  // With no marker and no renderer: the message, and the end once it is closed.
+  HostInstall bare(x.display(), "");
+  scr = bare.Start({"/s"});
+  const Window box = xc.WaitForWindow("Quiverglide", 10s);
+  ASSERT_NE(box, 0u) << "no message that the renderer is missing";
+  EXPECT_TRUE(scr->Running());
+  xc.SendDeleteWindow(box);
+  EXPECT_EQ(scr->Wait(10s), 0);
 }
 
 }  // namespace

@@ -120,24 +120,17 @@ TestSway::TestSway(int width, int height, const std::string& background, const s
     error_ = "fork failed";
     return;
   }
-  std::string socket, ipc;
+  // Ready once its sockets are there and it answers on the IPC one with its first output.
   const bool up = WaitUntil(
       [&] {
-        socket = FileNamed(runtime_, "wayland-");
-        ipc = FileNamed(runtime_, "sway-ipc.");
-        return !socket.empty() && !ipc.empty() && waitpid(pid_, nullptr, WNOHANG) == 0;
+        socket_ = FileNamed(runtime_, "wayland-");
+        ipc_ = FileNamed(runtime_, "sway-ipc.");
+        return !socket_.empty() && !ipc_.empty() && waitpid(pid_, nullptr, WNOHANG) == 0 &&
+               Msg({"-t", "get_outputs"}).find("HEADLESS-1") != std::string::npos;
       },
-      std::chrono::seconds(20));
+      std::chrono::seconds(30));
   if (!up) {
-    error_ = "sway did not start: " + ReadFile(log);
-    return;
-  }
-  socket_ = socket;
-  ipc_ = ipc;
-  // Ready once it answers on its IPC socket with its first output.
-  if (!WaitUntil([&] { return Msg({"-t", "get_outputs"}).find("HEADLESS-1") != std::string::npos; },
-                 std::chrono::seconds(10))) {
-    error_ = "sway does not answer: " + ReadFile(log);
+    error_ = "sway did not start or does not answer: " + ReadFile(log);
     socket_.clear();
   }
 }

@@ -33,7 +33,6 @@ class TestSway {
   static bool Available();
   bool ok() const { return !socket_.empty(); }
   const std::string& error() const { return error_; }
-  pid_t pid() const { return pid_; }
 
   // WAYLAND_DISPLAY for clients: the socket's full path.
   const std::string& socket() const { return socket_; }

@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/prctl.h>
 #include <string>
 #include <sys/stat.h>
@@ -83,26 +82,20 @@ TestXServer::TestXServer(Kind kind, int width, int height, int depth) {
   }
 
   // The server writes "N\n" once it accepts connections.
+  fcntl(fds[0], F_SETFL, O_NONBLOCK);
   std::string got;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    struct pollfd p = {fds[0], POLLIN, 0};
-    int r = poll(&p, 1, 200);
-    if (r > 0) {
-      char buf[32];
-      ssize_t n = read(fds[0], buf, sizeof buf);
-      if (n <= 0) break;
-      got.append(buf, static_cast<size_t>(n));
-      if (got.find('\n') != std::string::npos) break;
-    }
-    int status;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      break;
-    }
-  }
+  const bool up = WaitUntil(
+      [&] {
+        char buf[32];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n > 0) got.append(buf, static_cast<size_t>(n));
+        if (got.find('\n') != std::string::npos) return true;
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;  // it ended without a display
+        return pid_ < 0;
+      },
+      std::chrono::seconds(20));
   close(fds[0]);
-  if (!got.empty() && got.find('\n') != std::string::npos) {
+  if (up && pid_ > 0) {
     display_number_ = std::atoi(got.c_str());
   } else {
     error_ = "X server did not start; log: " + log_path_;
