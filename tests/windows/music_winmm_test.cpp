@@ -31,8 +31,7 @@ TEST(WinmmMusicTest, Mp3WithAWideNamePlaysThroughMciAndAWavLoopsInTheSoundPlayer
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring target = temp + (L"\u00e9t\u00e9-\u266a-" + std::to_wstring(GetCurrentProcessId()) + L".mp3");
-  const std::string source = MediaPath("tone.mp3");
-  ASSERT_TRUE(CopyFileW(std::wstring(source.begin(), source.end()).c_str(), target.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(qg::win32::Utf8ToWide(MediaPath("tone.mp3")).c_str(), target.c_str(), FALSE));
   BgmFile = qg::win32::WideToUtf8(target);
   BgmKind = 2;
 
