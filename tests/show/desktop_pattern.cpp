@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <tuple>
 
 namespace showtest {
 
@@ -68,11 +67,11 @@ bool PaintRootPattern(Display* dpy) {
   return true;
 }
 
-ScreenStats ReadScreenStats(qgtest::XClient& client) {
-  ScreenStats st;
-  std::tie(st.width, st.height) = client.ScreenSize();
-  client.ReadScreen(0, 0, st.width, st.height, [&](int r, int g, int b) {
-    ++st.total;
+double PatternShare(qgtest::XClient& client) {
+  long total = 0, like = 0;
+  const auto [width, height] = client.ScreenSize();
+  client.ReadScreen(0, 0, width, height, [&](int r, int g, int b) {
+    ++total;
     // Lit, textured sheets may darken the colours; the hue is what counts:
     // one channel clearly above another rules out white, grey and black.
     const int hi = std::max(r, std::max(g, b)), lo = std::min(r, std::min(g, b));
@@ -82,12 +81,12 @@ ScreenStats ReadScreenStats(qgtest::XClient& client) {
       const Rgb dim = {static_cast<uint8_t>(c.r * hi / scale), static_cast<uint8_t>(c.g * hi / scale),
                        static_cast<uint8_t>(c.b * hi / scale)};
       if (Distance(dim, r, g, b) < 90) {
-        ++st.patternLike;
+        ++like;
         return;
       }
     }
   });
-  return st;
+  return total > 0 ? double(like) / total : 0;
 }
 
 }  // namespace showtest
