@@ -24,16 +24,9 @@ class Preview : public showtest::ShowFixture {
 
   // The preview's window inside the host, once there.
   Window PreviewIn(Window host) {
-    Window found = 0;
-    qgtest::WaitUntil(
-        [&] {
-          for (Window c : Children(host)) {
-            XWindowAttributes a;
-            if (XGetWindowAttributes(display_, c, &a) && a.map_state == IsViewable) found = c;
-          }
-          return found != 0;
-        }, 10s);
-    return found;
+    std::vector<Window> found;
+    qgtest::WaitUntil([&] { return !(found = Children(host)).empty(); }, 10s);
+    return found.empty() ? 0 : found.front();
   }
 
   // Distinct colours and non-grey pixels in a region of the screen.

@@ -25,11 +25,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-long FileSize(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
+using showtest::FileSize;
 
 // How often a program hid and showed the cursor, from the recorder's log.
 std::pair<int, int> CursorCalls(const std::string& log, const std::string& program) {
