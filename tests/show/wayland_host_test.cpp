@@ -158,8 +158,9 @@ INSTANTIATE_TEST_SUITE_P(AtScale, WaylandDialog, ::testing::Values(1, 2));
 // The show scaled from its 1024 x 768 over a larger first output, the other
 // outputs black (one added during the show too), the session's mark and the
 // compositor's idle timers held, only Escape ending it; then a renderer on
-// the full-screen toplevel instead of the layer shell, killed outright.
-TEST_F(WaylandHost, ShowFillsTheFirstOutputCoversTheOthersAndEndsWithEscapeOrWithItsRenderer) {
+// the full-screen toplevel instead of the layer shell, killed outright; then
+// a show the idle daemon starts, ended by SIGTERM to the host.
+TEST_F(WaylandHost, ShowFillsTheFirstOutputCoversTheOthersAndEndsWithEscapeItsRendererOrSigterm) {
   sway->Msg({"output", "HEADLESS-1", "mode", "1280x960"});
   sway->Msg({"create_output"});  // HEADLESS-2, right of the first
   auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
@@ -205,19 +206,17 @@ TEST_F(WaylandHost, ShowFillsTheFirstOutputCoversTheOthersAndEndsWithEscapeOrWit
   EXPECT_EQ(scr->Wait(3s), 0);
   EXPECT_FALSE(marked());
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
-}
 
-TEST_F(WaylandHost, TheIdleDaemonStartsTheShowAndSigtermToTheHostEndsIt) {
-  auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
-  const std::string scr = host->Folder() + "/Quiverglide.scr", renderer = host->Folder() + "/Quiverglide.dll";
-  qgtest::ProcessOptions o{{"/usr/bin/swayidle", "-w", "timeout", "2", scr + " /s"}, host->env, {"DISPLAY"}, "", "", ""};
-  qgtest::Process idle(o);
+  // Started by the idle daemon after two idle seconds, as a session would;
+  // SIGTERM to the host ends all.
+  const std::string program = host->Folder() + "/Quiverglide.scr";
+  qgtest::Process starter({{"/usr/bin/swayidle", "-w", "timeout", "2", program + " /s"}, host->env, {"DISPLAY"}, "", "", ""});
   ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(Shot("HEADLESS-1")); }, 30s)) << "no show after 2 idle seconds";
-  const long pid = Find(scr);
+  const long pid = Find(program);
   ASSERT_GT(pid, 0);
   ASSERT_GT(Find(renderer), 0);
   kill(pid_t(pid), SIGTERM);
-  EXPECT_TRUE(WaitUntil([&] { return Find(scr) == 0 && Find(renderer) == 0; }, 3s));
+  EXPECT_TRUE(WaitUntil([&] { return Find(program) == 0 && Find(renderer) == 0; }, 3s));
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
 }
 
