@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <signal.h>
 #include <sys/mount.h>
@@ -35,9 +36,28 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
   return {hides, shows};
 }
 
+// A plain window of another program, and the preview's window inside one, once there.
+const unsigned long kGrey = 0x808080;
+Window PreviewIn(qgtest::XClient& x, Window host) {
+  std::vector<Window> found;
+  qgtest::WaitUntil([&] { return !(found = x.Children(host)).empty(); }, 10s);
+  return found.empty() ? 0 : found.front();
+}
+
+// Distinct colours and pixels neither black nor grey in a region of the screen.
+std::pair<size_t, long> Look(qgtest::XClient& x, int left, int top, int w, int h) {
+  std::set<long> colours;
+  long notGrey = 0;
+  x.ReadScreen(left, top, w, h, [&](int r, int g, int b) {
+    colours.insert(r << 16 | g << 8 | b);
+    notGrey += (r | g | b) != 0 && !(r == 0x80 && g == 0x80 && b == 0x80);
+  });
+  return {colours.size(), notGrey};
+}
+
 using WholeShow = showtest::ShowFixture;
 
-TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
+TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndPreviewedAndAFullFolderGivesWhiteSheets) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
   ASSERT_TRUE(showtest::PaintRootPattern(display_));
   // The ending counts case-blind.
@@ -106,6 +126,89 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   EXPECT_EQ(FileSize(snapshot), -1) << "the snapshot outlived the show";
   // The cursor counter was given back: one show for the one hide.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
+
+  // Previews in grey windows of another program, as a screensaver settings
+  // program would show them.
+  // Without a host window there is nothing to end it later: it ends at once.
+  const Window gone = MapWindow(0, 0, 50, 50, kGrey);
+  XDestroyWindow(display_, gone);
+  XSync(display_, False);
+  for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
+    const auto ended = host_->Start({"/p", id})->Wait(3000ms);
+    ASSERT_TRUE(ended.has_value()) << "a preview for window '" << id << "' lives on with nothing to end it";
+    EXPECT_EQ(*ended, 0);
+  }
+
+  // On a desktop at 200 %, and with Qt told to scale too: still the host's device pixels.
+  SetDesktopDpi(192);
+  const Window small = MapWindow(10, 10, 200, 150, kGrey);
+  const Window wide = MapWindow(0, 300, 2400, 120, kGrey);  // wider than 16-bit twips can hold
+  auto a = host_->Start({"/p", std::to_string(small)});
+  auto b = host_->Start({"/p", std::to_string(wide)}, {{"QT_SCALE_FACTOR", "2"}});  // several previews at once
+  const Window pa = PreviewIn(*this, small);
+  const Window pb = PreviewIn(*this, wide);
+  ASSERT_NE(pa, 0u) << "no preview inside the first host";
+  ASSERT_NE(pb, 0u) << "no preview inside the second host";
+  EXPECT_EQ(WindowSize(pa), std::make_pair(200, 150));
+  EXPECT_EQ(WindowSize(pb), std::make_pair(2400, 120));
+
+  // The picture shows: many colours where the host was plain grey, over the
+  // whole host (the far corner too), not just the designed 152 x 112.
+  std::this_thread::sleep_for(500ms);
+  const auto whole = Look(*this, 10, 10, 200, 150);
+  EXPECT_GT(whole.first, 200u) << "hardly any colours: no picture";
+  EXPECT_GT(whole.second, 200L * 150 * 9 / 10);
+  const auto corner = Look(*this, 10 + 160, 10 + 120, 40, 30);
+  EXPECT_GT(corner.second, 40L * 30 * 9 / 10) << "the picture does not reach the host's far corner";
+  const auto farRight = Look(*this, 1000, 300, 24, 120);  // as far as the screen shows of the wide host
+  EXPECT_GT(farRight.second, 24L * 120 * 9 / 10);
+
+  // A host that changes its size gets a preview of the new size.
+  XResizeWindow(display_, small, 260, 180);
+  XSync(display_, False);
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return WindowSize(pa) == std::make_pair(260, 180); }, 3s))
+      << "the preview kept its old size";
+
+  // The first host goes: its preview ends within about a second, the other stays.
+  XDestroyWindow(display_, small);
+  XSync(display_, False);
+  const auto ca = a->Wait(2000ms);
+  ASSERT_TRUE(ca.has_value()) << "the preview outlived its host";
+  EXPECT_EQ(*ca, 0);
+  EXPECT_FALSE(b->Wait(0ms).has_value());
+  XDestroyWindow(display_, wide);
+  XSync(display_, False);
+  EXPECT_TRUE(b->Wait(2000ms).has_value());
+
+  // The snapshot folder full, an older snapshot still in it: the show runs with
+  // white sheets, never the old photograph, and that photograph is gone.
+  const std::string folder = host_->SnapshotFolder();
+  mkdir(folder.c_str(), 0700);
+  if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) GTEST_SKIP() << "cannot mount here";
+  struct Unmount {
+    std::string folder;
+    ~Unmount() { umount2(folder.c_str(), MNT_DETACH); }
+  } unmount{folder};
+  qg::show::DesktopPicture old = qg::show::DesktopPicture::Allocate(256, 192);
+  for (int y = 0; y < 192; ++y)
+    for (int x = 0; x < 256; ++x) old.Row(y)[4 * x] = 0, old.Row(y)[4 * x + 1] = 140, old.Row(y)[4 * x + 2] = 255;
+  const std::vector<uint8_t> bytes = qg::show::EncodeBmp(old);
+  std::ofstream(host_->SnapshotPath(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
+
+  saver = host_->Start({"/s"});
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+  int white = 0;
+  auto floorIsWhite = [&] {
+    white = 0;
+    for (int x : {256, 768})
+      ReadScreen(x, 740, 2, 2, [&](int r, int g, int b) { white += r > 240 && g > 240 && b > 240; });
+    return white == 8;
+  };
+  EXPECT_TRUE(qgtest::WaitUntil(floorIsWhite, 6s)) << white << " of 8 floor pixels white";
+  EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the older snapshot is still there";
+  Key("Escape");
+  EXPECT_EQ(saver->Wait(5s), std::optional<int>(0));
 }
 
 // On the dummy Xorg, where the mode really switches. What a session sends its
@@ -209,39 +312,6 @@ TEST_F(WholeShow, TheXServerEndingAtAnyMomentEndsBothProgramsWithoutACore) {
       EXPECT_NE(entry.path().filename().string().rfind("core", 0), 0u) << "a core was written";
     EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the snapshot outlived the show";
   }
-}
-
-// The snapshot folder full, an older snapshot still in it: the show runs with
-// white sheets, never the old photograph, and that photograph is gone.
-TEST_F(WholeShow, ASnapshotThatCannotBeWrittenGivesWhiteSheetsNeverAnOlderOne) {
-  Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
-  const std::string folder = host_->SnapshotFolder();
-  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-  if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) GTEST_SKIP() << "cannot mount here";
-  struct Unmount {
-    std::string folder;
-    ~Unmount() { umount2(folder.c_str(), MNT_DETACH); }
-  } unmount{folder};
-  qg::show::DesktopPicture old = qg::show::DesktopPicture::Allocate(256, 192);
-  for (int y = 0; y < 192; ++y)
-    for (int x = 0; x < 256; ++x) old.Row(y)[4 * x] = 0, old.Row(y)[4 * x + 1] = 140, old.Row(y)[4 * x + 2] = 255;
-  const std::vector<uint8_t> bytes = qg::show::EncodeBmp(old);
-  std::ofstream(host_->SnapshotPath(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
-
-  auto saver = host_->Start({"/s"});
-  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
-  int white = 0;
-  auto floorIsWhite = [&] {
-    white = 0;
-    for (int x : {256, 768})
-      ReadScreen(x, 740, 2, 2, [&](int r, int g, int b) { white += r > 240 && g > 240 && b > 240; });
-    return white == 8;
-  };
-  EXPECT_TRUE(qgtest::WaitUntil(floorIsWhite, 6s)) << white << " of 8 floor pixels white";
-  EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the older snapshot is still there";
-  Key("Escape");
-  EXPECT_EQ(saver->Wait(5s), std::optional<int>(0));
 }
 
 }  // namespace
