@@ -2,6 +2,8 @@
 // `Quiverglide.scr /s` under private X servers.
 #include <gtest/gtest.h>
 
+#include <X11/extensions/scrnsaver.h>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -34,6 +36,14 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
   std::ifstream in(log);
   for (std::string line; std::getline(in, line);) hides += line == program + " hide", shows += line == program + " show";
   return {hides, shows};
+}
+
+// Whether the server's own screensaver is on now.
+bool SaverOn(Display* d) {
+  XScreenSaverInfo* info = XScreenSaverAllocInfo();
+  const bool on = info && XScreenSaverQueryInfo(d, DefaultRootWindow(d), info) && info->state == ScreenSaverOn;
+  if (info) XFree(info);
+  return on;
 }
 
 // A plain window of another program, and the preview's window inside one, once there.
@@ -106,10 +116,20 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndPreviewedAndAFullFolderGivesWhi
   EXPECT_GT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 440), 3000.0);
   EXPECT_LT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 660), 500.0);
 
+  // However idle the user, the server's own saver stays off for the show; and
+  // only Escape ends it: other keys, the pointer and its buttons do not.
+  XSetScreenSaver(display_, 1, 0, DontPreferBlanking, AllowExposures);
+  for (const char* key : {"a", "Return", "space"}) Key(key);
+  MoveTo(100, 100);
+  XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+  XSync(display_, False);
+
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.
   std::this_thread::sleep_until(started + 11s);
-  ASSERT_NE(FindWindowByCaption("Wobblevista_VC"), 0u) << "the show was ended at the start limit";
+  ASSERT_NE(FindWindowByCaption("Wobblevista_VC"), 0u) << "the show was ended at the start limit or by other input";
+  EXPECT_FALSE(SaverOn(display_));
 
   // Escape: the renderer goes, then the saver within about 600 ms.
   Key("Escape");
@@ -126,6 +146,10 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndPreviewedAndAFullFolderGivesWhi
   EXPECT_EQ(FileSize(snapshot), -1) << "the snapshot outlived the show";
   // The cursor counter was given back: one show for the one hide.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
+  // The saver works again, and is put off for what follows.
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return SaverOn(display_); }, 5s));
+  XSetScreenSaver(display_, 0, 0, DontPreferBlanking, AllowExposures);
+  XForceScreenSaver(display_, ScreenSaverReset);
 
   // Previews in grey windows of another program, as a screensaver settings
   // program would show them.
@@ -153,15 +177,17 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndPreviewedAndAFullFolderGivesWhi
   EXPECT_EQ(WindowSize(pb), std::make_pair(2400, 120));
 
   // The picture shows: many colours where the host was plain grey, over the
-  // whole host (the far corner too), not just the designed 152 x 112.
-  std::this_thread::sleep_for(500ms);
-  const auto whole = Look(*this, 10, 10, 200, 150);
-  EXPECT_GT(whole.first, 200u) << "hardly any colours: no picture";
+  // whole host (the far corner too), not just the designed 152 x 112, and
+  // over the wide host as far as the screen shows of it.
+  std::pair<size_t, long> whole, farRight;
+  EXPECT_TRUE(qgtest::WaitUntil([&] {
+    whole = Look(*this, 10, 10, 200, 150);
+    farRight = Look(*this, 1000, 300, 24, 120);
+    return whole.first > 200 && farRight.second > 24L * 120 * 9 / 10;
+  }, 5s)) << whole.first << " colours in the first preview, " << farRight.second << " pixels lit at the second's end";
   EXPECT_GT(whole.second, 200L * 150 * 9 / 10);
   const auto corner = Look(*this, 10 + 160, 10 + 120, 40, 30);
   EXPECT_GT(corner.second, 40L * 30 * 9 / 10) << "the picture does not reach the host's far corner";
-  const auto farRight = Look(*this, 1000, 300, 24, 120);  // as far as the screen shows of the wide host
-  EXPECT_GT(farRight.second, 24L * 120 * 9 / 10);
 
   // A host that changes its size gets a preview of the new size.
   XResizeWindow(display_, small, 260, 180);
