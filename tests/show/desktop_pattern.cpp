@@ -12,10 +12,6 @@ namespace {
 const Rgb kStripes[8] = {{255, 0, 0},   {0, 200, 0},   {0, 0, 255},   {255, 255, 0},
                          {255, 0, 255}, {0, 255, 255}, {255, 128, 0}, {128, 0, 255}};
 
-int Distance(const Rgb& a, int r, int g, int b) {
-  return std::abs(a.r - r) + std::abs(a.g - g) + std::abs(a.b - b);
-}
-
 }  // namespace
 
 Rgb PatternPixel(int x, int y, int width) {
@@ -80,7 +76,7 @@ double PatternShare(qgtest::XClient& client) {
       const int scale = std::max<int>(1, std::max<int>(c.r, std::max<int>(c.g, c.b)));
       const Rgb dim = {static_cast<uint8_t>(c.r * hi / scale), static_cast<uint8_t>(c.g * hi / scale),
                        static_cast<uint8_t>(c.b * hi / scale)};
-      if (Distance(dim, r, g, b) < 90) {
+      if (std::abs(dim.r - r) + std::abs(dim.g - g) + std::abs(dim.b - b) < 90) {
         ++like;
         return;
       }
