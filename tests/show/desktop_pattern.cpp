@@ -15,9 +15,7 @@ const Rgb kStripes[8] = {{255, 0, 0},   {0, 200, 0},   {0, 0, 255},   {255, 255,
 }  // namespace
 
 Rgb PatternPixel(int x, int y, int width) {
-  int stripe = x * 8 / (width > 0 ? width : 1);
-  if (stripe > 7) stripe = 7;
-  Rgb c = kStripes[stripe];
+  Rgb c = kStripes[std::min(7, x * 8 / std::max(width, 1))];
   // Position in the low bits: a shifted or flipped snapshot cannot match.
   c.r ^= static_cast<uint8_t>(x & 0x0F);
   c.g ^= static_cast<uint8_t>(y & 0x0F);

@@ -19,7 +19,6 @@ class ShowMusicTest : public ::testing::Test {
   void TearDown() override {
     Wobblevista_BGM::SetPlatform(nullptr);
     Wobblevista_BGM::BgmKind = 0;
-    Wobblevista_BGM::BgmRepeat = 0;
     Wobblevista_BGM::BgmFile.clear();
   }
   // What a stop sends.
