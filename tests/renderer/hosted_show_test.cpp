@@ -109,7 +109,7 @@ TEST_F(HostedShowTest, TheDaemonsScreenshotOrWhiteOrTheScreenIsShownInItsWindowA
   MakeDaemonWindow(false, kLeft, kTop, 400, 300);
   // The hosted show's own, named for its window; an odd width (rows not 4-byte
   // aligned once packed for GL) must come out exact.
-  WriteSnapshot(TwoColourBitmap(63, 48, kBlue, kOrange), window_);
+  WriteSnapshot(TwoColourBitmap(1022, 766, kBlue, kOrange), window_);
   auto alone = Start("Quiverglide.dll", {}, {{"QUIVERGLIDE_TARGET_WINDOW", HexWindowId(window_)}});
   ASSERT_TRUE(WaitUntil([&] { return SheetsShow(kBlue, kOrange, kLeft, kTop, 400, 300); }, 10s))
       << Describe(kLeft, kTop, 400, 300);
