@@ -6,7 +6,6 @@
 // gtest first: Xlib defines names gtest uses.
 #include <gtest/gtest.h>
 
-#include <X11/extensions/scrnsaver.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -89,19 +88,6 @@ class OnTestServer : public ::testing::Test, protected qgtest::XClient {
     return ReadScreen(x, y, width, height, [&](int r, int g, int b) { count += !Near({r, g, b}, colour); }) ? count : -1;
   }
   bool BlockIs(int x, int y, const Rgb& colour) { return PixelsNot(x, y, 2, 2, colour) == 0; }
-
-  // The server's own screensaver: its idle timeout, and whether it is on now.
-  void SetSaverTimeout(int seconds) {
-    XSetScreenSaver(display_, seconds, 0, DontPreferBlanking, AllowExposures);
-    XSync(display_, False);
-  }
-  bool SaverOn() {
-    XScreenSaverInfo* info = XScreenSaverAllocInfo();
-    const bool on = info && XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info) &&
-                    info->state == ScreenSaverOn;
-    if (info) XFree(info);
-    return on;
-  }
 
   // Quiverglide.dll or Quiverglide.scr with this server's DISPLAY and the
   // private runtime folder, its errors to Stderr().

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <tuple>
 
 namespace showtest {
 
@@ -13,16 +12,10 @@ namespace {
 const Rgb kStripes[8] = {{255, 0, 0},   {0, 200, 0},   {0, 0, 255},   {255, 255, 0},
                          {255, 0, 255}, {0, 255, 255}, {255, 128, 0}, {128, 0, 255}};
 
-int Distance(const Rgb& a, int r, int g, int b) {
-  return std::abs(a.r - r) + std::abs(a.g - g) + std::abs(a.b - b);
-}
-
 }  // namespace
 
 Rgb PatternPixel(int x, int y, int width) {
-  int stripe = x * 8 / (width > 0 ? width : 1);
-  if (stripe > 7) stripe = 7;
-  Rgb c = kStripes[stripe];
+  Rgb c = kStripes[std::min(7, x * 8 / std::max(width, 1))];
   // Position in the low bits: a shifted or flipped snapshot cannot match.
   c.r ^= static_cast<uint8_t>(x & 0x0F);
   c.g ^= static_cast<uint8_t>(y & 0x0F);
@@ -68,11 +61,11 @@ bool PaintRootPattern(Display* dpy) {
   return true;
 }
 
-ScreenStats ReadScreenStats(qgtest::XClient& client) {
-  ScreenStats st;
-  std::tie(st.width, st.height) = client.ScreenSize();
-  client.ReadScreen(0, 0, st.width, st.height, [&](int r, int g, int b) {
-    ++st.total;
+double PatternShare(qgtest::XClient& client) {
+  long total = 0, like = 0;
+  const auto [width, height] = client.ScreenSize();
+  client.ReadScreen(0, 0, width, height, [&](int r, int g, int b) {
+    ++total;
     // Lit, textured sheets may darken the colours; the hue is what counts:
     // one channel clearly above another rules out white, grey and black.
     const int hi = std::max(r, std::max(g, b)), lo = std::min(r, std::min(g, b));
@@ -81,13 +74,13 @@ ScreenStats ReadScreenStats(qgtest::XClient& client) {
       const int scale = std::max<int>(1, std::max<int>(c.r, std::max<int>(c.g, c.b)));
       const Rgb dim = {static_cast<uint8_t>(c.r * hi / scale), static_cast<uint8_t>(c.g * hi / scale),
                        static_cast<uint8_t>(c.b * hi / scale)};
-      if (Distance(dim, r, g, b) < 90) {
-        ++st.patternLike;
+      if (std::abs(dim.r - r) + std::abs(dim.g - g) + std::abs(dim.b - b) < 90) {
+        ++like;
         return;
       }
     }
   });
-  return st;
+  return total > 0 ? double(like) / total : 0;
 }
 
 }  // namespace showtest

@@ -23,13 +23,8 @@ Rgb PatternPixel(int x, int y, int width);
 // Sets the root window to the pattern; true on success.
 bool PaintRootPattern(Display* dpy);
 
-// Counts pixels of the screen close to one of the stripes'
-// colours and not greyish: a measure of "the desktop shows here".
-struct ScreenStats {
-  int width = 0, height = 0;
-  long patternLike = 0;  // pixels near a stripe colour
-  long total = 0;
-};
-ScreenStats ReadScreenStats(qgtest::XClient& client);
+// The share of the screen's pixels close to one of the stripes' colours and
+// not greyish, 0 to 1: a measure of "the desktop shows here".
+double PatternShare(qgtest::XClient& client);
 
 }  // namespace showtest

@@ -2,10 +2,13 @@
 // `Quiverglide.scr /s` under private X servers.
 #include <gtest/gtest.h>
 
+#include <X11/extensions/scrnsaver.h>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -25,11 +28,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-long FileSize(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
+using showtest::FileSize;
 
 // How often a program hid and showed the cursor, from the recorder's log.
 std::pair<int, int> CursorCalls(const std::string& log, const std::string& program) {
@@ -39,9 +38,31 @@ std::pair<int, int> CursorCalls(const std::string& log, const std::string& progr
   return {hides, shows};
 }
 
+// Whether the server's own screensaver is on now.
+bool SaverOn(Display* d) {
+  XScreenSaverInfo* info = XScreenSaverAllocInfo();
+  const bool on = info && XScreenSaverQueryInfo(d, DefaultRootWindow(d), info) && info->state == ScreenSaverOn;
+  if (info) XFree(info);
+  return on;
+}
+
+// A plain window of another program, a preview's host.
+const unsigned long kGrey = 0x808080;
+
+// Distinct colours and pixels neither black nor grey in a region of the screen.
+std::pair<size_t, long> Look(qgtest::XClient& x, int left, int top, int w, int h) {
+  std::set<long> colours;
+  long notGrey = 0;
+  x.ReadScreen(left, top, w, h, [&](int r, int g, int b) {
+    colours.insert(r << 16 | g << 8 | b);
+    notGrey += (r | g | b) != 0 && !(r == 0x80 && g == 0x80 && b == 0x80);
+  });
+  return {colours.size(), notGrey};
+}
+
 using WholeShow = showtest::ShowFixture;
 
-TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
+TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndPreviewedAndAFullFolderGivesWhiteSheets) {
   Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
   ASSERT_TRUE(showtest::PaintRootPattern(display_));
   // The ending counts case-blind.
@@ -64,8 +85,7 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   const std::string file = qgtest::ReadFile(snapshot);
   DecodeResult decoded = DecodeBitmap(reinterpret_cast<const uint8_t*>(file.data()), file.size());
   ASSERT_EQ(decoded.status, DecodeStatus::Ok);
-  ASSERT_EQ(decoded.image.width, 1024);
-  ASSERT_EQ(decoded.image.height, 768);
+  ASSERT_EQ(std::make_pair(decoded.image.width, decoded.image.height), std::make_pair(1024, 768));
   int wrong = 0;
   for (int y = 0; y < 768; y += 9) {
     for (int x = 0; x < 1024; x += 7) {
@@ -78,13 +98,9 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
 
   // The renderer shows the desktop: its colours cover much of the screen,
   // where white sheets would show none. The scene turns, so it is given a few looks.
-  showtest::ScreenStats shown;
-  EXPECT_TRUE(qgtest::WaitUntil(
-      [&] {
-        shown = showtest::ReadScreenStats(*this);
-        return shown.total > 0 && shown.patternLike * 4 > shown.total;
-      }, 6s))
-      << shown.patternLike << " of " << shown.total << " pixels look like the desktop";
+  double shown = 0;
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return (shown = showtest::PatternShare(*this)) > 0.25; }, 6s))
+      << shown << " of the screen looks like the desktop";
   std::this_thread::sleep_for(500ms);  // some music to capture
 
   // The music plays: the 440 Hz tone is in the captured output.
@@ -94,18 +110,27 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   EXPECT_GT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 440), 3000.0);
   EXPECT_LT(qgtest::ToneAmplitude(playing, frames - rate / 4, rate / 4, 660), 500.0);
 
+  // However idle the user, the server's own saver stays off for the show; and
+  // only Escape ends it: other keys, the pointer and its buttons do not.
+  XSetScreenSaver(display_, 1, 0, DontPreferBlanking, AllowExposures);
+  for (const char* key : {"a", "Return", "space"}) Key(key);
+  MoveTo(100, 100);
+  XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+  XSync(display_, False);
+
   // On past the watch's 10-second start limit: the host saw the renderer's
   // window, so it does not take the renderer for hung.
   std::this_thread::sleep_until(started + 11s);
-  ASSERT_NE(FindWindowByCaption("Wobblevista_VC"), 0u) << "the show was ended at the start limit";
+  ASSERT_NE(FindWindowByCaption("Wobblevista_VC"), 0u) << "the show was ended at the start limit or by other input";
+  EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.dll").first, 1) << "the renderer did not hide the cursor";
+  EXPECT_FALSE(SaverOn(display_));
 
   // Escape: the renderer goes, then the saver within about 600 ms.
   Key("Escape");
   const auto pressed = Clock::now();
   ASSERT_TRUE(qgtest::WaitUntil([&] { return FindWindowByCaption("Wobblevista_VC") == 0; }, 3s));
-  const auto code = saver->Wait(3000ms);
-  ASSERT_TRUE(code.has_value()) << "the saver outlived the show";
-  EXPECT_EQ(*code, 0);
+  EXPECT_EQ(saver->Wait(3000ms), std::optional<int>(0)) << "the saver outlived the show";
   EXPECT_LT(Clock::now() - pressed, 2000ms);
   // Music stopped (nothing more is written) and the snapshot removed.
   const long after = FileSize(audio);
@@ -114,13 +139,99 @@ TEST_F(WholeShow, DesktopIsSavedShownWithMusicAndEscapeEndsItAll) {
   EXPECT_EQ(FileSize(snapshot), -1) << "the snapshot outlived the show";
   // The cursor counter was given back: one show for the one hide.
   EXPECT_EQ(CursorCalls(cursorLog, "Quiverglide.scr"), std::make_pair(1, 1));
+  // The saver works again, and is put off for what follows.
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return SaverOn(display_); }, 5s));
+  XSetScreenSaver(display_, 0, 0, DontPreferBlanking, AllowExposures);
+  XForceScreenSaver(display_, ScreenSaverReset);
+
+  // Previews in grey windows of another program, as a screensaver settings
+  // program would show them.
+  // Without a host window there is nothing to end it later: it ends at once.
+  const Window gone = MapWindow(0, 0, 50, 50, kGrey);
+  XDestroyWindow(display_, gone);
+  XSync(display_, False);
+  for (const std::string& id : {std::string("0"), std::to_string(gone), std::string("")}) {
+    EXPECT_EQ(host_->Start({"/p", id})->Wait(3000ms), std::optional<int>(0))
+        << "a preview for window '" << id << "' lives on with nothing to end it";
+  }
+
+  // On a desktop at 200 %, and with Qt told to scale too: still the host's device pixels.
+  SetDesktopDpi(192);
+  const Window small = MapWindow(10, 10, 200, 150, kGrey);
+  const Window wide = MapWindow(0, 300, 2400, 120, kGrey);  // wider than 16-bit twips can hold
+  auto a = host_->Start({"/p", std::to_string(small)});
+  auto b = host_->Start({"/p", std::to_string(wide)}, {{"QT_SCALE_FACTOR", "2"}});  // several previews at once
+  ASSERT_TRUE(qgtest::WaitUntil([&] { return !Children(small).empty() && !Children(wide).empty(); }, 10s))
+      << "no preview inside a host";
+  const Window pa = Children(small).front(), pb = Children(wide).front();
+  EXPECT_EQ(WindowSize(pa), std::make_pair(200, 150));
+  EXPECT_EQ(WindowSize(pb), std::make_pair(2400, 120));
+
+  // The picture shows: many colours where the host was plain grey, over the
+  // whole host (the far corner too), not just the designed 152 x 112, and
+  // over the wide host as far as the screen shows of it.
+  std::pair<size_t, long> whole, farRight;
+  EXPECT_TRUE(qgtest::WaitUntil([&] {
+    whole = Look(*this, 10, 10, 200, 150);
+    farRight = Look(*this, 1000, 300, 24, 120);
+    return whole.first > 200 && farRight.second > 24L * 120 * 9 / 10;
+  }, 5s)) << whole.first << " colours in the first preview, " << farRight.second << " pixels lit at the second's end";
+  EXPECT_GT(whole.second, 200L * 150 * 9 / 10);
+  const auto corner = Look(*this, 10 + 160, 10 + 120, 40, 30);
+  EXPECT_GT(corner.second, 40L * 30 * 9 / 10) << "the picture does not reach the host's far corner";
+
+  // A host that changes its size gets a preview of the new size.
+  XResizeWindow(display_, small, 260, 180);
+  XSync(display_, False);
+  EXPECT_TRUE(qgtest::WaitUntil([&] { return WindowSize(pa) == std::make_pair(260, 180); }, 3s))
+      << "the preview kept its old size";
+
+  // The first host goes: its preview ends within about a second, the other stays.
+  XDestroyWindow(display_, small);
+  XSync(display_, False);
+  EXPECT_EQ(a->Wait(2000ms), std::optional<int>(0)) << "the preview outlived its host";
+  EXPECT_FALSE(b->Wait(0ms).has_value());
+  XDestroyWindow(display_, wide);
+  XSync(display_, False);
+  EXPECT_TRUE(b->Wait(2000ms).has_value());
+
+  // The snapshot folder full, an older snapshot still in it: the show runs with
+  // white sheets, never the old photograph, and that photograph is gone.
+  const std::string folder = host_->SnapshotFolder();
+  mkdir(folder.c_str(), 0700);
+  if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) GTEST_SKIP() << "cannot mount here";
+  struct Unmount {
+    std::string folder;
+    ~Unmount() { umount2(folder.c_str(), MNT_DETACH); }
+  } unmount{folder};
+  qg::show::DesktopPicture old = qg::show::DesktopPicture::Allocate(256, 192);
+  for (int y = 0; y < 192; ++y)
+    for (int x = 0; x < 256; ++x) old.Row(y)[4 * x] = 0, old.Row(y)[4 * x + 1] = 140, old.Row(y)[4 * x + 2] = 255;
+  const std::vector<uint8_t> bytes = qg::show::EncodeBmp(old);
+  std::ofstream(host_->SnapshotPath(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
+
+  saver = host_->Start({"/s"});
+  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
+  int white = 0;
+  auto floorIsWhite = [&] {
+    white = 0;
+    for (int x : {256, 768})
+      ReadScreen(x, 740, 2, 2, [&](int r, int g, int b) { white += r > 240 && g > 240 && b > 240; });
+    return white == 8;
+  };
+  EXPECT_TRUE(qgtest::WaitUntil(floorIsWhite, 6s)) << white << " of 8 floor pixels white";
+  EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the older snapshot is still there";
+  Key("Escape");
+  EXPECT_EQ(saver->Wait(5s), std::optional<int>(0));
 }
 
-// What a session sends its programs (SIGHUP at logout, SIGINT, SIGTERM), on the
-// dummy Xorg, here to the saver first and to the renderer once the saver has
-// gone, so that each must end by itself. Each time the run takes its usual way
-// out: exit code 0, the snapshot removed, and the mode back once both have gone.
-TEST_F(WholeShow, EachSignalOfASessionEndsItWithTheModeBackAndNoSnapshot) {
+// On the dummy Xorg, where the mode really switches. What a session sends its
+// programs (SIGHUP at logout, SIGINT, SIGTERM), here to the saver first and to
+// the renderer once the saver has gone, so that each must end by itself. Each
+// time the run takes its usual way out: exit code 0, the snapshot removed, and
+// the mode back once both have gone.
+TEST_F(WholeShow, EachSignalEndsItOfTwoStartsOneShowsAndOnlyItsOutputComesBackAfterAKilledRenderer) {
   if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
   Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
   ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
@@ -129,25 +240,19 @@ TEST_F(WholeShow, EachSignalOfASessionEndsItWithTheModeBackAndNoSnapshot) {
     auto saver = host_->Start({"/s"});
     ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
     ASSERT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1024, 768); }, 5s)) << "the renderer never switched the mode";
+    EXPECT_EQ(ScreenSize(), std::make_pair(1024, 768));  // it follows the only active output
     ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
     const long renderer = qgtest::ChildOf(saver->pid());
     ASSERT_GT(renderer, 0);
     saver->Signal(sig);
-    const auto code = saver->Wait(3000ms);
-    ASSERT_TRUE(code.has_value()) << "the run did not end";
-    EXPECT_EQ(*code, 0);
+    EXPECT_EQ(saver->Wait(3000ms), std::optional<int>(0)) << "the run did not end";
     ASSERT_EQ(kill(static_cast<pid_t>(renderer), sig), 0);
     EXPECT_TRUE(qgtest::WaitUntil([&] { return HasCrtc(0, 0, 1280, 1024); }, 3s));
     EXPECT_EQ(ScreenSize(), std::make_pair(1280, 1024));
     EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the snapshot outlived the show";
     EXPECT_TRUE(qgtest::WaitUntil([&] { return waitpid(pid_t(renderer), nullptr, WNOHANG), qgtest::ProcessGone(renderer); }, 3s));
   }
-}
 
-TEST_F(WholeShow, OfTwoStartsAtOnceOneShowsAndOnlyItsOutputComesBackAfterAKilledRenderer) {
-  if (!qgtest::TestXServer::XorgDummyAvailable()) GTEST_SKIP() << "dummy Xorg not available";
-  Prepare(qgtest::TestXServer::Kind::XorgDummy, showtest::RealRenderer());
-  ASSERT_TRUE(HasCrtc(0, 0, 1280, 1024));
   // Two starts at one moment, twenty times: one show, and after it the mode
   // it had, never the one a start that lost took for the desktop's.
   for (int round = 0; round < 20; ++round) {
@@ -178,9 +283,7 @@ TEST_F(WholeShow, OfTwoStartsAtOnceOneShowsAndOnlyItsOutputComesBackAfterAKilled
   ASSERT_GT(renderer, 0);
   // SIGKILL: no teardown runs, the mode stays switched, the window vanishes.
   ASSERT_EQ(kill(static_cast<pid_t>(renderer), SIGKILL), 0);
-  const auto code = saver->Wait(3000ms);
-  ASSERT_TRUE(code.has_value()) << "the run did not end when its renderer was killed";
-  EXPECT_EQ(*code, 0);
+  EXPECT_EQ(saver->Wait(3000ms), std::optional<int>(0)) << "the run did not end when its renderer was killed";
   EXPECT_TRUE(HasCrtc(0, 0, 1280, 1024));
   EXPECT_TRUE(HasCrtc(1280, 0, 1280, 1024));
   EXPECT_EQ(ScreenSize(), std::make_pair(2560, 1024));
@@ -220,39 +323,6 @@ TEST_F(WholeShow, TheXServerEndingAtAnyMomentEndsBothProgramsWithoutACore) {
       EXPECT_NE(entry.path().filename().string().rfind("core", 0), 0u) << "a core was written";
     EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the snapshot outlived the show";
   }
-}
-
-// The snapshot folder full, an older snapshot still in it: the show runs with
-// white sheets, never the old photograph, and that photograph is gone.
-TEST_F(WholeShow, ASnapshotThatCannotBeWrittenGivesWhiteSheetsNeverAnOlderOne) {
-  Prepare(qgtest::TestXServer::Kind::Xvfb, showtest::RealRenderer());
-  const std::string folder = host_->SnapshotFolder();
-  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-  if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) GTEST_SKIP() << "cannot mount here";
-  struct Unmount {
-    std::string folder;
-    ~Unmount() { umount2(folder.c_str(), MNT_DETACH); }
-  } unmount{folder};
-  qg::show::DesktopPicture old = qg::show::DesktopPicture::Allocate(256, 192);
-  for (int y = 0; y < 192; ++y)
-    for (int x = 0; x < 256; ++x) old.Row(y)[4 * x] = 0, old.Row(y)[4 * x + 1] = 140, old.Row(y)[4 * x + 2] = 255;
-  const std::vector<uint8_t> bytes = qg::show::EncodeBmp(old);
-  std::ofstream(host_->SnapshotPath(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  ASSERT_GT(FileSize(host_->SnapshotPath()), 0);
-
-  auto saver = host_->Start({"/s"});
-  ASSERT_TRUE(WaitForWindow("Wobblevista_VC", 15s));
-  int white = 0;
-  auto floorIsWhite = [&] {
-    white = 0;
-    for (int x : {256, 768})
-      ReadScreen(x, 740, 2, 2, [&](int r, int g, int b) { white += r > 240 && g > 240 && b > 240; });
-    return white == 8;
-  };
-  EXPECT_TRUE(qgtest::WaitUntil(floorIsWhite, 6s)) << white << " of 8 floor pixels white";
-  EXPECT_EQ(FileSize(host_->SnapshotPath()), -1) << "the older snapshot is still there";
-  Key("Escape");
-  EXPECT_EQ(saver->Wait(5s), std::optional<int>(0));
 }
 
 }  // namespace

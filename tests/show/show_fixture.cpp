@@ -1,6 +1,7 @@
 #include "show_fixture.h"
 
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace showtest {
@@ -22,5 +23,10 @@ void ShowFixture::TearDown() {
 }
 
 std::string RealRenderer() { return qgtest::BinDir() + "/Quiverglide.dll"; }
+
+long FileSize(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? long(st.st_size) : -1;
+}
 
 }  // namespace showtest

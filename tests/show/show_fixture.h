@@ -23,5 +23,7 @@ class ShowFixture : public ::testing::Test, protected qgtest::XClient {
 };
 
 std::string RealRenderer();
+// A file's size, -1 when there is none.
+long FileSize(const std::string& path);
 
 }  // namespace showtest

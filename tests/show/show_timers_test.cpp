@@ -25,16 +25,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using showtest::FileSize;
 
 // The disc: a silent first track and a short last one, so that repeating
 // either restarts the disc at every tick of the CD watch.
 const std::vector<double> kTones = {0, 450, 600, 900}, kSeconds = {0.04, 0.8, 0.8, 0.04};
 
 bool Near(double pace, double interval) { return pace > 0.7 * interval && pace < 1.5 * interval; }
-long FileSize(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 ? long(st.st_size) : -1;
-}
 
 struct Music {
   const char* what;

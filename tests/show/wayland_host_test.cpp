@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "host_install.h"
+#include "session_marker.h"
 #include "settings_bytes.h"
 #include "test_sway.h"
 
@@ -30,11 +31,13 @@ long Count(const RgbPicture& p, F test) {
 bool Desktop(int r, int g, int b) { return r == 0x30 && g == 0x60 && b == 0xc0; }
 bool Black(int r, int g, int b) { return r + g + b == 0; }
 // The show: the desktop's colour on much of the sheets, and the dark distance
-// between them, which the live desktop has none of.
+// between them, which the live desktop has none of, in the output's middle
+// (where it lies once the show is scaled to fill the output).
 bool ShowsThePhotograph(const RgbPicture& p) {
   const long all = long(p.width) * p.height;
+  const unsigned char* middle = p.width > 0 ? p.At(p.width / 2, p.height * 423 / 768) : nullptr;
   return Count(p, [](int r, int g, int b) { return b > 2 * r && b > g + 30; }) * 4 > all &&
-         Count(p, [](int r, int g, int b) { return r + g + b < 60; }) * 50 > all;
+         Count(p, [](int r, int g, int b) { return r + g + b < 60; }) * 50 > all && middle[0] + middle[1] + middle[2] < 60;
 }
 // The rows of a rectangle, to compare one look of it with another.
 std::string Area(const RgbPicture& p, int x, int y, int w, int h) {
@@ -152,50 +155,68 @@ TEST_P(WaylandDialog, SettingsAreANativeWindowThatSavesByAClickAndRefusesEveryOt
 
 INSTANTIATE_TEST_SUITE_P(AtScale, WaylandDialog, ::testing::Values(1, 2));
 
-TEST_F(WaylandHost, ShowOnTheFirstOutputCoversTheOthersAndEndsWithEscapeOrWithItsRenderer) {
+// The show scaled from its 1024 x 768 over a larger first output, the other
+// outputs black (one added during the show too), the session's mark and the
+// compositor's idle timers held, only Escape ending it; then a renderer on
+// the full-screen toplevel instead of the layer shell, killed outright; then
+// a show the idle daemon starts, ended by SIGTERM to the host.
+TEST_F(WaylandHost, ShowFillsTheFirstOutputCoversTheOthersAndEndsWithEscapeItsRendererOrSigterm) {
+  sway->Msg({"output", "HEADLESS-1", "mode", "1280x960"});
   sway->Msg({"create_output"});  // HEADLESS-2, right of the first
   auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
   const std::string renderer = host->Folder() + "/Quiverglide.dll";
+  setenv("XDG_RUNTIME_DIR", host->env["XDG_RUNTIME_DIR"].c_str(), 1);  // where the marks are looked for
+  const auto marked = [&] { return qg::SessionMarkerHeld(qg::SessionOfWaylandDisplay(sway->socket()), "Wobblevista_VC"); };
   auto scr = host->Start({"/s"});
   RgbPicture first;
   ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(first = Shot("HEADLESS-1")); }, 20s)) << "no show";
   EXPECT_TRUE(WaitUntil([&] { return Shot("HEADLESS-1").rgb != first.rgb; }, 5s)) << "the picture stands still";
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-2", Black); }, 10s));
+  EXPECT_TRUE(marked());
   sway->Msg({"create_output"});  // HEADLESS-3 during the show
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-3", Black); }, 10s));
+  // However idle the user, the compositor's idle timers wait for the show.
+  const std::string idled = dir.path() + "/idled";
+  qgtest::Process idle({{"/usr/bin/swayidle", "-w", "timeout", "1", "touch " + idled}, host->env, {"DISPLAY"}, "", "", ""});
+  sway->PressKey("a");
   // A second show of the session refuses to run beside this one.
   const auto second = Install("")->Start({"/s"}, {{"XDG_RUNTIME_DIR", host->env["XDG_RUNTIME_DIR"]}})->Wait(10s);
   EXPECT_EQ(second, std::optional<int>(0));
+  std::this_thread::sleep_for(2500ms);
+  EXPECT_NE(access(idled.c_str(), F_OK), 0) << "idle during the show";
+  EXPECT_TRUE(scr->Running()) << "the show ended on another key";
 
-  Pointer(1500, 300);  // over the second output: Escape still ends the show
+  Pointer(1800, 300);  // over the second output: Escape still ends the show
   ASSERT_TRUE(sway->PressKey("Escape"));
   ASSERT_EQ(scr->Wait(10s), 0);
   for (const char* output : {"HEADLESS-1", "HEADLESS-2", "HEADLESS-3"})
     EXPECT_TRUE(WaitUntil([&] { return Plain(output, Desktop); }, 5s)) << output;
   EXPECT_EQ(Find(renderer), 0);
+  EXPECT_FALSE(marked());
   EXPECT_NE(access(host->SnapshotPath().c_str(), F_OK), 0) << "the snapshot outlived the show";
+  EXPECT_TRUE(WaitUntil([&] { return access(idled.c_str(), F_OK) == 0; }, 5s));
 
   // A renderer killed outright ends the show as well, and leaves nothing on the screen.
-  scr = host->Start({"/s"});
+  scr = host->Start({"/s"}, {{"QG_WAYLAND_SHELL", "xdg"}});
   ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(Shot("HEADLESS-1")); }, 20s));
+  EXPECT_NE(sway->Msg({"-t", "get_tree"}).find("\"Wobblevista_VC\""), std::string::npos);  // a window's title
   const long killed = Find(renderer);
   ASSERT_GT(killed, 0);
   kill(pid_t(killed), SIGKILL);
   EXPECT_EQ(scr->Wait(3s), 0);
+  EXPECT_FALSE(marked());
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
-}
 
-TEST_F(WaylandHost, TheIdleDaemonStartsTheShowAndSigtermToTheHostEndsIt) {
-  auto host = Install(qgtest::BinDir() + "/Quiverglide.dll");
-  const std::string scr = host->Folder() + "/Quiverglide.scr", renderer = host->Folder() + "/Quiverglide.dll";
-  qgtest::ProcessOptions o{{"/usr/bin/swayidle", "-w", "timeout", "2", scr + " /s"}, host->env, {"DISPLAY"}, "", "", ""};
-  qgtest::Process idle(o);
+  // Started by the idle daemon after two idle seconds, as a session would;
+  // SIGTERM to the host ends all.
+  const std::string program = host->Folder() + "/Quiverglide.scr";
+  qgtest::Process starter({{"/usr/bin/swayidle", "-w", "timeout", "2", program + " /s"}, host->env, {"DISPLAY"}, "", "", ""});
   ASSERT_TRUE(WaitUntil([&] { return ShowsThePhotograph(Shot("HEADLESS-1")); }, 30s)) << "no show after 2 idle seconds";
-  const long pid = Find(scr);
+  const long pid = Find(program);
   ASSERT_GT(pid, 0);
   ASSERT_GT(Find(renderer), 0);
   kill(pid_t(pid), SIGTERM);
-  EXPECT_TRUE(WaitUntil([&] { return Find(scr) == 0 && Find(renderer) == 0; }, 3s));
+  EXPECT_TRUE(WaitUntil([&] { return Find(program) == 0 && Find(renderer) == 0; }, 3s));
   EXPECT_TRUE(WaitUntil([&] { return Plain("HEADLESS-1", Desktop); }, 5s));
 }
 
