@@ -39,7 +39,6 @@ class TestSway {
   // What a client of this session is started with: WAYLAND_DISPLAY, and no
   // DISPLAY, so nothing can fall back to an X server.
   std::map<std::string, std::string> ClientEnv() const;
-  static std::vector<std::string> ClientUnsetEnv() { return {"DISPLAY"}; }
 
   // swaymsg with the arguments; its output ("" on failure).
   std::string Msg(const std::vector<std::string>& args) const;
