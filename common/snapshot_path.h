@@ -15,8 +15,9 @@ std::string SnapshotFilePath();
 
 // Creates the folder (mode 0700) when missing and checks that it is a real
 // folder (not a link) owned by this user, setting the mode of our own folder
-// to 0700 if it is not (closed to others, open to us). False when the folder cannot be made or
-// belongs to someone else: nothing must then be written there.
+// to 0700 if it is not (closed to others, open to us). False when the folder
+// cannot be made or belongs to someone else: nothing must then be written
+// there.
 bool EnsureSnapshotFolder();
 
 // Opens the snapshot for reading without following a symbolic link; a file

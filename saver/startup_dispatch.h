@@ -1,6 +1,7 @@
 // The start-up procedure's decisions: the instance markers and the session's
-// instance mark, the mode letter and the branch per command line. The services it calls are an interface so
-// that the same order of steps runs on every platform and under test.
+// instance mark, the mode letter and the branch per command line. The
+// services it calls are an interface so that the same order of steps runs on
+// every platform and under test.
 #pragma once
 
 #include <cstdint>

@@ -6,11 +6,6 @@ namespace qg::xrandr {
 
 namespace {
 
-struct OutputInfoDeleter {
-  void operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
-};
-using OutputInfo = std::unique_ptr<XRROutputInfo, OutputInfoDeleter>;
-
 // The CRTC showing the output now; 0 when it shows nothing.
 RRCrtc CrtcOf(Display* display, XRRScreenResources* res, RROutput output) {
   OutputInfo info(XRRGetOutputInfo(display, res, output));

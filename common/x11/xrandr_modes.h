@@ -15,6 +15,10 @@ struct ResourcesDeleter {
   void operator()(XRRScreenResources* r) const { XRRFreeScreenResources(r); }
 };
 using Resources = std::unique_ptr<XRRScreenResources, ResourcesDeleter>;
+struct OutputInfoDeleter {
+  void operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
+};
+using OutputInfo = std::unique_ptr<XRROutputInfo, OutputInfoDeleter>;
 
 // One CRTC as it is set: its mode (None: off), position, rotation and outputs.
 struct CrtcState {

@@ -5,12 +5,8 @@
 
 namespace {
 
+using qg::xrandr::OutputInfo;
 using qg::xrandr::Resources;
-
-struct OutputDeleter {
-  void operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
-};
-using OutputInfo = std::unique_ptr<XRROutputInfo, OutputDeleter>;
 
 const XRRModeInfo* FindMode(const XRRScreenResources* res, RRMode id) {
   for (int i = 0; i < res->nmode; ++i)
